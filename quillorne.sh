@@ -1,0 +1,52 @@
+#!/usr/bin/env bash
+# One entry point for a fresh Debian 12 machine: deps, build, test, demo.
+set -euo pipefail
+cd "$(dirname "$0")"
+
+BUILD_DIR=${QN_BUILD_DIR:-build}
+JOBS=${QN_JOBS:-$(nproc)}
+
+# Debian packages the build, the tests and the demo need.
+PACKAGES=(
+  build-essential cmake ninja-build pkg-config git
+  libcurl4-openssl-dev zlib1g-dev libzip-dev libssl-dev
+  libgtest-dev googletest libcpp-httplib-dev
+  python3 python3-pyftpdlib
+  clang libclang-rt-14-dev
+)
+
+as_root() {
+  if [ "$(id -u)" = 0 ]; then "$@"; else sudo "$@"; fi
+}
+
+deps() {
+  local missing=()
+  for p in "${PACKAGES[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+  done
+  [ ${#missing[@]} -eq 0 ] && return 0
+  echo "Installing: ${missing[*]}"
+  as_root apt-get update -qq
+  as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+}
+
+build() {
+  deps
+  cmake -S . -B "$BUILD_DIR" -G Ninja "$@" >/dev/null
+  cmake --build "$BUILD_DIR" -j "$JOBS"
+}
+
+run_tests() {
+  build "$@"
+  ctest --test-dir "$BUILD_DIR" --output-on-failure -j "$JOBS"
+}
+
+case "${1:-}" in
+  deps) deps ;;
+  build) shift; build "$@" ;;
+  test) shift; run_tests "$@" ;;
+  *)
+    echo "usage: $0 deps|build|test" >&2
+    exit 2
+    ;;
+esac

@@ -1,0 +1,58 @@
+#pragma once
+
+// The one channel from the engine to whoever shows it: the desktop program queues
+// each call onto its GUI thread, the headless front end draws a progress line, and
+// tests record the calls. Calls come from the controller and worker threads unless
+// a comment says otherwise; an implementation must not call back into the engine
+// while it holds locks of its own.
+
+#include <string>
+
+namespace qn {
+
+class CQNDocNode;
+
+// What the engine tells the progress window about a worker row and the counters.
+struct QNStatus {
+  enum Mask : int {
+    kText1 = 1,
+    kText2 = 2,
+    kText3 = 4,
+    kFileCount = 8,
+    kTotalSize = 16,
+    kStatusText = 32,
+    kProgress = 64,
+    kLinkCount = 128,
+  };
+  int mask = 0;
+  std::string text1, text2, text3;
+  std::string fileCountText;
+  std::string totalSizeText;
+  std::string linkCountText;
+  int progress = 0;  // -1 while starting, -2 when all start addresses are done
+  int worker = -1;   // the row, or -1 for none
+  int reserved = 0;
+  int clearRows = 0;  // 1: remove all worker rows
+};
+
+class IQNObserver {
+ public:
+  virtual ~IQNObserver() = default;
+
+  virtual void OnTreeCleared() {}
+  // The tree was discarded (false) or is usable again (true).
+  virtual void OnTreeUsable(bool /*usable*/) {}
+  virtual void OnTreeRebuilt() {}
+  virtual void OnNodeChanged(const CQNDocNode* /*node*/) {}
+  virtual void OnNodeAdded(const CQNDocNode* /*node*/) {}
+  virtual void OnStatus(const QNStatus& /*status*/) {}
+  virtual void OnLogText(const std::string& /*text*/) {}
+  virtual void OnRunStarted() {}
+  virtual void OnRunEnded() {}
+
+  // A message box of the program (id of its text, text already formatted). The
+  // desktop program shows it; the headless front end prints it.
+  virtual void ShowMessage(int /*id*/, const std::string& /*text*/) {}
+};
+
+}  // namespace qn
