@@ -10,8 +10,8 @@ int CategoryIndex(int category) {
 
 const std::vector<std::string>& DefaultExtensions(int index) {
   static const std::array<std::vector<std::string>, kCategoryCount> lists = {{
-      {"htm", "html", "shtm", "shtml", "htms", "htmlx", "asp", "pl", "stm", "stml", "idc", "htx",
-       "xsp", "css", "xml", "rxml", "cfm", "cgi", "htmp", "php", "php3", "nsf", "jsp"},
+      {"htm", "html", "shtm", "shtml", "htms", "htmlx", "asp",  "pl",  "stm",  "stml", "idc", "htx",
+       "xsp", "css",  "xml",  "rxml",  "cfm",  "cgi",   "htmp", "php", "php3", "nsf",  "jsp"},
       {"gif", "jpg", "jpeg", "png", "bmp", "tif", "tiff", "xbm", "fif"},
       {"au", "wav", "mid", "midi", "mp3", "m3u", "riff", "mp2"},
       {"mpg", "mpeg", "avi", "ani", "mov", "fli", "flc"},

@@ -104,14 +104,13 @@ bool CQNSettings::IsEqual(const CQNSettings& o) const {
          QN_MAX_MAXFS == o.QN_MAX_MAXFS && QN_LIM_MINFS == o.QN_LIM_MINFS &&
          QN_MAX_MINFS == o.QN_MAX_MINFS && QN_LIM_TIME == o.QN_LIM_TIME &&
          QN_MAX_TIME == o.QN_MAX_TIME && QN_TR_UPDATE == o.QN_TR_UPDATE &&
-         QN_TR_HTML == o.QN_TR_HTML && QN_TR_INIT == o.QN_TR_INIT &&
-         QN_TR_EXTBR == o.QN_TR_EXTBR && QN_TR_LIMIT_F == o.QN_TR_LIMIT_F &&
-         QN_TR_MAX_F == o.QN_TR_MAX_F && LinkOrder == o.LinkOrder && QN_DIRSTR == o.QN_DIRSTR &&
-         QN_UMETHOD == o.QN_UMETHOD && QN_UPDLINKS == o.QN_UPDLINKS &&
-         QN_TIMEOUT == o.QN_TIMEOUT && QN_RETRIES == o.QN_RETRIES && QN_LIM_L == o.QN_LIM_L &&
-         QN_MAX_L == o.QN_MAX_L && QN_LIM_OL == o.QN_LIM_OL && QN_MAX_OL == o.QN_MAX_OL &&
-         QN_DOWN == o.QN_DOWN && QN_PROTOCOL == o.QN_PROTOCOL && QN_DETPREV == o.QN_DETPREV &&
-         QN_KEEPHTML == o.QN_KEEPHTML && AgentKind == o.AgentKind &&
+         QN_TR_HTML == o.QN_TR_HTML && QN_TR_INIT == o.QN_TR_INIT && QN_TR_EXTBR == o.QN_TR_EXTBR &&
+         QN_TR_LIMIT_F == o.QN_TR_LIMIT_F && QN_TR_MAX_F == o.QN_TR_MAX_F &&
+         LinkOrder == o.LinkOrder && QN_DIRSTR == o.QN_DIRSTR && QN_UMETHOD == o.QN_UMETHOD &&
+         QN_UPDLINKS == o.QN_UPDLINKS && QN_TIMEOUT == o.QN_TIMEOUT && QN_RETRIES == o.QN_RETRIES &&
+         QN_LIM_L == o.QN_LIM_L && QN_MAX_L == o.QN_MAX_L && QN_LIM_OL == o.QN_LIM_OL &&
+         QN_MAX_OL == o.QN_MAX_OL && QN_DOWN == o.QN_DOWN && QN_PROTOCOL == o.QN_PROTOCOL &&
+         QN_DETPREV == o.QN_DETPREV && QN_KEEPHTML == o.QN_KEEPHTML && AgentKind == o.AgentKind &&
          AgentVersion == o.AgentVersion && EqualNoCase(AgentString, o.AgentString) &&
          DownloadState == o.DownloadState && QN_URL_FILTER == o.QN_URL_FILTER &&
          EqualNoCase(QN_DEFFNAME, o.QN_DEFFNAME) && QN_REPORT == o.QN_REPORT &&

@@ -4,8 +4,12 @@
 
 namespace qn {
 
-char ToLowerChar(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
-char ToUpperChar(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
+char ToLowerChar(char c) {
+  return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
+char ToUpperChar(char c) {
+  return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+}
 
 std::string ToLower(std::string_view s) {
   std::string r(s);
@@ -20,9 +24,9 @@ std::string ToUpper(std::string_view s) {
 }
 
 bool EqualNoCase(std::string_view a, std::string_view b) {
-  return a.size() == b.size() &&
-         std::equal(a.begin(), a.end(), b.begin(),
-                    [](char x, char y) { return ToLowerChar(x) == ToLowerChar(y); });
+  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+           return ToLowerChar(x) == ToLowerChar(y);
+         });
 }
 
 bool StartsWithNoCase(std::string_view s, std::string_view prefix) {

@@ -1,6 +1,6 @@
-#include "project/ProjectSettings.h"
-
 #include <gtest/gtest.h>
+
+#include "project/ProjectSettings.h"
 
 namespace qn {
 namespace {
@@ -126,18 +126,17 @@ TEST(ProjectSettings, EqualityIgnoresExactlyWhatItShould) {
   EXPECT_TRUE(a == b);
 
   // Compared exactly.
-  for (auto change : {+[](CQNSettings& s) { s.QN_TITLE = "site"; },
-                      +[](CQNSettings& s) { s.QN_USER_ID = "U"; },
-                      +[](CQNSettings& s) { s.QN_PASSWORD = "P"; },
-                      +[](CQNSettings& s) { s.EncryptionPassword = "e"; },
-                      +[](CQNSettings& s) { s.QN_FILE_EXT[2][0].enabled = 0; },
-                      +[](CQNSettings& s) { s.QN_FILE_EXT[2][0].max = 5; },
-                      +[](CQNSettings& s) { s.QN_FILE_EXT[2].pop_back(); },
-                      +[](CQNSettings& s) { s.QN_URL_FILTER.push_back({}); },
-                      +[](CQNSettings& s) { s.QN_MAX_DS += 1; },
-                      +[](CQNSettings& s) { s.QN_FASTPARSE = 0; },
-                      +[](CQNSettings& s) { s.DownloadState = 2; },
-                      +[](CQNSettings& s) { s.StartUrlCount = 2; }}) {
+  for (auto change :
+       {+[](CQNSettings& s) { s.QN_TITLE = "site"; }, +[](CQNSettings& s) { s.QN_USER_ID = "U"; },
+        +[](CQNSettings& s) { s.QN_PASSWORD = "P"; },
+        +[](CQNSettings& s) { s.EncryptionPassword = "e"; },
+        +[](CQNSettings& s) { s.QN_FILE_EXT[2][0].enabled = 0; },
+        +[](CQNSettings& s) { s.QN_FILE_EXT[2][0].max = 5; },
+        +[](CQNSettings& s) { s.QN_FILE_EXT[2].pop_back(); },
+        +[](CQNSettings& s) { s.QN_URL_FILTER.push_back({}); },
+        +[](CQNSettings& s) { s.QN_MAX_DS += 1; }, +[](CQNSettings& s) { s.QN_FASTPARSE = 0; },
+        +[](CQNSettings& s) { s.DownloadState = 2; },
+        +[](CQNSettings& s) { s.StartUrlCount = 2; }}) {
     CQNSettings c = a;
     change(c);
     EXPECT_FALSE(a == c);
