@@ -1,0 +1,164 @@
+#pragma once
+
+// The contents tree: one node per address the download has met, arranged by the
+// page it was found in. The same nodes are the download queue and the site map,
+// and they are saved with the project.
+
+#include <atomic>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace qn {
+
+// Node kinds.
+constexpr int kNodeRoot = 1;
+constexpr int kNodeFolder = 2;
+constexpr int kNodeLink = 3;
+
+// Download states.
+constexpr int kStatePending = 0;
+constexpr int kStateTaken = 1;
+constexpr int kStateDone = 2;
+constexpr int kStateFailed = 3;
+// As the old state of a bulk change: every node, whatever its state.
+constexpr int kStateAny = 4;
+
+// Marks.
+constexpr int kMarkNone = 0;
+constexpr int kMarkSelected = 1;  // chosen for the next download
+constexpr int kMarkAdmitted = 2;  // let through by an including URL filter
+
+// Value of an unset site position or level.
+constexpr int kUnset = 2147483647;
+// Site positions at or below this lie on another server than the start address.
+constexpr int kOffsiteBase = -1073741824;
+// The tree holds at most this many nodes besides the root.
+constexpr int kMaxNodes = 100000;
+
+// Find-text flags.
+enum FindFlags : int {
+  kFindTitles = 1,
+  kFindUrls = 2,
+  kFindLocalFiles = 4,
+  kFindWholeWord = 8,
+  kFindMatchCase = 16,
+};
+
+// One address (or user folder) of the project. Plain data: the tree owns every
+// node, and the four links are non-owning. State, mark, tries and size are written
+// by the worker that has taken the node while other threads read them (and the user
+// interface toggles marks), so they are atomic; every other member is set before the
+// node is linked into the tree, or later under the document's tree lock.
+class CQNDocNode {
+ public:
+  CQNDocNode() = default;
+  CQNDocNode(const CQNDocNode&) = delete;
+  CQNDocNode& operator=(const CQNDocNode&) = delete;
+
+  int kind = 0;           // kNodeRoot, kNodeFolder or kNodeLink
+  std::string title;      // text shown in the tree
+  int type = 0;           // file-type category bit; 0 not yet known
+  int wanted = 1;         // 1 when the file extension lets the address be fetched
+  int sitePos = kUnset;   // position relative to the current start directory
+  int level = kUnset;     // link depth from the start page
+  std::string url;        // absolute address without "#" fragment
+  std::string localFile;  // full path of the saved file; empty while nothing is saved
+  std::atomic<int> state{kStatePending};
+  std::atomic<int> mark{kMarkNone};
+  std::atomic<int> tries{0};
+  std::atomic<int> size{0};     // bytes of the last fetched file
+  std::uintptr_t viewItem = 0;  // the display's handle for this node; never saved
+
+  CQNDocNode* prevSibling = nullptr;
+  CQNDocNode* nextSibling = nullptr;
+  CQNDocNode* parent = nullptr;
+  CQNDocNode* firstChild = nullptr;
+
+  // Pre-order number of the node and of its four neighbours (-1 for none); used only
+  // while the project file is written or read.
+  int ordinal = 0;
+  int prevOrdinal = 0;
+  int nextOrdinal = 0;
+  int parentOrdinal = 0;
+  int childOrdinal = 0;
+
+  // Sets the URL, cutting any "#" fragment.
+  void SetUrl(std::string_view address);
+
+ private:
+  friend class CQNDocTree;
+  std::size_t slot_ = 0;  // index in the tree's node store
+};
+
+// The container. The tree owns its nodes in a store of unique pointers; links
+// between nodes never own. `count` excludes the root.
+class CQNDocTree {
+ public:
+  CQNDocTree() = default;
+  CQNDocTree(const CQNDocTree&) = delete;
+  CQNDocTree& operator=(const CQNDocTree&) = delete;
+
+  CQNDocNode* root = nullptr;
+  int count = 0;
+  // While a project file is read: the nodes created so far, in file order.
+  std::vector<CQNDocNode*> readNodes;
+
+  // A new node owned by the tree and linked nowhere (used by the project file
+  // reader and by the add operations). The count is not changed.
+  CQNDocNode* NewNode();
+  // Destroys every node, root included; the count becomes 0.
+  void Clear();
+  // Number of nodes the tree owns, linked or not.
+  std::size_t StoredNodes() const { return store_.size(); }
+
+  // Creates the root with `title`, or with "New Project" when it is empty.
+  // An existing tree is cleared first.
+  CQNDocNode* CreateRoot(std::string_view title);
+
+  // Insertion rule: `node` (new, unlinked) becomes the last child of `ref` when `ref`
+  // is the root or a folder and `into` is set; otherwise it follows `ref` as its next
+  // sibling. The count grows by one.
+  void Insert(CQNDocNode* node, CQNDocNode* ref, bool into);
+  // A folder or link with an empty title inserted by the insertion rule; nothing
+  // when the tree is full or there is no root.
+  CQNDocNode* AddFolder(CQNDocNode* ref, bool into);
+  CQNDocNode* AddLink(CQNDocNode* ref, bool into, std::string_view localFile);
+  bool IsFull() const { return count >= kMaxNodes; }
+
+  // Unlinks `node` with its subtree and destroys it; with `deleteFiles` the saved
+  // files go too, each with its folder when that is left empty. The root cannot be
+  // deleted this way (use Clear).
+  void Delete(CQNDocNode* node, bool deleteFiles);
+  // Moves `node` with its subtree to directly after `after`, under `after`'s parent.
+  // Refused (false) when that would put a node inside its own subtree.
+  bool Move(CQNDocNode* node, CQNDocNode* after);
+
+  // Lookups.
+  CQNDocNode* FindByUrl(std::string_view url, int speedLevel = 10) const;
+  CQNDocNode* FindText(const CQNDocNode* start, std::string_view text, int flags,
+                       bool forward) const;
+  CQNDocNode* ChildByPosition(int n) const;  // n-th child of the root, from 1
+  CQNDocNode* LastNode() const;              // last node in pre-order
+
+  // Bulk changes over a subtree (the whole tree when `subtree` is null).
+  void SetStates(CQNDocNode* subtree, int newState, int oldState);
+  void SetMarks(CQNDocNode* subtree, int state, int mark);
+
+  // Number of nodes of type HTML in the subtree.
+  int CountPages(const CQNDocNode* subtree) const;
+
+ private:
+  void Unlink(CQNDocNode* node);
+  void Destroy(CQNDocNode* node);
+  std::vector<std::unique_ptr<CQNDocNode>> store_;
+};
+
+// Number of parent steps from the node's parent up to the root.
+int Depth(const CQNDocNode* node);
+// Whether `ancestor` is `node` itself or one of its parents.
+bool IsInside(const CQNDocNode* node, const CQNDocNode* ancestor);
+
+}  // namespace qn
