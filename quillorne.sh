@@ -45,8 +45,13 @@ case "${1:-}" in
   deps) deps ;;
   build) shift; build "$@" ;;
   test) shift; run_tests "$@" ;;
+  demo)
+    echo "The demo arrives with the headless front end (quillorne-cli)." >&2
+    echo "Meanwhile './quillorne.sh test' builds everything and runs the tests." >&2
+    exit 1
+    ;;
   *)
-    echo "usage: $0 deps|build|test" >&2
+    echo "usage: $0 deps|build|test|demo" >&2
     exit 2
     ;;
 esac
