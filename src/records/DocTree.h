@@ -122,6 +122,8 @@ class CQNDocTree {
   // is the root or a folder and `into` is set; otherwise it follows `ref` as its next
   // sibling. The count grows by one.
   void Insert(CQNDocNode* node, CQNDocNode* ref, bool into);
+  // `node` (new, unlinked) becomes the last child of `parent`; the count is not changed.
+  void InsertLast(CQNDocNode* node, CQNDocNode* parent);
   // A folder or link with an empty title inserted by the insertion rule; nothing
   // when the tree is full or there is no root.
   CQNDocNode* AddFolder(CQNDocNode* ref, bool into);
@@ -154,6 +156,9 @@ class CQNDocTree {
   void Unlink(CQNDocNode* node);
   void Destroy(CQNDocNode* node);
   std::vector<std::unique_ptr<CQNDocNode>> store_;
+  // The child appended last and its parent (cleared whenever nodes are unlinked).
+  CQNDocNode* appendParent_ = nullptr;
+  CQNDocNode* appendLast_ = nullptr;
 };
 
 // Number of parent steps from the node's parent up to the root.
