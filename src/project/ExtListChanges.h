@@ -1,0 +1,50 @@
+#pragma once
+
+// Project and template files store an extension list only as its differences from
+// the category's default list; these helpers compute and apply them.
+
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+#include "project/FileTypes.h"
+
+namespace qn {
+
+// Extension names keep at most this many characters.
+constexpr std::size_t kMaxExtensionLength = 32;
+
+struct QNExtChange {
+  CQNExtEntry entry;     // the project's entry, or for a removal only the name
+  bool removed = false;  // a default entry missing from the project's list
+};
+
+// Entries of `list` (the category at `index` of kCategoryOrder) without a default
+// entry of the same name and enabled flag, in list order; with `limitsCount` also
+// those that have a size limit set. Then every default name missing from the list.
+std::vector<QNExtChange> ExtListChanges(const ExtList& list, int index, bool limitsCount);
+
+// Applies removals and enabled flags to a list by name (without regard to case) in
+// constant time per change, so that a file with many entries cannot make reading
+// quadratic. Commit() writes the result back in order.
+class QNExtListEditor {
+ public:
+  explicit QNExtListEditor(ExtList& list);
+
+  // Removes the first entry of that name; false when there is none.
+  bool Remove(std::string_view name);
+  // The first entry of that name with its enabled flag set, or a new entry with
+  // that name and flag and no size limits appended to the list.
+  CQNExtEntry& SetEnabled(std::string_view name, std::uint8_t enabled);
+  void Commit();
+
+ private:
+  ExtList& list_;
+  std::vector<CQNExtEntry> entries_;
+  std::vector<bool> alive_;
+  // Lower-case name to the indices of the live entries of that name, first first.
+  std::unordered_map<std::string, std::vector<std::size_t>> byName_;
+};
+
+}  // namespace qn

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <string>
+
+namespace qn {
+
+class IQNObserver;
+class IQNLogSink;
+
+// Where the project and template files report trouble: message boxes go to the
+// observer, which the desktop program shows and the headless front end prints.
+// During an unattended run (command line or scheduler) a damaged project file is
+// reported in the download log instead.
+struct QNFileMessages {
+  IQNObserver* observer = nullptr;
+  IQNLogSink* unattendedLog = nullptr;
+
+  // Message `id` with the path in its "%s".
+  void Show(int id, const std::string& path) const;
+  // 65074 " Error reading file '%s'": in the log when unattended, else a message box.
+  void ReadError(const std::string& path) const;
+};
+
+}  // namespace qn

@@ -1,0 +1,37 @@
+#pragma once
+
+// The keys a template file knows, in the order the writer uses, each with the kind
+// of value it carries and the settings member it names.
+
+#include <span>
+#include <string>
+
+#include "project/ProjectSettings.h"
+
+namespace qn {
+
+enum class QNKeyKind {
+  kText,        // quoted text
+  kInteger,     // whole number, written as it stands
+  kSwitch,      // whole number, written as 0 or 1
+  kReal,        // bytes with six decimals
+  kStartUrl,    // one line per start address
+  kAgentId,     // the identification string
+  kTreeHtml,    // QN_TR_HTML: 1 "Only HTML Files", otherwise all files
+  kTreeUpdate,  // QN_TR_UPDATE: 3 is read as 2
+  kFileExt,     // one changed or removed extension
+  kUrlFilter,   // one URL filter
+};
+
+struct QNTemplateKey {
+  const char* name;
+  QNKeyKind kind;
+  int CQNSettings::*intMember = nullptr;
+  double CQNSettings::*realMember = nullptr;
+  std::string CQNSettings::*textMember = nullptr;
+};
+
+// All 46 keys in table order.
+std::span<const QNTemplateKey> TemplateKeys();
+
+}  // namespace qn
