@@ -1,0 +1,132 @@
+#pragma once
+
+// The project document: the settings it works with, the contents tree that is at
+// once the link table and the download queue, the state of a run and the twelve
+// locks that serialise the threads of a download.
+
+#include <atomic>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "engine/DocLocks.h"
+#include "engine/Filters.h"
+#include "engine/FoundLink.h"
+#include "engine/Observer.h"
+#include "engine/RunState.h"
+#include "engine/UrlMap.h"
+#include "project/ProjectSettings.h"
+#include "records/DocTree.h"
+#include "records/LogSink.h"
+#include "records/TreeStats.h"
+
+namespace qn {
+
+class CQNDoc {
+ public:
+  // The local file name an address would be saved under.
+  using LocalNameFn = std::function<std::string(const std::string& address)>;
+  // Asks the server for the category of an address; 0 when it cannot tell.
+  using ContentProbeFn = std::function<int(const std::string& address)>;
+
+  CQNDoc(CQNSettings& settings, IQNObserver& observer, IQNLogSink& log);
+  CQNDoc(const CQNDoc&) = delete;
+  CQNDoc& operator=(const CQNDoc&) = delete;
+
+  CQNSettings& Settings() { return settings_; }
+  const CQNSettings& Settings() const { return settings_; }
+  IQNObserver& Observer() { return observer_; }
+  IQNLogSink& Log() { return log_; }
+  CQNDocTree& Tree() { return tree_; }
+  CQNDocLocks& Locks() { return locks_; }
+
+  CQNRunFlags run;
+  std::atomic<int> speedLevel{10};  // 1 (slow) to 10 (fast)
+  std::atomic<bool> modified{false};
+
+  // Local naming of new addresses; without one the address itself is classified.
+  void SetLocalNamer(LocalNameFn namer) { localNamer_ = std::move(namer); }
+
+  // The run's scope. The start index picks the start address being worked on; its
+  // base directory and server set site positions and the server test.
+  void SetCurrentStart(int index, std::string_view startAddress);
+  int CurrentStartIndex() const { return startIndex_; }
+  std::string StartDirectory() const;
+  void SetDownloadKind(int kind);
+  void SetPreview(bool preview);
+  // A run limited to `node` and its descendants; null (or the root) for none.
+  void SetBranch(CQNDocNode* node);
+  CQNDocNode* Branch() const { return branch_; }
+  QNFilterScope FilterScope() const;
+
+  // The tree.
+  CQNDocNode* CreateRoot();
+  void ClearTree();
+  // Add folder / add link for the user: by the insertion rule, with a level of 0 at
+  // the root and the reference node's level + 1 elsewhere. Null when the tree is full.
+  CQNDocNode* AddFolder(CQNDocNode* ref, bool into);
+  CQNDocNode* AddLink(CQNDocNode* ref, bool into, std::string_view localFile = {});
+  // Refused (false) while a run is active: workers hold nodes they have taken.
+  bool DeleteNode(CQNDocNode* node, bool deleteFiles);
+  bool MoveNode(CQNDocNode* node, CQNDocNode* after);
+
+  // The queue.
+  CQNDocNode* TakeNextLink();
+  CQNDocNode* FindNodeByUrl(std::string_view address, bool useMap);
+  // Adds the links the scanner found on `page`, in their order. `probe` asks the
+  // server for the category of an address that its name does not tell (runs only).
+  void AddFoundLinks(CQNDocNode* page, std::string_view baseDirectory,
+                     const std::vector<QNFoundLink>& links, const ContentProbeFn& probe = {});
+  // The node of the current start address, made after its first successful fetch.
+  // A new node starts taken: its page has just been fetched by the caller.
+  CQNDocNode* AddStartNode(std::string_view address, std::string_view localFile);
+  // Bulk changes at the start of a run, over the branch when one is set.
+  void SetStates(int newState, int oldState);
+  void SetMarks(int state, int mark);
+  void NodeChanged(const CQNDocNode* node);
+
+  // The URL map (QN_FASTPARSE). A failed allocation switches the option off.
+  void BuildUrlMap();
+  void DropUrlMap();
+  bool HasUrlMap();
+
+  // Run counters.
+  void ResetCounters();
+  void CountFile();
+  void CountAttempt(int delta = 1);
+  void CountBytes(std::int64_t bytes);
+  CQNRunCounters Counters();
+
+  // Statistics of the tree; while a run is active nodes, done files and bytes come
+  // from the run's counters.
+  QNTreeStats Statistics(int typeMask = -1);
+  QNStartModeStats StartModeStatistics();
+
+ private:
+  CQNDocNode* FindLocked(std::string_view address, bool useMap);
+  void AddOneLink(CQNDocNode* page, const std::string& text, const std::string& address,
+                  bool fromFrame, const ContentProbeFn& probe);
+  CQNDocNode* AddUserNode(int kind, CQNDocNode* ref, bool into, std::string_view localFile);
+  CQNDocNode* InsertPrepared(CQNDocNode* node, CQNDocNode* ref, bool into);
+  void EnterInMap(CQNDocNode* node);
+  void NotifyAdded(const CQNDocNode* node);
+  std::string LocalName(const std::string& address) const;
+
+  CQNSettings& settings_;
+  IQNObserver& observer_;
+  IQNLogSink& log_;
+  CQNDocTree tree_;
+  mutable CQNDocLocks locks_;
+  CQNUrlMap urlMap_;
+  CQNRunCounters counters_;
+  LocalNameFn localNamer_;
+
+  // Guarded by the queue lock.
+  int startIndex_ = 0;
+  std::string startDir_;
+  QNFilterScope scope_;
+  CQNDocNode* branch_ = nullptr;
+};
+
+}  // namespace qn

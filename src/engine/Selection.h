@@ -1,0 +1,31 @@
+#pragma once
+
+// The choice of the next address to fetch. Everything that decides the order lives
+// behind TakeBySelectionWalk, so a faster structure giving the same order can
+// replace the walk without touching its callers.
+
+#include "engine/Filters.h"
+#include "project/ProjectSettings.h"
+#include "records/DocTree.h"
+
+namespace qn {
+
+struct QNSelection {
+  const CQNDocTree& tree;
+  const CQNSettings& settings;
+  const QNFilterScope& scope;
+  CQNDocNode* branch = nullptr;  // a run limited to this node and its descendants
+  int speedLevel = 10;
+};
+
+// Chooses the next node and marks it taken; null when no candidate is left. The
+// caller holds the queue lock.
+//
+// Breadth first: the lowest level (under QN_DOWN the shallowest directory) among all
+// candidates, the first in tree order among equals; negative keys (addresses above
+// or beside the start directory) after all others, the one nearest to zero first.
+// Download kinds 4 and 8 take the first marked candidate in tree order, and
+// LinkOrder 1 takes the first candidate that passes the filters.
+CQNDocNode* TakeBySelectionWalk(const QNSelection& selection);
+
+}  // namespace qn
