@@ -1,0 +1,28 @@
+#pragma once
+
+#include <functional>
+#include <string>
+
+#include "text/StringTable.h"
+
+namespace qn {
+
+struct CQNSettings;
+struct QNInternetOptions;
+class IQNRunControl;
+class IQNLogSink;
+class IQNObserver;
+
+// Everything a fetcher reads and reports to, handed over by its owner. The
+// references must outlive the fetcher; settings may be replaced between fetches.
+struct QNFetchContext {
+  const CQNSettings& settings;
+  const QNInternetOptions& options;
+  IQNRunControl& run;
+  IQNLogSink& log;
+  IQNObserver& observer;
+  // The text of a string id after the language table.
+  std::function<std::string(int)> text = [](int id) { return std::string(BuiltinString(id)); };
+};
+
+}  // namespace qn

@@ -1,0 +1,506 @@
+#include "web/Fetcher.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <thread>
+#include <vector>
+
+#include "engine/Observer.h"
+#include "project/ProjectSettings.h"
+#include "records/LogSink.h"
+#include "text/SizeText.h"
+#include "web/Address.h"
+#include "web/InternetErrors.h"
+#include "web/InternetOptions.h"
+#include "web/InternetRequest.h"
+#include "web/LocalFile.h"
+#include "web/RunControl.h"
+#include "web/SizeLimits.h"
+
+namespace qn {
+namespace {
+
+constexpr int kMsgHttpError = 55504;   // " Error (HTTP code %d) - '%s'"
+constexpr int kMsgError = 55505;       // " Error (Number %d) - '%s'"
+constexpr int kMsgTooLarge = 55506;    // " File '%s' (size %s) exceeds the limit"
+constexpr int kMsgTooSmall = 65070;    // " File '%s' (size %s) is too small"
+constexpr int kMsgDiskFull = 65072;    // "The disk is full !"
+constexpr int kMsgWriteError = 65073;  // " Error writing file '%s'"
+constexpr int kMsgDownloading = 55478;
+constexpr int kMsgUnchanged = 55512;
+constexpr const char* kOpening = "Opening...";
+
+constexpr int kErrLocalFile = -1;
+constexpr int kErrNoFileAddress = -2;
+constexpr int kErrSizeMismatch = -3;
+
+constexpr int kHttpOk = 200;
+constexpr int kHttpNotFound = 404;
+constexpr int kKindSelectedFiles = 4;
+constexpr int kUpdateAlways = 1;
+constexpr int kUpdateNever = 2;
+constexpr std::size_t kCopyBlock = 10240;
+constexpr std::size_t kChunkUnit = 1024;
+constexpr const char* kFallbackAgent = "Mozilla/4.0";
+
+std::uint32_t Clamp32(std::uint64_t n) {
+  return static_cast<std::uint32_t>(std::min<std::uint64_t>(n, 0xFFFFFFFFu));
+}
+
+// Splits a submission address's object into the object and the body to post.
+bool SplitSubmission(std::string_view object, std::string& target, std::string& body) {
+  for (std::string_view marker : {"?qnpost.", "?qnlogin."}) {
+    const std::size_t at = object.find(marker);
+    if (at == std::string_view::npos) continue;
+    target = std::string(object.substr(0, at));
+    body = std::string(object.substr(at + marker.size()));
+    return true;
+  }
+  target = std::string(object);
+  return false;
+}
+
+std::string_view TrimBlanks(std::string_view s) {
+  while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
+  while (!s.empty() && (s.back() == ' ' || s.back() == '\t')) s.remove_suffix(1);
+  return s;
+}
+
+}  // namespace
+
+struct CQNFetcher::Announced {
+  std::uint64_t size = 0;  // 0: not announced
+  std::optional<std::time_t> modified;
+  bool text = false;        // the server calls it text
+  bool parsedText = false;  // an HTML text: zero bytes become blanks
+  bool checked = false;     // the size limits apply to this file
+  bool judged = false;      // its announced size has been judged already
+};
+
+struct CQNFetcher::Transfer {
+  std::uint64_t received = 0;
+  bool stopped = false;
+  bool aborted = false;
+  bool readFailed = false;
+  bool writeFailed = false;
+  bool overLimit = false;
+};
+
+QNSessionConfig SessionConfigFor(const QNFetchContext& context) {
+  const QNInternetOptions& o = context.options;
+  QNSessionConfig cfg;
+  cfg.agent = CutToBuffer(context.settings.GetAgentId());
+  if (cfg.agent.empty()) cfg.agent = kFallbackAgent;
+  if (o.UseProxy && !o.ProxyAddress.empty()) {
+    cfg.proxy = o.ProxyAddress + ":" + std::to_string(o.ProxyPort);
+    if (!o.FtpProxyAddress.empty())
+      cfg.ftpProxy = o.FtpProxyAddress + ":" + std::to_string(o.FtpProxyPort);
+    if (!o.ProxyUserID.empty() && !o.ProxyPassword.empty()) {
+      cfg.proxyUser = o.ProxyUserID;
+      cfg.proxyPassword = o.ProxyPassword;
+    }
+  }
+  cfg.timeoutSeconds = context.settings.QN_TIMEOUT;
+  cfg.caFile = o.caFile;
+  return cfg;
+}
+
+CQNFetcher::CQNFetcher(QNFetchContext context) : ctx_(std::move(context)) {}
+
+bool CQNFetcher::OpenInternet(bool raiseLimits) {
+  if (raiseLimits) RaiseConnectionLimits(savedLimits_);
+  return session_.Open(SessionConfigFor(ctx_));
+}
+
+void CQNFetcher::CloseInternet(bool restoreLimits) {
+  session_.Close();
+  if (restoreLimits) RestoreConnectionLimits(savedLimits_);
+}
+
+void CQNFetcher::LogText(int id, int number, std::string_view text) {
+  ctx_.log.WriteLine(LogKind::Text,
+                     FormatText(ctx_.text(id).c_str(), number, std::string(text).c_str()));
+}
+
+void CQNFetcher::PostRow(int worker, std::string_view address, std::uint32_t size,
+                         std::string status) {
+  QNStatus st;
+  st.mask = QNStatus::kText1 | QNStatus::kText2 | QNStatus::kText3;
+  st.text1 = std::string(address);
+  st.text2 = FormatSizeText(size, true);
+  st.text3 = std::move(status);
+  st.worker = worker;
+  ctx_.observer.OnStatus(st);
+}
+
+void CQNFetcher::PostProgress(int worker, std::string text, std::size_t bytes) {
+  QNStatus st;
+  st.mask = QNStatus::kText3 | QNStatus::kProgress;
+  st.text3 = std::move(text);
+  st.progress = static_cast<int>(bytes);
+  st.worker = worker;
+  ctx_.observer.OnStatus(st);
+}
+
+QNFetchResult CQNFetcher::FetchToFile(std::string_view address, const std::string& localPath,
+                                      int worker, bool reportErrors, std::string_view referrer,
+                                      std::uint32_t recordedSize) {
+  const QNCrackedUrl url = CrackUrl(address);
+  switch (url.service) {
+    case QNService::None:
+      return {};
+    case QNService::File:
+      return CopyLocalFile(address, localPath, worker);
+    default:
+      return FetchRemote(url, address, localPath, worker, reportErrors, referrer, recordedSize);
+  }
+}
+
+QNFetchResult CQNFetcher::FetchRemote(const QNCrackedUrl& url, std::string_view address,
+                                      const std::string& localPath, int worker, bool reportErrors,
+                                      std::string_view referrer, std::uint32_t recordedSize) {
+  const CQNSettings& s = ctx_.settings;
+  QNFetchResult r;
+  if (s.QN_UMETHOD == kUpdateNever) {
+    if (const auto size = LocalFileSize(localPath)) {
+      r.ok = true;
+      r.outcome = kKept;
+      r.size = Clamp32(*size);
+      return r;
+    }
+  }
+  auto fail = [&](int error, bool retry, bool log) {
+    r.lastError = error;
+    r.retryAdvised = retry;
+    if (log) LogText(kMsgError, error, address);
+    return r;
+  };
+  if (!session_.IsOpen() && !session_.Open(SessionConfigFor(ctx_)))
+    return fail(kInetInternalError, false, reportErrors);
+
+  const bool ftp = url.service == QNService::Ftp;
+  QNRequestSpec spec;
+  spec.service = url.service;
+  if (!s.QN_USER_ID.empty() && !s.QN_PASSWORD.empty()) {
+    spec.user = s.QN_USER_ID;
+    spec.password = s.QN_PASSWORD;
+  }
+  spec.followRedirects = ctx_.options.Redirect;
+  std::string object = url.object;
+  // An FTP path that names the user's own folder is taken from the login folder on.
+  if (ftp && !spec.user.empty()) {
+    if (const std::size_t at = object.find(spec.user); at != std::string::npos) {
+      object.erase(0, at + spec.user.size());
+      if (object.empty() || object.front() != '/') object.insert(0, 1, '/');
+    }
+  }
+
+  PostRow(worker, address, 0, kOpening);
+  CQNInternetRequest request(session_);
+  Announced announced;
+  if (ftp) {
+    spec.url = RequestUrl(url, object);
+    spec.infoOnly = true;
+    const int error = request.Send(spec);
+    if (IsConnectionError(error)) return fail(error, false, reportErrors);
+    // A refused listing leaves size and date unknown; opening the file tells the rest.
+    if (error == kInetNoError) {
+      announced.size =
+          static_cast<std::uint64_t>(std::max<std::int64_t>(request.ContentLength(), 0));
+      announced.modified = request.LastModified();
+    }
+  } else {
+    std::string target;
+    spec.post = SplitSubmission(object, target, spec.body);
+    spec.url = RequestUrl(url, target);
+    spec.referrer = std::string(referrer);
+    if (const int error = request.Send(spec)) return fail(error, true, reportErrors);
+    const int status = request.Status();
+    if (status != kHttpOk) {
+      r.lastError = status;
+      r.retryAdvised = status != kHttpNotFound;
+      if (status == kHttpNotFound || reportErrors)
+        ctx_.log.WriteLine(LogKind::Text, FormatText(ctx_.text(kMsgHttpError).c_str(), status,
+                                                     std::string(address).c_str()));
+      return r;
+    }
+    announced.size = static_cast<std::uint64_t>(std::max<std::int64_t>(request.ContentLength(), 0));
+    announced.modified = request.LastModified();
+    announced.text = request.ContentType().find("text/") != std::string::npos;
+  }
+  r.size = Clamp32(announced.size);
+  r.modified = announced.modified;
+
+  r.outcome = Decide(announced, address, localPath, worker, recordedSize);
+  if (r.outcome == kRefused) return r;
+  if (r.outcome == kKept) {
+    r.ok = true;
+    return r;
+  }
+
+  if (ftp) {
+    spec.infoOnly = false;
+    // A folder is no file to open; the listing the library would send is not wanted.
+    const int error = object.back() == '/' ? kInetExtendedError : request.Send(spec);
+    if (error != kInetNoError) return fail(error, true, reportErrors);
+  }
+
+  CQNOutputFile file;
+  if (!file.Create(localPath)) {
+    LogText(kMsgError, kErrLocalFile, localPath);
+    return fail(kErrLocalFile, false, false);
+  }
+  Transfer t = Receive(request, file, announced, localPath, worker);
+  if (!file.Close()) t.writeFailed = true;
+
+  if (t.writeFailed) {
+    if (file.DiskFull())
+      ctx_.log.WriteLine(LogKind::Text, ctx_.text(kMsgDiskFull));
+    else
+      ctx_.log.WriteLine(LogKind::Text,
+                         FormatText(ctx_.text(kMsgWriteError).c_str(), localPath.c_str()));
+    ctx_.run.RequestStop();
+  }
+  if (t.stopped || t.writeFailed) {
+    RemoveLocalFile(localPath);
+    r.stopped = true;
+    return r;
+  }
+  if (t.aborted) {
+    RemoveLocalFile(localPath);
+    return r;
+  }
+
+  const bool mismatch = announced.size != 0 && t.received != announced.size;
+  if (mismatch || t.readFailed) {
+    r.retryAdvised = true;
+    r.lastError = mismatch ? kErrSizeMismatch : request.Error();
+    // The last try keeps what arrived, so that the user has at least that.
+    if (reportErrors)
+      LogText(kMsgError, r.lastError, address);
+    else
+      RemoveLocalFile(localPath);
+    return r;
+  }
+
+  // A file whose size was not announced is judged by the bytes that arrived.
+  QNSizeVerdict verdict = QNSizeVerdict::Passes;
+  if (t.overLimit) {
+    verdict = QNSizeVerdict::TooLarge;
+  } else if (announced.checked && !announced.judged) {
+    verdict = SizeDecision(static_cast<double>(t.received), localPath, s);
+  }
+  if (verdict != QNSizeVerdict::Passes) {
+    RemoveLocalFile(localPath);
+    r.outcome = kRefused;
+    r.size = Clamp32(t.received);
+    ctx_.log.WriteLine(
+        LogKind::Text,
+        FormatText(
+            ctx_.text(verdict == QNSizeVerdict::TooLarge ? kMsgTooLarge : kMsgTooSmall).c_str(),
+            std::string(address).c_str(), FormatSizeText(r.size).c_str()));
+    return r;
+  }
+
+  if (announced.modified) SetLocalFileTime(localPath, *announced.modified);
+  r.size = Clamp32(LocalFileSize(localPath).value_or(t.received));
+  r.ok = true;
+  return r;
+}
+
+int CQNFetcher::Decide(Announced& announced, std::string_view address, const std::string& localPath,
+                       int worker, std::uint32_t recordedSize) {
+  const CQNSettings& s = ctx_.settings;
+  const bool html = ClassifyAddress(localPath, s.QN_FILE_EXT, false).category == kCatHtml;
+  announced.parsedText = announced.text && html;
+  if (ctx_.run.DownloadKind() == kKindSelectedFiles || (announced.parsedText && s.QN_DIRSTR == 2))
+    return kTransferred;
+
+  const bool preview = ctx_.run.IsPreview();
+  if (preview && !html) return kKept;
+  // Pages are judged by their size after they have been scanned, and a preview keeps
+  // the pages it fetches; any other file is judged now if its size is known.
+  announced.checked = !preview;
+  announced.judged = preview || html;
+  if (!announced.judged && announced.size != 0) {
+    announced.judged = true;
+    const QNSizeVerdict v = SizeDecision(static_cast<double>(announced.size), localPath, s);
+    if (v != QNSizeVerdict::Passes) {
+      ctx_.log.WriteLine(
+          LogKind::Text,
+          FormatText(ctx_.text(v == QNSizeVerdict::TooLarge ? kMsgTooLarge : kMsgTooSmall).c_str(),
+                     std::string(address).c_str(),
+                     FormatSizeText(Clamp32(announced.size)).c_str()));
+      return kRefused;
+    }
+  }
+  if (DiskSpaceExceeded(ctx_.run.ByteTotal(), s)) return kRefused;
+
+  if (s.QN_UMETHOD != kUpdateAlways) {
+    if (const auto localSize = LocalFileSize(localPath)) {
+      bool unchanged = s.QN_UMETHOD == kUpdateNever;
+      if (!unchanged) {
+        const std::uint64_t size = recordedSize != 0 ? recordedSize : *localSize;
+        const auto localTime = LocalFileTime(localPath);
+        unchanged = size == announced.size &&
+                    (!announced.modified ||
+                     (localTime &&
+                      std::llabs(static_cast<long long>(*localTime - *announced.modified)) <= 1));
+      }
+      if (unchanged) {
+        PostRow(worker, address, Clamp32(announced.size), ctx_.text(kMsgUnchanged));
+        return kKept;
+      }
+    }
+  }
+  PostRow(worker, address, Clamp32(announced.size), ctx_.text(kMsgDownloading));
+  return kTransferred;
+}
+
+CQNFetcher::Transfer CQNFetcher::Receive(CQNInternetRequest& request, CQNOutputFile& file,
+                                         const Announced& announced, const std::string& localPath,
+                                         int worker) {
+  Transfer t;
+  // A server that announces nothing, or a page, cannot fill the disk past the limit.
+  const std::optional<double> cap = announced.checked || announced.size == 0
+                                        ? MaximumSizeFor(localPath, ctx_.settings)
+                                        : std::nullopt;
+  std::vector<char> chunk(10 * kChunkUnit);
+  for (;;) {
+    if (ctx_.run.StopRequested()) {
+      t.stopped = true;
+      break;
+    }
+    if (ctx_.run.TakeAbortFile(worker)) {
+      t.aborted = true;
+      break;
+    }
+    const int speed = std::clamp(ctx_.run.SpeedLevel(), 1, 10);
+    const long long got = request.Read(chunk.data(), static_cast<std::size_t>(speed) * kChunkUnit);
+    if (got < 0) {
+      t.readFailed = true;
+      break;
+    }
+    if (got == 0) break;
+    if (speed < 10) std::this_thread::sleep_for(std::chrono::milliseconds((10 - speed) * 20));
+    if (announced.parsedText) std::replace(chunk.begin(), chunk.begin() + got, '\0', ' ');
+    if (!file.Write(chunk.data(), static_cast<std::size_t>(got))) {
+      t.writeFailed = true;
+      break;
+    }
+    t.received += static_cast<std::uint64_t>(got);
+    std::string percent;
+    if (announced.size != 0)
+      percent = FormatText("%d %%", static_cast<int>(std::min<std::uint64_t>(
+                                        t.received * 100 / announced.size, 100)));
+    PostProgress(worker, std::move(percent), static_cast<std::size_t>(got));
+    // More bytes than announced fail the length check; no need to wait for the rest.
+    if (announced.size != 0 && t.received > announced.size) break;
+    if (cap && static_cast<double>(t.received) > *cap) {
+      t.overLimit = true;
+      break;
+    }
+  }
+  return t;
+}
+
+QNFetchResult CQNFetcher::CopyLocalFile(std::string_view address, const std::string& localPath,
+                                        int worker) {
+  QNFetchResult r;
+  auto fail = [&](int error, std::string_view text) {
+    r.lastError = error;
+    LogText(kMsgError, error, text);
+    return r;
+  };
+  const std::optional<std::string> source = FileAddressToPath(address);
+  if (!source) return fail(kErrNoFileAddress, address);
+
+  std::error_code ec;
+  if (*source == localPath || std::filesystem::equivalent(*source, localPath, ec)) {
+    // The address is the local file itself: nothing to copy, and nothing to destroy.
+    const auto size = LocalFileSize(localPath);
+    if (!size) return fail(kErrLocalFile, *source);
+    r.ok = true;
+    r.size = Clamp32(*size);
+    r.modified = LocalFileTime(localPath);
+    return r;
+  }
+
+  struct Closer {
+    void operator()(std::FILE* f) const { std::fclose(f); }
+  };
+  std::unique_ptr<std::FILE, Closer> in(std::fopen(source->c_str(), "rb"));
+  if (!in) return fail(kErrLocalFile, *source);
+  CQNOutputFile out;
+  if (!out.Create(localPath)) return fail(kErrLocalFile, localPath);
+
+  std::vector<char> block(kCopyBlock);
+  for (;;) {
+    if (ctx_.run.StopRequested() || ctx_.run.TakeAbortFile(worker)) {
+      out.Close();
+      RemoveLocalFile(localPath);
+      return r;
+    }
+    const std::size_t n = std::fread(block.data(), 1, block.size(), in.get());
+    if (n == 0) break;
+    if (!out.Write(block.data(), n)) break;
+  }
+  const bool readError = std::ferror(in.get()) != 0;
+  if (!out.Close() || out.Error() != 0) {
+    ctx_.log.WriteLine(LogKind::Text, out.DiskFull() ? ctx_.text(kMsgDiskFull)
+                                                     : FormatText(ctx_.text(kMsgWriteError).c_str(),
+                                                                  localPath.c_str()));
+    ctx_.run.RequestStop();
+    RemoveLocalFile(localPath);
+    r.stopped = true;
+    return r;
+  }
+  if (readError) {
+    RemoveLocalFile(localPath);
+    return fail(kErrLocalFile, *source);
+  }
+  r.modified = LocalFileTime(*source);
+  if (r.modified) SetLocalFileTime(localPath, *r.modified);
+  r.size = Clamp32(LocalFileSize(localPath).value_or(0));
+  r.ok = true;
+  return r;
+}
+
+int ContentTypeCategory(std::string_view contentType) {
+  const std::size_t slash = contentType.find('/');
+  const std::string_view type = TrimBlanks(contentType.substr(0, slash));
+  std::string_view subtype =
+      slash == std::string_view::npos ? std::string_view() : contentType.substr(slash + 1);
+  subtype = TrimBlanks(subtype.substr(0, subtype.find(';')));
+  if (EqualNoCase(type, "text")) return EqualNoCase(subtype, "plain") ? kCatDocument : kCatHtml;
+  if (EqualNoCase(type, "image")) return kCatImage;
+  if (EqualNoCase(type, "audio")) return kCatAudio;
+  if (EqualNoCase(type, "video")) return kCatVideo;
+  if (EqualNoCase(type, "application"))
+    return EqualNoCase(subtype, "zip") ? kCatArchive : kCatOther;
+  return kCatNone;
+}
+
+int ProbeContentType(std::string_view address, const QNFetchContext& context) {
+  const QNCrackedUrl url = CrackUrl(address);
+  if (url.service != QNService::Http && url.service != QNService::Https) return kCatNone;
+  CQNInternetSession session;
+  if (!session.Open(SessionConfigFor(context))) return kCatNone;
+  QNRequestSpec spec;
+  spec.service = url.service;
+  spec.url = RequestUrl(url, url.object);
+  spec.followRedirects = context.options.Redirect;
+  const CQNSettings& s = context.settings;
+  if (!s.QN_USER_ID.empty() && !s.QN_PASSWORD.empty()) {
+    spec.user = s.QN_USER_ID;
+    spec.password = s.QN_PASSWORD;
+  }
+  // The request is closed as soon as the headers are in: no body is read.
+  CQNInternetRequest request(session);
+  if (request.Send(spec) != kInetNoError) return kCatNone;
+  return ContentTypeCategory(request.ContentType());
+}
+
+}  // namespace qn

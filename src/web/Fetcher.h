@@ -1,0 +1,80 @@
+#pragma once
+
+#include <cstdint>
+#include <ctime>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "web/FetchContext.h"
+#include "web/InternetSession.h"
+#include "web/UrlCracker.h"
+
+namespace qn {
+
+class CQNInternetRequest;
+class CQNOutputFile;
+
+// What became of the file.
+enum QNOutcome : int { kTransferred = 0, kRefused = 1, kKept = 2 };
+
+struct QNFetchResult {
+  bool ok = false;            // the local file now holds the address's content
+  bool retryAdvised = false;  // another try may succeed
+  bool stopped = false;       // broken off by Stop or a write error, not the address's fault
+  std::uint32_t size = 0;     // announced before the transfer, kept bytes after it
+  std::optional<std::time_t> modified;  // the server's date of the file
+  int lastError = 0;                    // HTTP status or error number of the failure
+  int outcome = kTransferred;
+};
+
+// Transfers one address into one local file. Each worker owns one fetcher with its
+// own Internet handle, opened when the worker starts and closed when it ends.
+class CQNFetcher {
+ public:
+  explicit CQNFetcher(QNFetchContext context);
+
+  // The primary worker passes `raiseLimits` and the same value to CloseInternet.
+  bool OpenInternet(bool raiseLimits);
+  void CloseInternet(bool restoreLimits);
+
+  // `worker` is the row for status and the abort-file flag; errors other than a 404
+  // answer are logged only with `reportErrors`; `recordedSize` is what the node kept
+  // from an earlier run (0 if nothing).
+  QNFetchResult FetchToFile(std::string_view address, const std::string& localPath, int worker,
+                            bool reportErrors, std::string_view referrer,
+                            std::uint32_t recordedSize);
+
+ private:
+  struct Announced;
+  struct Transfer;
+
+  QNFetchResult FetchRemote(const QNCrackedUrl& url, std::string_view address,
+                            const std::string& localPath, int worker, bool reportErrors,
+                            std::string_view referrer, std::uint32_t recordedSize);
+  QNFetchResult CopyLocalFile(std::string_view address, const std::string& localPath, int worker);
+  int Decide(Announced& announced, std::string_view address, const std::string& localPath,
+             int worker, std::uint32_t recordedSize);
+  Transfer Receive(CQNInternetRequest& request, CQNOutputFile& file, const Announced& announced,
+                   const std::string& localPath, int worker);
+  void LogText(int id, int number, std::string_view text);
+  void PostRow(int worker, std::string_view address, std::uint32_t size, std::string status);
+  void PostProgress(int worker, std::string text, std::size_t bytes);
+
+  QNFetchContext ctx_;
+  CQNInternetSession session_;
+  QNConnectionLimits savedLimits_;
+};
+
+// The file-type category that the server's Content-Type of `address` tells (0 when it
+// tells none or the server cannot be asked). Only the headers are read.
+int ProbeContentType(std::string_view address, const QNFetchContext& context);
+
+// The category of a Content-Type value: "text/plain" 128, other text 1, "image/" 2,
+// "audio/" 8, "video/" 16, "application/zip" 256, other applications 64, else 0.
+int ContentTypeCategory(std::string_view contentType);
+
+// How a session is configured from the program options and the project.
+QNSessionConfig SessionConfigFor(const QNFetchContext& context);
+
+}  // namespace qn

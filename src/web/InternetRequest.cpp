@@ -1,0 +1,288 @@
+#include "web/InternetRequest.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
+
+#include "text/NoCase.h"
+#include "web/InternetErrors.h"
+
+namespace qn {
+namespace {
+
+// Body bytes held ahead of the reader before the transfer is paused.
+constexpr std::size_t kReadAhead = 1 << 20;
+constexpr long kReceiveBuffer = 256 * 1024;
+constexpr long kMaxRedirects = 30;
+constexpr int kPollSliceMs = 1000;
+
+using Clock = std::chrono::steady_clock;
+
+std::string_view Trim(std::string_view s) {
+  while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
+  while (!s.empty() &&
+         (s.back() == ' ' || s.back() == '\t' || s.back() == '\r' || s.back() == '\n'))
+    s.remove_suffix(1);
+  return s;
+}
+
+// The value of header `name` in `line`, if the line is that header.
+std::optional<std::string_view> HeaderValue(std::string_view line, std::string_view name) {
+  if (line.size() <= name.size() || line[name.size()] != ':' ||
+      !EqualNoCase(line.substr(0, name.size()), name))
+    return std::nullopt;
+  return Trim(line.substr(name.size() + 1));
+}
+
+// A calendar date is usable only from year 1 to 2037.
+std::optional<std::time_t> ValidDate(std::time_t t) {
+  constexpr std::time_t kYear2038 = 2145916800;
+  if (t == -1 || t >= kYear2038) return std::nullopt;
+  return t;
+}
+
+}  // namespace
+
+CQNInternetRequest::CQNInternetRequest(CQNInternetSession& session) : session_(session) {}
+
+CQNInternetRequest::~CQNInternetRequest() {
+  Detach();
+}
+
+void CQNInternetRequest::Detach() {
+  if (attached_) curl_multi_remove_handle(session_.Multi(), session_.Easy());
+  attached_ = false;
+}
+
+std::size_t CQNInternetRequest::OnHeader(char* data, std::size_t size, std::size_t count,
+                                         void* self) {
+  auto* r = static_cast<CQNInternetRequest*>(self);
+  r->lastActivity_ = Clock::now();
+  if (r->parseHeaders_) r->HeaderLine(std::string_view(data, size * count));
+  return size * count;
+}
+
+std::size_t CQNInternetRequest::OnBody(char* data, std::size_t size, std::size_t count,
+                                       void* self) {
+  auto* r = static_cast<CQNInternetRequest*>(self);
+  const std::size_t n = size * count;
+  r->lastActivity_ = Clock::now();
+  if (r->discardBody_) return n;
+  if (r->buffer_.size() - r->readPos_ >= kReadAhead) {
+    r->paused_ = true;
+    return CURL_WRITEFUNC_PAUSE;
+  }
+  r->buffer_.insert(r->buffer_.end(), data, data + n);
+  r->bodyStarted_ = true;
+  return n;
+}
+
+void CQNInternetRequest::HeaderLine(std::string_view line) {
+  if (line.starts_with("HTTP/")) {
+    // A new answer (after an interim answer or a redirection) replaces the last one.
+    const std::size_t space = line.find(' ');
+    status_ = space == std::string_view::npos
+                  ? 0
+                  : std::atoi(std::string(line.substr(space + 1, 3)).c_str());
+    contentLength_ = -1;
+    chunked_ = false;
+    lastModified_.reset();
+    contentType_.clear();
+    return;
+  }
+  if (auto v = HeaderValue(line, "Content-Length")) {
+    char* end = nullptr;
+    const std::string text(*v);
+    const long long n = std::strtoll(text.c_str(), &end, 10);
+    if (end != text.c_str() && *end == '\0' && n >= 0 && !chunked_) contentLength_ = n;
+  } else if (auto v = HeaderValue(line, "Transfer-Encoding")) {
+    // A chunked body's length is not the announced one.
+    if (FindNoCase(*v, "chunked") != std::string_view::npos) {
+      chunked_ = true;
+      contentLength_ = -1;
+    }
+  } else if (auto v = HeaderValue(line, "Last-Modified")) {
+    lastModified_ = ValidDate(curl_getdate(std::string(*v).c_str(), nullptr));
+  } else if (auto v = HeaderValue(line, "Content-Type")) {
+    contentType_ = std::string(*v);
+  }
+}
+
+void CQNInternetRequest::SetOptions(const QNRequestSpec& spec) {
+  CURL* h = session_.Easy();
+  const QNSessionConfig& cfg = session_.Config();
+  const bool http = spec.service != QNService::Ftp;
+  curl_easy_setopt(h, CURLOPT_URL, spec.url.c_str());
+  curl_easy_setopt(h, CURLOPT_PROTOCOLS_STR, "http,https,ftp");
+  curl_easy_setopt(h, CURLOPT_PATH_AS_IS, 1L);
+  curl_easy_setopt(h, CURLOPT_NOSIGNAL, 1L);
+  curl_easy_setopt(h, CURLOPT_SHARE, SharedInternetState());
+  curl_easy_setopt(h, CURLOPT_COOKIEFILE, "");
+  curl_easy_setopt(h, CURLOPT_BUFFERSIZE, kReceiveBuffer);
+  curl_easy_setopt(h, CURLOPT_HEADERFUNCTION, &CQNInternetRequest::OnHeader);
+  curl_easy_setopt(h, CURLOPT_HEADERDATA, this);
+  curl_easy_setopt(h, CURLOPT_WRITEFUNCTION, &CQNInternetRequest::OnBody);
+  curl_easy_setopt(h, CURLOPT_WRITEDATA, this);
+  if (cfg.timeoutSeconds > 0)
+    curl_easy_setopt(h, CURLOPT_CONNECTTIMEOUT_MS, static_cast<long>(cfg.timeoutSeconds) * 1000L);
+
+  // An empty proxy also keeps the proxy variables of the environment out.
+  const std::string& proxy = !http && !cfg.ftpProxy.empty() ? cfg.ftpProxy : cfg.proxy;
+  curl_easy_setopt(h, CURLOPT_PROXY, proxy.c_str());
+  curl_easy_setopt(h, CURLOPT_SUPPRESS_CONNECT_HEADERS, 1L);
+  if (!proxy.empty() && !cfg.proxyUser.empty()) {
+    curl_easy_setopt(h, CURLOPT_PROXYUSERNAME, cfg.proxyUser.c_str());
+    curl_easy_setopt(h, CURLOPT_PROXYPASSWORD, cfg.proxyPassword.c_str());
+    curl_easy_setopt(h, CURLOPT_PROXYAUTH, static_cast<long>(CURLAUTH_ANY));
+  }
+  if (!spec.user.empty()) {
+    curl_easy_setopt(h, CURLOPT_USERNAME, spec.user.c_str());
+    curl_easy_setopt(h, CURLOPT_PASSWORD, spec.password.c_str());
+  }
+
+  if (spec.service == QNService::Https) {
+    // The chain is checked; a certificate issued for another name is accepted, as
+    // the program always accepted it.
+    curl_easy_setopt(h, CURLOPT_SSL_VERIFYPEER, 1L);
+    curl_easy_setopt(h, CURLOPT_SSL_VERIFYHOST, 0L);
+    if (!cfg.caFile.empty()) curl_easy_setopt(h, CURLOPT_CAINFO, cfg.caFile.c_str());
+  }
+
+  if (http) {
+    parseHeaders_ = true;
+    curl_easy_setopt(h, CURLOPT_USERAGENT, cfg.agent.c_str());
+    curl_easy_setopt(h, CURLOPT_HTTPAUTH, static_cast<long>(CURLAUTH_ANY));
+    curl_easy_setopt(h, CURLOPT_FOLLOWLOCATION, spec.followRedirects ? 1L : 0L);
+    curl_easy_setopt(h, CURLOPT_MAXREDIRS, kMaxRedirects);
+    curl_easy_setopt(h, CURLOPT_REDIR_PROTOCOLS_STR, "http,https");
+    if (!spec.referrer.empty()) curl_easy_setopt(h, CURLOPT_REFERER, spec.referrer.c_str());
+    curl_slist* list = curl_slist_append(nullptr, "Accept: */*");
+    // The library would announce larger bodies with "Expect"; the program never did.
+    if (list != nullptr) list = curl_slist_append(list, "Expect:");
+    if (spec.post && list != nullptr)
+      list = curl_slist_append(list, "Content-Type: application/x-www-form-urlencoded");
+    headers_.reset(list);
+    curl_easy_setopt(h, CURLOPT_HTTPHEADER, headers_.get());
+    if (spec.post) {
+      curl_easy_setopt(h, CURLOPT_POST, 1L);
+      curl_easy_setopt(h, CURLOPT_POSTFIELDSIZE_LARGE, static_cast<curl_off_t>(spec.body.size()));
+      curl_easy_setopt(h, CURLOPT_COPYPOSTFIELDS, spec.body.c_str());
+    }
+  } else {
+    curl_easy_setopt(h, CURLOPT_FILETIME, 1L);
+    if (spec.infoOnly) curl_easy_setopt(h, CURLOPT_NOBODY, 1L);
+  }
+}
+
+int CQNInternetRequest::Send(const QNRequestSpec& spec) {
+  Detach();
+  CURL* h = session_.Easy();
+  if (h == nullptr) return kInetInternalError;
+  // Resetting keeps the session's connections, so the next file reuses them.
+  curl_easy_reset(h);
+  done_ = paused_ = bodyStarted_ = parseHeaders_ = false;
+  discardBody_ = spec.infoOnly;
+  result_ = CURLE_OK;
+  error_ = 0;
+  buffer_.clear();
+  readPos_ = 0;
+  status_ = 0;
+  contentLength_ = -1;
+  chunked_ = false;
+  lastModified_.reset();
+  contentType_.clear();
+  SetOptions(spec);
+
+  if (curl_multi_add_handle(session_.Multi(), h) != CURLM_OK) return kInetInternalError;
+  attached_ = true;
+  lastActivity_ = Clock::now();
+  WaitUntil([this] { return bodyStarted_; });
+  if (!bodyStarted_ && result_ != CURLE_OK) return error_;
+
+  if (spec.service == QNService::Ftp) {
+    curl_off_t length = -1;
+    curl_off_t filetime = -1;
+    curl_easy_getinfo(h, CURLINFO_CONTENT_LENGTH_DOWNLOAD_T, &length);
+    curl_easy_getinfo(h, CURLINFO_FILETIME_T, &filetime);
+    contentLength_ = length;
+    lastModified_ = ValidDate(static_cast<std::time_t>(filetime));
+  } else {
+    long code = 0;
+    curl_easy_getinfo(h, CURLINFO_RESPONSE_CODE, &code);
+    status_ = static_cast<int>(code);
+  }
+  return 0;
+}
+
+void CQNInternetRequest::CollectResult() {
+  int queued = 0;
+  while (CURLMsg* msg = curl_multi_info_read(session_.Multi(), &queued)) {
+    if (msg->msg == CURLMSG_DONE && msg->easy_handle == session_.Easy()) {
+      done_ = true;
+      result_ = msg->data.result;
+      error_ = InternetErrorFromCurl(result_);
+    }
+  }
+}
+
+void CQNInternetRequest::Fail(CURLcode code) {
+  done_ = true;
+  result_ = code;
+  error_ = InternetErrorFromCurl(code);
+  // Leaving the transfer half done closes its connection.
+  Detach();
+}
+
+bool CQNInternetRequest::WaitUntil(const std::function<bool()>& ready) {
+  const int timeoutSec = session_.Config().timeoutSeconds;
+  const auto started = Clock::now();
+  while (!done_) {
+    int running = 0;
+    if (curl_multi_perform(session_.Multi(), &running) != CURLM_OK) {
+      Fail(CURLE_RECV_ERROR);
+      return true;
+    }
+    CollectResult();
+    if (done_ || ready()) return true;
+    if (timeoutSec > 0) {
+      const auto idleSince = std::max(started, lastActivity_);
+      if (Clock::now() - idleSince > std::chrono::seconds(timeoutSec)) {
+        Fail(CURLE_OPERATION_TIMEDOUT);
+        return false;
+      }
+    }
+    curl_multi_poll(session_.Multi(), nullptr, 0, kPollSliceMs, nullptr);
+  }
+  return true;
+}
+
+long long CQNInternetRequest::Read(char* buffer, std::size_t n) {
+  std::size_t filled = 0;
+  while (filled < n) {
+    const std::size_t available = buffer_.size() - readPos_;
+    if (available > 0) {
+      const std::size_t take = std::min(available, n - filled);
+      std::memcpy(buffer + filled, buffer_.data() + readPos_, take);
+      readPos_ += take;
+      filled += take;
+      if (readPos_ == buffer_.size()) {
+        buffer_.clear();
+        readPos_ = 0;
+      }
+      continue;
+    }
+    if (paused_ && attached_) {
+      paused_ = false;
+      // Resuming may hand over the held bytes at once.
+      curl_easy_pause(session_.Easy(), CURLPAUSE_CONT);
+      continue;
+    }
+    if (done_) break;
+    const std::size_t before = buffer_.size();
+    WaitUntil([this, before] { return buffer_.size() != before || paused_; });
+  }
+  if (filled > 0) return static_cast<long long>(filled);
+  return result_ == CURLE_OK ? 0 : -1;
+}
+
+}  // namespace qn
