@@ -1,7 +1,6 @@
 #include "project/BinaryStream.h"
 
 #include <algorithm>
-#include <array>
 #include <cstring>
 
 namespace qn {
@@ -88,13 +87,21 @@ std::uint16_t QNBinaryReader::Word() {
 }
 
 std::string QNBinaryReader::Bytes(std::uint64_t n, std::size_t keep) {
+  // The kept text grows by at most 64 KB ahead of the bytes actually read.
+  constexpr std::size_t kStep = 65536;
   std::string kept;
-  std::array<char, 65536> chunk;
-  while (n > 0) {
-    const std::size_t step = static_cast<std::size_t>(std::min<std::uint64_t>(n, chunk.size()));
-    Raw(chunk.data(), step);
-    if (kept.size() < keep) kept.append(chunk.data(), std::min(step, keep - kept.size()));
-    n -= step;
+  const auto keepCount = static_cast<std::size_t>(std::min<std::uint64_t>(n, keep));
+  while (kept.size() < keepCount) {
+    const std::size_t at = kept.size();
+    const std::size_t step = std::min(keepCount - at, kStep);
+    kept.resize(at + step);
+    Raw(kept.data() + at, step);
+  }
+  char dropped[4096];
+  for (std::uint64_t rest = n - keepCount; rest > 0;) {
+    const auto step = static_cast<std::size_t>(std::min<std::uint64_t>(rest, sizeof dropped));
+    Raw(dropped, step);
+    rest -= step;
   }
   return kept;
 }
