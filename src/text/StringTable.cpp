@@ -25,6 +25,9 @@ constexpr Entry kStrings[] = {
     {55479, "Starting..."},
     {55480, "Completed..."},
     {55481, "Stopped"},
+    {55482, "File Name"},
+    {55483, "Size"},
+    {55484, "Status"},
     {55485, "bytes"},
     {55486, "KB"},
     {55487, "MB"},
@@ -43,6 +46,7 @@ constexpr Entry kStrings[] = {
     {55510, " - Total Time exceeded the limit"},
     {55512, "Unchanged"},
     {55513, "Stopping..."},
+    {55514, "Quillorne"},
     {55516, "Comments"},
     {55519, "Converting Links..."},
     {55520, " - Total Disk Space exceeded the limit"},
@@ -94,6 +98,7 @@ constexpr Entry kStrings[] = {
     {65064, "Disconnecting..."},
     {65065, "Shuting system down in %d seconds"},
     {65066, "Disconnecting in %d seconds"},
+    {65069, "Welcome"},
     {65070, " File '%s' (size %s) is too small"},
     {65071, "The file  '%s' is not a valid Quillorne project."},
     {65072, "The disk is full !"},
@@ -158,6 +163,14 @@ constexpr Entry kStrings[] = {
     {65178, "Copying project..."},
     {65179, " Internal Error (Code %d)"},
 };
+
+constexpr bool IsStrictlySorted() {
+  for (std::size_t i = 1; i < std::size(kStrings); ++i)
+    if (kStrings[i - 1].id >= kStrings[i].id) return false;
+  return true;
+}
+static_assert(IsStrictlySorted(), "string ids must be unique and in ascending order");
+
 }  // namespace
 
 const char* BuiltinString(int id) {
