@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <cstdio>
 
 #include "project/ExtListChanges.h"
@@ -22,8 +23,12 @@ std::string Printf(const char* format, Args... args) {
 class LineWriter {
  public:
   void Raw(const std::string& line) { out_ += line + kLineEnd; }
-  // "%s \t\t\"%s\"", without escaping: a value holding a quote comes back cut.
-  void Text(const char* key, const std::string& value) {
+  // "%s \t\t\"%s\"", without escaping: a value holding a quote comes back cut. A
+  // line break inside a value would end the line and let the rest pass for a line
+  // of its own, with a key of its choosing; it is written as a blank instead.
+  void Text(const char* key, std::string value) {
+    std::replace_if(
+        value.begin(), value.end(), [](char c) { return c == '\r' || c == '\n'; }, ' ');
     Raw(std::string(key) + " \t\t\"" + value + "\"");
   }
   void Integer(const char* key, int value) { Raw(Printf("%s \t\t%d", key, value)); }

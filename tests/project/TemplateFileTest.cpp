@@ -201,6 +201,15 @@ TEST(TemplateFile, TextWithQuoteOrBlankFilterDoesNotComeBackUnchanged) {
   EXPECT_EQ(t.QN_URL_FILTER[0], (CQNUrlFilter{1, 15, "my", "server", ""}));
 }
 
+TEST(TemplateFile, LineBreaksInsideValuesCannotStartLinesOfTheirOwn) {
+  CQNSettings s = Defaults();
+  s.QN_TITLE = "Title\r\nQN_PROJECT_DIR \"/elsewhere/\"";
+  CQNSettings t = Defaults();
+  ASSERT_TRUE(Read(FormatTemplate(s), t));
+  EXPECT_EQ(t.QN_PROJECT_DIR, s.QN_PROJECT_DIR);
+  EXPECT_EQ(t.QN_TITLE, "Title  QN_PROJECT_DIR");
+}
+
 TEST(TemplateFile, LongLinesAreReadInPiecesOf255) {
   // A start address of 300 characters: the first piece holds the key and the start of
   // the value (no closing quote), the rest is a line of its own without a key.
