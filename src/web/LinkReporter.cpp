@@ -1,0 +1,52 @@
+#include "web/LinkReporter.h"
+
+#include <algorithm>
+
+#include "web/Address.h"
+#include "web/EntityTable.h"
+#include "web/TagTable.h"
+#include "web/ValueRules.h"
+
+namespace qn {
+namespace {
+
+// Decoding never makes a value longer, and no entity is longer than eight
+// characters, so this much of a value decides the 1039 characters that are kept.
+constexpr std::size_t kDecodeWindow = 16 * kMaxLinkLength;
+
+}  // namespace
+
+std::optional<std::string> CleanLinkValue(std::string_view value) {
+  std::string text(value.substr(0, kDecodeWindow));
+  DecodeEntities(text);
+  if (text.find('\0') != std::string::npos) return std::nullopt;
+  text.erase(std::remove(text.begin(), text.end(), '\t'), text.end());
+  if (text.size() > kMaxLinkLength) text.resize(kMaxLinkLength);
+  return text;
+}
+
+QNLinkReporter::QNLinkReporter(std::string_view documentAddress, std::string_view baseDirectory,
+                               IQNLinkSink& sink)
+    : document_(documentAddress), base_(baseDirectory), sink_(sink) {}
+
+void QNLinkReporter::Report(std::string_view value, int tag) {
+  auto cleaned = CleanLinkValue(value);
+  if (!cleaned) return;
+  std::string text = std::move(*cleaned);
+  if (tag == kTagBaseHref) {
+    // A relative BASE is taken relative to the page, and an empty one changes
+    // nothing: either would otherwise send every later link to a made-up server.
+    if (text.empty()) return;
+    std::string base = IsAbsoluteAddress(text) ? text : ResolveLink(text, base_, document_);
+    base_ = GetBaseDirectory(base);
+    sink_.AddFoundLink(QNScannedLink{base, base, {}, tag});
+    return;
+  }
+  std::string address = ResolveLink(text, base_, document_);
+  if (!IsFetchableLink(text)) return;
+  std::string title = GetFileName(text);
+  if (title.empty()) title = CutToBuffer(address);
+  sink_.AddFoundLink(QNScannedLink{std::move(text), std::move(address), std::move(title), tag});
+}
+
+}  // namespace qn

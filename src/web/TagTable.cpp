@@ -1,0 +1,36 @@
+#include "web/TagTable.h"
+
+#include "text/NoCase.h"
+
+namespace qn {
+
+int TagAt(std::string_view text, std::size_t pos, int skip) {
+  if (pos >= text.size()) return -1;
+  const char c = text[pos];
+  if (c != '<' && c != 'u' && c != 'U') return -1;
+  const std::string_view rest = text.substr(pos);
+  for (std::size_t row = 0; row < kTagCount; ++row) {
+    const QNTagRow& tag = kTagRows[row];
+    if (static_cast<int>(row) == skip || !StartsWithNoCase(rest, tag.start)) continue;
+    const std::size_t after = tag.start.size();
+    if (!tag.word || WordFollows(after == rest.size(), after < rest.size() ? rest[after] : '\0'))
+      return static_cast<int>(row);
+  }
+  return -1;
+}
+
+bool ContainsTag(std::string_view text) {
+  for (std::size_t pos = 0; pos < text.size(); ++pos)
+    if (TagAt(text, pos) >= 0) return true;
+  return false;
+}
+
+bool EndsInStartToken(std::string_view text) {
+  for (const QNTagRow& tag : kTagRows)
+    if (text.size() >= tag.start.size() &&
+        EqualNoCase(text.substr(text.size() - tag.start.size()), tag.start))
+      return true;
+  return false;
+}
+
+}  // namespace qn
