@@ -7,6 +7,7 @@
 #include <thread>
 #include <vector>
 
+#include "engine/Filters.h"
 #include "engine/Observer.h"
 #include "project/ProjectSettings.h"
 #include "records/LogSink.h"
@@ -17,7 +18,6 @@
 #include "web/InternetRequest.h"
 #include "web/LocalFile.h"
 #include "web/RunControl.h"
-#include "web/SizeLimits.h"
 
 namespace qn {
 namespace {
@@ -38,7 +38,6 @@ constexpr int kErrSizeMismatch = -3;
 
 constexpr int kHttpOk = 200;
 constexpr int kHttpNotFound = 404;
-constexpr int kKindSelectedFiles = 4;
 constexpr int kUpdateAlways = 1;
 constexpr int kUpdateNever = 2;
 constexpr std::size_t kCopyBlock = 10240;
@@ -74,6 +73,7 @@ struct CQNFetcher::Announced {
   std::uint64_t size = 0;  // 0: not announced
   std::optional<std::time_t> modified;
   bool text = false;        // the server calls it text
+  bool html = false;        // the local name makes it an HTML page
   bool parsedText = false;  // an HTML text: zero bytes become blanks
   bool checked = false;     // the size limits apply to this file
   bool judged = false;      // its announced size has been judged already
@@ -122,6 +122,12 @@ void CQNFetcher::CloseInternet(bool restoreLimits) {
 void CQNFetcher::LogText(int id, int number, std::string_view text) {
   ctx_.log.WriteLine(LogKind::Text,
                      FormatText(ctx_.text(id).c_str(), number, std::string(text).c_str()));
+}
+
+void CQNFetcher::LogSizeRefusal(SizeVerdict verdict, std::string_view address, std::uint32_t size) {
+  const int id = verdict == SizeVerdict::TooLarge ? kMsgTooLarge : kMsgTooSmall;
+  ctx_.log.WriteLine(LogKind::Text, FormatText(ctx_.text(id).c_str(), std::string(address).c_str(),
+                                               FormatSizeText(size).c_str()));
 }
 
 void CQNFetcher::PostRow(int worker, std::string_view address, std::uint32_t size,
@@ -273,34 +279,32 @@ QNFetchResult CQNFetcher::FetchRemote(const QNCrackedUrl& url, std::string_view 
     return r;
   }
 
-  const bool mismatch = announced.size != 0 && t.received != announced.size;
-  if (mismatch || t.readFailed) {
-    r.retryAdvised = true;
-    r.lastError = mismatch ? kErrSizeMismatch : request.Error();
-    // The last try keeps what arrived, so that the user has at least that.
-    if (reportErrors)
-      LogText(kMsgError, r.lastError, address);
-    else
-      RemoveLocalFile(localPath);
-    return r;
-  }
-
-  // A file whose size was not announced is judged by the bytes that arrived.
-  QNSizeVerdict verdict = QNSizeVerdict::Passes;
+  // A page cut at the size limit is kept for the links in it (the size check after
+  // the scan rejects it); any other file over the limit is refused. A file whose size
+  // was not announced is judged by the bytes that arrived.
+  SizeVerdict verdict = SizeVerdict::Ok;
   if (t.overLimit) {
-    verdict = QNSizeVerdict::TooLarge;
-  } else if (announced.checked && !announced.judged) {
-    verdict = SizeDecision(static_cast<double>(t.received), localPath, s);
+    if (!announced.html) verdict = SizeVerdict::TooLarge;
+  } else {
+    const bool mismatch = announced.size != 0 && t.received != announced.size;
+    if (mismatch || t.readFailed) {
+      r.retryAdvised = true;
+      r.lastError = mismatch ? kErrSizeMismatch : request.Error();
+      // The last try keeps what arrived, so that the user has at least that.
+      if (reportErrors)
+        LogText(kMsgError, r.lastError, address);
+      else
+        RemoveLocalFile(localPath);
+      return r;
+    }
+    if (announced.checked && !announced.judged)
+      verdict = PreDownloadSizeDecision(s, static_cast<std::int64_t>(t.received), localPath, 0);
   }
-  if (verdict != QNSizeVerdict::Passes) {
+  if (verdict == SizeVerdict::TooLarge || verdict == SizeVerdict::TooSmall) {
     RemoveLocalFile(localPath);
     r.outcome = kRefused;
     r.size = Clamp32(t.received);
-    ctx_.log.WriteLine(
-        LogKind::Text,
-        FormatText(
-            ctx_.text(verdict == QNSizeVerdict::TooLarge ? kMsgTooLarge : kMsgTooSmall).c_str(),
-            std::string(address).c_str(), FormatSizeText(r.size).c_str()));
+    LogSizeRefusal(verdict, address, r.size);
     return r;
   }
 
@@ -314,8 +318,9 @@ int CQNFetcher::Decide(Announced& announced, std::string_view address, const std
                        int worker, std::uint32_t recordedSize) {
   const CQNSettings& s = ctx_.settings;
   const bool html = ClassifyAddress(localPath, s.QN_FILE_EXT, false).category == kCatHtml;
+  announced.html = html;
   announced.parsedText = announced.text && html;
-  if (ctx_.run.DownloadKind() == kKindSelectedFiles || (announced.parsedText && s.QN_DIRSTR == 2))
+  if (ctx_.run.DownloadKind() == kKindSelected || (announced.parsedText && s.QN_DIRSTR == 2))
     return kTransferred;
 
   const bool preview = ctx_.run.IsPreview();
@@ -326,17 +331,14 @@ int CQNFetcher::Decide(Announced& announced, std::string_view address, const std
   announced.judged = preview || html;
   if (!announced.judged && announced.size != 0) {
     announced.judged = true;
-    const QNSizeVerdict v = SizeDecision(static_cast<double>(announced.size), localPath, s);
-    if (v != QNSizeVerdict::Passes) {
-      ctx_.log.WriteLine(
-          LogKind::Text,
-          FormatText(ctx_.text(v == QNSizeVerdict::TooLarge ? kMsgTooLarge : kMsgTooSmall).c_str(),
-                     std::string(address).c_str(),
-                     FormatSizeText(Clamp32(announced.size)).c_str()));
+    const SizeVerdict v =
+        PreDownloadSizeDecision(s, static_cast<std::int64_t>(announced.size), localPath, 0);
+    if (v == SizeVerdict::TooLarge || v == SizeVerdict::TooSmall) {
+      LogSizeRefusal(v, address, Clamp32(announced.size));
       return kRefused;
     }
   }
-  if (DiskSpaceExceeded(ctx_.run.ByteTotal(), s)) return kRefused;
+  if (!PassesDiskSpace(s, ctx_.run.ByteTotal())) return kRefused;
 
   if (s.QN_UMETHOD != kUpdateAlways) {
     if (const auto localSize = LocalFileSize(localPath)) {
@@ -363,10 +365,14 @@ CQNFetcher::Transfer CQNFetcher::Receive(CQNInternetRequest& request, CQNOutputF
                                          const Announced& announced, const std::string& localPath,
                                          int worker) {
   Transfer t;
-  // A server that announces nothing, or a page, cannot fill the disk past the limit.
-  const std::optional<double> cap = announced.checked || announced.size == 0
-                                        ? MaximumSizeFor(localPath, ctx_.settings)
-                                        : std::nullopt;
+  // Whatever a server sends, a file grows no further than the size limit; only a run
+  // that takes selected files as they are trusts the size a server announced.
+  const bool capped = announced.checked || announced.size == 0;
+  auto overLimit = [&](std::uint64_t n) {
+    const auto size = static_cast<std::int64_t>(n);
+    const QNSizeTest own = ExtensionSizeTest(ctx_.settings, size, localPath, SizeKind::Maximum);
+    return own.hadLimit ? !own.passes : !PassesMaxSize(ctx_.settings, size);
+  };
   std::vector<char> chunk(10 * kChunkUnit);
   for (;;) {
     if (ctx_.run.StopRequested()) {
@@ -398,7 +404,7 @@ CQNFetcher::Transfer CQNFetcher::Receive(CQNInternetRequest& request, CQNOutputF
     PostProgress(worker, std::move(percent), static_cast<std::size_t>(got));
     // More bytes than announced fail the length check; no need to wait for the rest.
     if (announced.size != 0 && t.received > announced.size) break;
-    if (cap && static_cast<double>(t.received) > *cap) {
+    if (capped && overLimit(t.received)) {
       t.overLimit = true;
       break;
     }

@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "engine/Filters.h"
 #include "web/FetchContext.h"
 #include "web/InternetSession.h"
 #include "web/UrlCracker.h"
@@ -58,6 +59,7 @@ class CQNFetcher {
   Transfer Receive(CQNInternetRequest& request, CQNOutputFile& file, const Announced& announced,
                    const std::string& localPath, int worker);
   void LogText(int id, int number, std::string_view text);
+  void LogSizeRefusal(SizeVerdict verdict, std::string_view address, std::uint32_t size);
   void PostRow(int worker, std::string_view address, std::uint32_t size, std::string status);
   void PostProgress(int worker, std::string text, std::size_t bytes);
 

@@ -12,8 +12,6 @@ namespace {
 
 // Body bytes held ahead of the reader before the transfer is paused.
 constexpr std::size_t kReadAhead = 1 << 20;
-constexpr long kReceiveBuffer = 256 * 1024;
-constexpr long kMaxRedirects = 30;
 constexpr int kPollSliceMs = 1000;
 
 using Clock = std::chrono::steady_clock;
@@ -47,6 +45,12 @@ CQNInternetRequest::CQNInternetRequest(CQNInternetSession& session) : session_(s
 
 CQNInternetRequest::~CQNInternetRequest() {
   Detach();
+  // The handle outlives this request: it must keep no pointers into it.
+  if (CURL* h = session_.Easy()) {
+    curl_easy_setopt(h, CURLOPT_HTTPHEADER, nullptr);
+    curl_easy_setopt(h, CURLOPT_HEADERDATA, nullptr);
+    curl_easy_setopt(h, CURLOPT_WRITEDATA, nullptr);
+  }
 }
 
 void CQNInternetRequest::Detach() {
@@ -108,69 +112,47 @@ void CQNInternetRequest::HeaderLine(std::string_view line) {
   }
 }
 
+// Every option that differs between requests is set each time: resetting the handle
+// instead would lose the cookie engine.
 void CQNInternetRequest::SetOptions(const QNRequestSpec& spec) {
   CURL* h = session_.Easy();
   const QNSessionConfig& cfg = session_.Config();
   const bool http = spec.service != QNService::Ftp;
   curl_easy_setopt(h, CURLOPT_URL, spec.url.c_str());
-  curl_easy_setopt(h, CURLOPT_PROTOCOLS_STR, "http,https,ftp");
-  curl_easy_setopt(h, CURLOPT_PATH_AS_IS, 1L);
-  curl_easy_setopt(h, CURLOPT_NOSIGNAL, 1L);
-  curl_easy_setopt(h, CURLOPT_SHARE, SharedInternetState());
-  curl_easy_setopt(h, CURLOPT_COOKIEFILE, "");
-  curl_easy_setopt(h, CURLOPT_BUFFERSIZE, kReceiveBuffer);
   curl_easy_setopt(h, CURLOPT_HEADERFUNCTION, &CQNInternetRequest::OnHeader);
   curl_easy_setopt(h, CURLOPT_HEADERDATA, this);
   curl_easy_setopt(h, CURLOPT_WRITEFUNCTION, &CQNInternetRequest::OnBody);
   curl_easy_setopt(h, CURLOPT_WRITEDATA, this);
-  if (cfg.timeoutSeconds > 0)
-    curl_easy_setopt(h, CURLOPT_CONNECTTIMEOUT_MS, static_cast<long>(cfg.timeoutSeconds) * 1000L);
 
   // An empty proxy also keeps the proxy variables of the environment out.
   const std::string& proxy = !http && !cfg.ftpProxy.empty() ? cfg.ftpProxy : cfg.proxy;
+  const bool proxyLogin = !proxy.empty() && !cfg.proxyUser.empty();
   curl_easy_setopt(h, CURLOPT_PROXY, proxy.c_str());
-  curl_easy_setopt(h, CURLOPT_SUPPRESS_CONNECT_HEADERS, 1L);
-  if (!proxy.empty() && !cfg.proxyUser.empty()) {
-    curl_easy_setopt(h, CURLOPT_PROXYUSERNAME, cfg.proxyUser.c_str());
-    curl_easy_setopt(h, CURLOPT_PROXYPASSWORD, cfg.proxyPassword.c_str());
-    curl_easy_setopt(h, CURLOPT_PROXYAUTH, static_cast<long>(CURLAUTH_ANY));
-  }
-  if (!spec.user.empty()) {
-    curl_easy_setopt(h, CURLOPT_USERNAME, spec.user.c_str());
-    curl_easy_setopt(h, CURLOPT_PASSWORD, spec.password.c_str());
-  }
+  curl_easy_setopt(h, CURLOPT_PROXYUSERNAME, proxyLogin ? cfg.proxyUser.c_str() : nullptr);
+  curl_easy_setopt(h, CURLOPT_PROXYPASSWORD, proxyLogin ? cfg.proxyPassword.c_str() : nullptr);
+  const bool login = !spec.user.empty();
+  curl_easy_setopt(h, CURLOPT_USERNAME, login ? spec.user.c_str() : nullptr);
+  curl_easy_setopt(h, CURLOPT_PASSWORD, login ? spec.password.c_str() : nullptr);
 
-  if (spec.service == QNService::Https) {
-    // The chain is checked; a certificate issued for another name is accepted, as
-    // the program always accepted it.
-    curl_easy_setopt(h, CURLOPT_SSL_VERIFYPEER, 1L);
-    curl_easy_setopt(h, CURLOPT_SSL_VERIFYHOST, 0L);
-    if (!cfg.caFile.empty()) curl_easy_setopt(h, CURLOPT_CAINFO, cfg.caFile.c_str());
+  parseHeaders_ = http;
+  if (!http) {
+    curl_easy_setopt(h, CURLOPT_NOBODY, spec.infoOnly ? 1L : 0L);
+    return;
   }
-
-  if (http) {
-    parseHeaders_ = true;
-    curl_easy_setopt(h, CURLOPT_USERAGENT, cfg.agent.c_str());
-    curl_easy_setopt(h, CURLOPT_HTTPAUTH, static_cast<long>(CURLAUTH_ANY));
-    curl_easy_setopt(h, CURLOPT_FOLLOWLOCATION, spec.followRedirects ? 1L : 0L);
-    curl_easy_setopt(h, CURLOPT_MAXREDIRS, kMaxRedirects);
-    curl_easy_setopt(h, CURLOPT_REDIR_PROTOCOLS_STR, "http,https");
-    if (!spec.referrer.empty()) curl_easy_setopt(h, CURLOPT_REFERER, spec.referrer.c_str());
-    curl_slist* list = curl_slist_append(nullptr, "Accept: */*");
-    // The library would announce larger bodies with "Expect"; the program never did.
-    if (list != nullptr) list = curl_slist_append(list, "Expect:");
-    if (spec.post && list != nullptr)
-      list = curl_slist_append(list, "Content-Type: application/x-www-form-urlencoded");
-    headers_.reset(list);
-    curl_easy_setopt(h, CURLOPT_HTTPHEADER, headers_.get());
-    if (spec.post) {
-      curl_easy_setopt(h, CURLOPT_POST, 1L);
-      curl_easy_setopt(h, CURLOPT_POSTFIELDSIZE_LARGE, static_cast<curl_off_t>(spec.body.size()));
-      curl_easy_setopt(h, CURLOPT_COPYPOSTFIELDS, spec.body.c_str());
-    }
+  curl_easy_setopt(h, CURLOPT_FOLLOWLOCATION, spec.followRedirects ? 1L : 0L);
+  curl_easy_setopt(h, CURLOPT_REFERER, spec.referrer.empty() ? nullptr : spec.referrer.c_str());
+  curl_slist* list = curl_slist_append(nullptr, "Accept: */*");
+  // The library would announce larger bodies with "Expect"; the program never did.
+  if (list != nullptr) list = curl_slist_append(list, "Expect:");
+  if (spec.post && list != nullptr)
+    list = curl_slist_append(list, "Content-Type: application/x-www-form-urlencoded");
+  headers_.reset(list);
+  curl_easy_setopt(h, CURLOPT_HTTPHEADER, headers_.get());
+  if (spec.post) {
+    curl_easy_setopt(h, CURLOPT_POSTFIELDSIZE_LARGE, static_cast<curl_off_t>(spec.body.size()));
+    curl_easy_setopt(h, CURLOPT_COPYPOSTFIELDS, spec.body.c_str());
   } else {
-    curl_easy_setopt(h, CURLOPT_FILETIME, 1L);
-    if (spec.infoOnly) curl_easy_setopt(h, CURLOPT_NOBODY, 1L);
+    curl_easy_setopt(h, CURLOPT_HTTPGET, 1L);
   }
 }
 
@@ -178,8 +160,6 @@ int CQNInternetRequest::Send(const QNRequestSpec& spec) {
   Detach();
   CURL* h = session_.Easy();
   if (h == nullptr) return kInetInternalError;
-  // Resetting keeps the session's connections, so the next file reuses them.
-  curl_easy_reset(h);
   done_ = paused_ = bodyStarted_ = parseHeaders_ = false;
   discardBody_ = spec.infoOnly;
   result_ = CURLE_OK;

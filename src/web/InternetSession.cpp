@@ -6,6 +6,9 @@
 namespace qn {
 namespace {
 
+constexpr long kReceiveBuffer = 256 * 1024;
+constexpr long kMaxRedirects = 30;
+
 struct ShareDeleter {
   void operator()(CURLSH* h) const { curl_share_cleanup(h); }
 };
@@ -53,7 +56,34 @@ bool CQNInternetSession::Open(QNSessionConfig config) {
     return false;
   }
   config_ = std::move(config);
+  SetFixedOptions();
   return true;
+}
+
+// The options that stay the same for every request of the session.
+void CQNInternetSession::SetFixedOptions() {
+  CURL* h = easy_.get();
+  curl_easy_setopt(h, CURLOPT_SHARE, SharedInternetState());
+  curl_easy_setopt(h, CURLOPT_COOKIEFILE, "");
+  curl_easy_setopt(h, CURLOPT_PROTOCOLS_STR, "http,https,ftp");
+  curl_easy_setopt(h, CURLOPT_REDIR_PROTOCOLS_STR, "http,https");
+  curl_easy_setopt(h, CURLOPT_MAXREDIRS, kMaxRedirects);
+  curl_easy_setopt(h, CURLOPT_PATH_AS_IS, 1L);
+  curl_easy_setopt(h, CURLOPT_NOSIGNAL, 1L);
+  curl_easy_setopt(h, CURLOPT_BUFFERSIZE, kReceiveBuffer);
+  curl_easy_setopt(h, CURLOPT_FILETIME, 1L);
+  curl_easy_setopt(h, CURLOPT_USERAGENT, config_.agent.c_str());
+  curl_easy_setopt(h, CURLOPT_HTTPAUTH, static_cast<long>(CURLAUTH_ANY));
+  curl_easy_setopt(h, CURLOPT_PROXYAUTH, static_cast<long>(CURLAUTH_ANY));
+  curl_easy_setopt(h, CURLOPT_SUPPRESS_CONNECT_HEADERS, 1L);
+  if (config_.timeoutSeconds > 0)
+    curl_easy_setopt(h, CURLOPT_CONNECTTIMEOUT_MS,
+                     static_cast<long>(config_.timeoutSeconds) * 1000L);
+  // The chain is checked; a certificate issued for another name is accepted, as the
+  // program always accepted it.
+  curl_easy_setopt(h, CURLOPT_SSL_VERIFYPEER, 1L);
+  curl_easy_setopt(h, CURLOPT_SSL_VERIFYHOST, 0L);
+  if (!config_.caFile.empty()) curl_easy_setopt(h, CURLOPT_CAINFO, config_.caFile.c_str());
 }
 
 void CQNInternetSession::Close() {

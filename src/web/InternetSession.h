@@ -40,6 +40,8 @@ class CQNInternetSession {
   CURLM* Multi() const { return multi_.get(); }
 
  private:
+  void SetFixedOptions();
+
   struct EasyDeleter {
     void operator()(CURL* h) const { curl_easy_cleanup(h); }
   };

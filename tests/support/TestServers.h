@@ -1,0 +1,94 @@
+#pragma once
+
+// Servers on 127.0.0.1 for the network tests: HTTP and HTTPS with cpp-httplib in
+// this process, a raw socket server for answers no well-behaved server gives, and
+// an FTP server run by Debian's Python with pyftpdlib.
+
+#include <httplib.h>
+#include <sys/types.h>
+
+#include <atomic>
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <string>
+#include <thread>
+
+namespace qn::test {
+
+// An HTTP (or, with a certificate, HTTPS) server on a free port. Register handlers on
+// server() and call Start(); the destructor stops it.
+class HttpTestServer {
+ public:
+  HttpTestServer();
+  HttpTestServer(const std::string& certFile, const std::string& keyFile);
+  ~HttpTestServer();
+  HttpTestServer(const HttpTestServer&) = delete;
+  HttpTestServer& operator=(const HttpTestServer&) = delete;
+
+  httplib::Server& server() { return *server_; }
+  void Start();
+  void Stop();
+  int port() const { return port_; }
+  // "http://127.0.0.1:port" (or https) followed by `path`.
+  std::string Url(const std::string& path) const;
+
+ private:
+  std::unique_ptr<httplib::Server> server_;
+  std::thread thread_;
+  int port_ = 0;
+  bool secure_ = false;
+};
+
+// Accepts connections one after another and hands each, with the request head it
+// sent, to the handler, which writes whatever it likes to the socket.
+class RawHttpServer {
+ public:
+  using Handler = std::function<void(int socket, const std::string& requestHead)>;
+  explicit RawHttpServer(Handler handler);
+  ~RawHttpServer();
+  RawHttpServer(const RawHttpServer&) = delete;
+  RawHttpServer& operator=(const RawHttpServer&) = delete;
+
+  int port() const { return port_; }
+  std::string Url(const std::string& path) const;
+  // Writes all of `bytes`; false once the peer has gone.
+  static bool Send(int socket, const std::string& bytes);
+
+ private:
+  void Run();
+  Handler handler_;
+  int listener_ = -1;
+  int port_ = 0;
+  std::atomic<bool> stopping_{false};
+  std::thread thread_;
+};
+
+// A port on 127.0.0.1 on which nothing listens.
+int UnusedPort();
+
+// pyftpdlib serving `root` to `user` with `password` (and to anonymous users).
+class FtpTestServer {
+ public:
+  FtpTestServer(const std::filesystem::path& root, const std::string& user,
+                const std::string& password);
+  ~FtpTestServer();
+  FtpTestServer(const FtpTestServer&) = delete;
+  FtpTestServer& operator=(const FtpTestServer&) = delete;
+
+  // False when Debian's Python or pyftpdlib is missing.
+  bool running() const { return port_ > 0; }
+  int port() const { return port_; }
+  std::string Url(const std::string& path) const;
+
+ private:
+  pid_t pid_ = -1;
+  int port_ = 0;
+};
+
+// Makes a self-signed certificate and its key in `dir` with the openssl program;
+// false when that fails.
+bool MakeSelfSignedCertificate(const std::filesystem::path& dir, std::string& certFile,
+                               std::string& keyFile);
+
+}  // namespace qn::test
