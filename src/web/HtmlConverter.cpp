@@ -88,7 +88,12 @@ std::optional<std::string> QNConversion::ConvertTag(std::string_view tagText, in
         row, scan, kTagRows[static_cast<std::size_t>(row)].start.size(), text.size(), context_);
     if (found.report) AddReplacements(found.values, row, replacements);
   }
+  // A style URL's closing ")" is not part of its tag text; the splice must see it
+  // to recognise the value as delimited.
+  const bool styleUrl = row == kTagStyleUrl;
+  if (styleUrl) text += ')';
   SpliceAll(text, replacements);
+  if (styleUrl) text.pop_back();
   if (nested && HasNestedScan(row)) return ConvertNested(text, row);
   return text;
 }
