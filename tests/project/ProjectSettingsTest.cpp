@@ -98,7 +98,9 @@ TEST(ProjectSettings, IdentificationParseOrder) {
     CQNSettings b;
     b.ParseAgentId(a.GetAgentId());
     EXPECT_EQ(b.AgentKind, kind);
-    if (kind >= 2) EXPECT_EQ(b.AgentVersion, 6000);
+    if (kind >= 2) {
+      EXPECT_EQ(b.AgentVersion, 6000);
+    }
   }
 }
 
