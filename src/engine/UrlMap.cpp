@@ -9,8 +9,6 @@ namespace qn {
 
 void CQNUrlMap::Enter(CQNDocNode* node) {
   if (node->url.empty()) return;
-  if (map_->size() + 1 > map_->bucket_count() * map_->max_load_factor())
-    map_->reserve(map_->size() + kBlock);
   map_->emplace(NormalizeForCompare(node->url), node);
 }
 
@@ -19,7 +17,7 @@ bool CQNUrlMap::Build(const CQNDocTree& tree) {
   // the map, so the allocation failure is turned into a return value.
   try {
     map_ = std::make_unique<std::unordered_map<std::string, CQNDocNode*>>();
-    map_->reserve(static_cast<std::size_t>(tree.count) + kBlock);
+    map_->reserve(static_cast<std::size_t>(tree.count) + 1);
     for (CQNDocNode* node : PreOrder(tree.root)) Enter(node);
     return true;
   } catch (const std::bad_alloc&) {

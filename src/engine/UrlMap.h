@@ -28,8 +28,6 @@ class CQNUrlMap {
   bool Insert(CQNDocNode* node);
 
  private:
-  // Room is made 800 entries at a time.
-  static constexpr std::size_t kBlock = 800;
   void Enter(CQNDocNode* node);
   std::unique_ptr<std::unordered_map<std::string, CQNDocNode*>> map_;
 };
