@@ -36,10 +36,23 @@ bool EndsWithNoCase(std::string_view s, std::string_view suffix) {
   return s.size() >= suffix.size() && EqualNoCase(s.substr(s.size() - suffix.size()), suffix);
 }
 
+// Extension `ext` matches list entry `entry` when the first occurrence of the entry
+// (any case) is followed by the end or by a newline, carriage return, blank, ";" or
+// "?": "xhtml" matches "html", "asp^id" does not match "asp".
+bool MatchesEntry(std::string_view ext, std::string_view entry) {
+  if (entry.empty()) return false;
+  const std::size_t at = FindNoCase(ext, entry);
+  if (at == std::string_view::npos) return false;
+  const std::size_t end = at + entry.size();
+  if (end == ext.size()) return true;
+  const char next = ext[end];
+  return next == '\n' || next == '\r' || next == ' ' || next == ';' || next == '?';
+}
+
 template <typename List>
 bool MatchesAny(std::string_view ext, const List& list) {
   return std::any_of(list.begin(), list.end(),
-                     [&](const auto& entry) { return ExtensionMatches(ext, entry); });
+                     [&](const auto& entry) { return MatchesEntry(ext, entry); });
 }
 
 bool LastSegmentHasDot(std::string_view s) {
@@ -150,16 +163,6 @@ QNNamingContext QNNamingContext::From(const CQNSettings& settings, std::string s
   for (const CQNExtEntry& e : settings.QN_FILE_EXT[CategoryIndex(kCatHtml)])
     c.htmlExtensions.push_back(e.extension);
   return c;
-}
-
-bool ExtensionMatches(std::string_view ext, std::string_view entry) {
-  if (entry.empty()) return false;
-  const std::size_t at = FindNoCase(ext, entry);
-  if (at == std::string_view::npos) return false;
-  const std::size_t end = at + entry.size();
-  if (end == ext.size()) return true;
-  const char next = ext[end];
-  return next == '\n' || next == '\r' || next == ' ' || next == ';' || next == '?';
 }
 
 void ReplaceLocalPathChars(std::string& path, std::size_t from) {

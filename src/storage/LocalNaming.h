@@ -41,9 +41,4 @@ void ReplaceLocalPathChars(std::string& path, std::size_t from = 0);
 // underscores, so that no part of an address can climb out of the download folder.
 void NeutraliseDotSegments(std::string& path, std::size_t from = 0);
 
-// Whether extension `ext` matches list entry `entry`: the first occurrence of the
-// entry in the extension (any case) is followed by its end or by a newline, carriage
-// return, blank, ";" or "?". So "xhtml" matches "html" and "asp^id" does not match "asp".
-bool ExtensionMatches(std::string_view ext, std::string_view entry);
-
 }  // namespace qn

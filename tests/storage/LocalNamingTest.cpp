@@ -203,16 +203,6 @@ TEST(LocalNamingTest, CharacterReplacementOnItsOwn) {
   EXPECT_EQ(tail, "/a?b/c^d");
 }
 
-TEST(LocalNamingTest, ExtensionMatching) {
-  EXPECT_TRUE(ExtensionMatches("html", "htm") == false);
-  EXPECT_TRUE(ExtensionMatches("xhtml", "html"));
-  EXPECT_TRUE(ExtensionMatches("PHP", "php"));
-  EXPECT_TRUE(ExtensionMatches("asp;x", "asp"));
-  EXPECT_FALSE(ExtensionMatches("asp^id", "asp"));
-  EXPECT_FALSE(ExtensionMatches("php3", "php"));
-  EXPECT_FALSE(ExtensionMatches("php", ""));
-}
-
 TEST(LocalNamingTest, DownloadFolder) {
   std::tm t{};
   t.tm_year = 101;
