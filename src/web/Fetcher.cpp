@@ -253,10 +253,19 @@ QNFetchResult CQNFetcher::FetchRemote(const QNCrackedUrl& url, std::string_view 
     if (error != kInetNoError) return fail(error, true, reportErrors);
   }
 
+  return Store(request, announced, address, localPath, worker, reportErrors, r);
+}
+
+// Transfers the body into the local file and judges what arrived.
+QNFetchResult CQNFetcher::Store(CQNInternetRequest& request, const Announced& announced,
+                                std::string_view address, const std::string& localPath, int worker,
+                                bool reportErrors, QNFetchResult r) {
+  const CQNSettings& s = ctx_.settings;
   CQNOutputFile file;
   if (!file.Create(localPath)) {
+    r.lastError = kErrLocalFile;
     LogText(kMsgError, kErrLocalFile, localPath);
-    return fail(kErrLocalFile, false, false);
+    return r;
   }
   Transfer t = Receive(request, file, announced, localPath, worker);
   if (!file.Close()) t.writeFailed = true;

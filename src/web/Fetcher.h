@@ -54,6 +54,9 @@ class CQNFetcher {
                             const std::string& localPath, int worker, bool reportErrors,
                             std::string_view referrer, std::uint32_t recordedSize);
   QNFetchResult CopyLocalFile(std::string_view address, const std::string& localPath, int worker);
+  QNFetchResult Store(CQNInternetRequest& request, const Announced& announced,
+                      std::string_view address, const std::string& localPath, int worker,
+                      bool reportErrors, QNFetchResult r);
   int Decide(Announced& announced, std::string_view address, const std::string& localPath,
              int worker, std::uint32_t recordedSize);
   Transfer Receive(CQNInternetRequest& request, CQNOutputFile& file, const Announced& announced,

@@ -106,6 +106,24 @@ TEST_F(FetcherStreamTest, AnnouncedHugePageIsCutAtTheLimit) {
   EXPECT_TRUE(rig_.log.Lines().empty());
 }
 
+TEST_F(FetcherStreamTest, UnannouncedSizeIsJudgedAfterTheTransfer) {
+  RawHttpServer server([](int socket, const std::string& head) {
+    const std::size_t n = head.find("tiny") != std::string::npos ? 50 : 500;
+    RawHttpServer::Send(socket, Head("image/gif") + std::string(n, 'u'));
+  });
+  rig_.settings.QN_LIM_MINFS = 1;
+  rig_.settings.QN_MAX_MINFS = 100;
+  // Unknown before the transfer is not "too small"; 500 bytes pass.
+  EXPECT_TRUE(Fetch(server.Url("/fine.gif"), "fine.gif", false).ok);
+  EXPECT_TRUE(rig_.log.Lines().empty());
+  const QNFetchResult r = Fetch(server.Url("/tiny.gif"), "tiny.gif", false);
+  EXPECT_FALSE(r.ok);
+  EXPECT_EQ(r.outcome, kRefused);
+  EXPECT_FALSE(std::filesystem::exists(Local("tiny.gif")));
+  EXPECT_EQ(rig_.log.Lines(), std::vector<std::string>{" File '" + server.Url("/tiny.gif") +
+                                                       "' (size 50 bytes) is too small"});
+}
+
 TEST_F(FetcherStreamTest, BrokenConnectionWithoutLengthFails) {
   RawHttpServer server([](int socket, const std::string&) {
     // A chunked body that breaks off in the middle.
