@@ -41,17 +41,27 @@ run_tests() {
   ctest --test-dir "$BUILD_DIR" --output-on-failure -j "$JOBS"
 }
 
+# Benchmarks in an optimised build of their own; arguments go to the program.
+run_bench() {
+  local dir=${QN_BUILD_DIR:-build-bench}
+  deps
+  cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF >/dev/null
+  cmake --build "$dir" -j "$JOBS" --target bench_link_table
+  "$dir/bench/bench_link_table" "$@"
+}
+
 case "${1:-}" in
   deps) deps ;;
   build) shift; build "$@" ;;
   test) shift; run_tests "$@" ;;
+  bench) shift; run_bench "$@" ;;
   demo)
     echo "The demo arrives with the headless front end (quillorne-cli)." >&2
     echo "Meanwhile './quillorne.sh test' builds everything and runs the tests." >&2
     exit 1
     ;;
   *)
-    echo "usage: $0 deps|build|test|demo" >&2
+    echo "usage: $0 deps|build|test|bench|demo" >&2
     exit 2
     ;;
 esac

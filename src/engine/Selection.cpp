@@ -5,9 +5,16 @@
 namespace qn {
 namespace {
 
-// One walk with threshold b. The eligibility and level tests are costly, so they
-// run only for a node whose key could make it the choice or the remembered key;
-// a node ruled out by its key alone would be passed over whatever they said.
+// The walk a node at a time, in pre-order. The rule as the system states it runs
+// two passes: the first takes a node whose key is within threshold 0 and remembers
+// the best key it passes over, the second takes the first node in tree order within
+// the remembered key. Here one pass does both: it takes a node at once where the
+// first pass would, and otherwise keeps the first node with the best key, which is
+// the node the second pass would take.
+//
+// The eligibility and level tests are costly, so they run only for a node whose key
+// could make it the choice; a node ruled out by its key alone would be passed over
+// whatever they said.
 class SelectionWalk {
  public:
   explicit SelectionWalk(const QNSelection& s)
@@ -17,7 +24,8 @@ class SelectionWalk {
         markedKinds_(s.scope.downloadKind == kKindSelected || s.scope.downloadKind == kKindFailed) {
   }
 
-  CQNDocNode* Pass(int b, WalkYield& yield) {
+  CQNDocNode* Run() {
+    WalkYield yield(s_.speedLevel);
     for (CQNDocNode* node : PreOrder(top_)) {
       yield.Visit();
       if (node == s_.tree.root || !IsCandidate(*node)) continue;
@@ -30,14 +38,12 @@ class SelectionWalk {
         continue;
       }
       const int k = down_ || node->level == kUnset ? node->sitePos : node->level;
-      if (down_ ? Down(node, k, b) : s_.branch ? Branch(node, k, b) : Plain(node, k, b))
+      if (down_ ? Down(node, k) : s_.branch ? Branch(node, k) : Plain(node, k)) {
         return Take(node);
+      }
     }
-    return nullptr;
+    return best_ ? Take(best_) : nullptr;
   }
-
-  bool HasRemembered() const { return remembered_; }
-  int Remembered() const { return key_; }
 
  private:
   bool IsCandidate(const CQNDocNode& node) const {
@@ -56,53 +62,46 @@ class SelectionWalk {
            PassesLevel(node, s_.settings, s_.scope);
   }
 
-  static CQNDocNode* Take(CQNDocNode* node) {
+  CQNDocNode* Take(CQNDocNode* node) const {
+    // Under QN_DOWN and in a branch run the mark of an address admitted by an
+    // including filter is spent when the address is taken.
+    if ((down_ || s_.branch) && node->mark == kMarkAdmitted) node->mark = kMarkNone;
     node->state = kStateTaken;
     return node;
   }
 
-  void Remember(int k) {
-    key_ = k;
-    remembered_ = true;
+  void Keep(CQNDocNode* node, int k) {
+    best_ = node;
+    bestKey_ = k;
   }
 
   // QN_DOWN: the shallowest directory at or below the start directory; an address
   // an including filter admitted (mark 2) goes at once.
-  bool Down(CQNDocNode* node, int k, int b) {
-    const bool rememberable = k >= 0 && (!remembered_ || k < key_);
+  bool Down(CQNDocNode* node, int k) {
+    const bool better = k >= 0 && (!best_ || k < bestKey_);
     // Without URL filters no mark 2 can appear, so the key alone rules a node out.
     const bool keyDecides = s_.settings.QN_URL_FILTER.empty() && node->mark != kMarkAdmitted;
-    if (keyDecides && !(k >= 0 && b >= k) && !rememberable) return false;
+    if (keyDecides && k != 0 && !better) return false;
     if (!Passes(*node)) return false;
-    if ((k >= 0 && b >= k) || node->mark == kMarkAdmitted) {
-      if (node->mark == kMarkAdmitted) node->mark = kMarkNone;
-      return true;
-    }
-    if (rememberable) Remember(k);
+    if (k == 0 || node->mark == kMarkAdmitted) return true;
+    if (better) Keep(node, k);
     return false;
   }
 
-  // A branch run: the lowest non-negative key of the branch.
-  bool Branch(CQNDocNode* node, int k, int b) {
-    if (b >= k) {
-      if (!Passes(*node)) return false;
-      if (node->mark == kMarkAdmitted) node->mark = kMarkNone;
-      return true;
-    }
-    if (k >= 0 && (!remembered_ || k < key_) && Passes(*node)) Remember(k);
+  // A branch run: a key of 0 or less goes at once, else the lowest key of the branch.
+  bool Branch(CQNDocNode* node, int k) {
+    if (k <= 0) return Passes(*node);
+    if ((!best_ || k < bestKey_) && Passes(*node)) Keep(node, k);
     return false;
   }
 
   // The whole tree: non-negative keys lowest first, then negative keys nearest to
   // zero first.
-  bool Plain(CQNDocNode* node, int k, int b) {
-    if (k < 0) {
-      if (b < 0 && k >= b) return Passes(*node);
-      if ((!remembered_ || (key_ < 0 && k > key_)) && Passes(*node)) Remember(k);
-      return false;
-    }
-    if (b >= k) return Passes(*node);
-    if ((!remembered_ || key_ < 0 || k < key_) && Passes(*node)) Remember(k);
+  bool Plain(CQNDocNode* node, int k) {
+    if (k == 0) return Passes(*node);
+    const bool better =
+        k > 0 ? !best_ || bestKey_ < 0 || k < bestKey_ : !best_ || (bestKey_ < 0 && k > bestKey_);
+    if (better && Passes(*node)) Keep(node, k);
     return false;
   }
 
@@ -110,19 +109,15 @@ class SelectionWalk {
   CQNDocNode* top_;
   bool down_;
   bool markedKinds_;
-  bool remembered_ = false;
-  int key_ = 0;
+  CQNDocNode* best_ = nullptr;
+  int bestKey_ = 0;
 };
 
 }  // namespace
 
 CQNDocNode* TakeBySelectionWalk(const QNSelection& selection) {
   if (!selection.tree.root) return nullptr;
-  WalkYield yield(selection.speedLevel);
-  SelectionWalk walk(selection);
-  if (CQNDocNode* node = walk.Pass(0, yield)) return node;
-  if (!walk.HasRemembered()) return nullptr;
-  return walk.Pass(walk.Remembered(), yield);
+  return SelectionWalk(selection).Run();
 }
 
 }  // namespace qn

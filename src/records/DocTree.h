@@ -58,24 +58,26 @@ class CQNDocNode {
   CQNDocNode(const CQNDocNode&) = delete;
   CQNDocNode& operator=(const CQNDocNode&) = delete;
 
-  int kind = 0;           // kNodeRoot, kNodeFolder or kNodeLink
-  std::string title;      // text shown in the tree
-  int type = 0;           // file-type category bit; 0 not yet known
-  int wanted = 1;         // 1 when the file extension lets the address be fetched
-  int sitePos = kUnset;   // position relative to the current start directory
-  int level = kUnset;     // link depth from the start page
-  std::string url;        // absolute address without "#" fragment
-  std::string localFile;  // full path of the saved file; empty while nothing is saved
-  std::atomic<int> state{kStatePending};
-  std::atomic<int> mark{kMarkNone};
-  std::atomic<int> tries{0};
-  std::atomic<int> size{0};     // bytes of the last fetched file
-  std::uintptr_t viewItem = 0;  // the display's handle for this node; never saved
-
+  // The members every walk reads come first, close together: a walk over a large
+  // tree is bound by fetching nodes from memory.
   CQNDocNode* prevSibling = nullptr;
   CQNDocNode* nextSibling = nullptr;
   CQNDocNode* parent = nullptr;
   CQNDocNode* firstChild = nullptr;
+  std::atomic<int> state{kStatePending};
+  std::atomic<int> mark{kMarkNone};
+  int kind = 0;          // kNodeRoot, kNodeFolder or kNodeLink
+  int type = 0;          // file-type category bit; 0 not yet known
+  int wanted = 1;        // 1 when the file extension lets the address be fetched
+  int sitePos = kUnset;  // position relative to the current start directory
+  int level = kUnset;    // link depth from the start page
+  std::atomic<int> tries{0};
+  std::atomic<int> size{0};  // bytes of the last fetched file
+
+  std::string title;            // text shown in the tree
+  std::string url;              // absolute address without "#" fragment
+  std::string localFile;        // full path of the saved file; empty while nothing is saved
+  std::uintptr_t viewItem = 0;  // the display's handle for this node; never saved
 
   // Pre-order number of the node and of its four neighbours (-1 for none); used only
   // while the project file is written or read.

@@ -84,13 +84,16 @@ class WalkYield {
  public:
   explicit WalkYield(int speedLevel);
   void Visit() {
-    if (++visited_ % 1000 == 0 && pauseMs_ > 0) Pause();
+    if (--untilPause_ == 0) {
+      untilPause_ = 1000;
+      if (pauseMs_ > 0) Pause();
+    }
   }
 
  private:
   void Pause() const;
   int pauseMs_;
-  long visited_ = 0;
+  int untilPause_ = 1000;
 };
 
 }  // namespace qn
