@@ -103,7 +103,7 @@ std::optional<std::string> QNConversion::ConvertNested(const std::string& text, 
   std::string result;
   std::size_t emitted = 0;
   std::size_t pos = kTagRows[static_cast<std::size_t>(outer)].start.size();
-  for (int count = 0; count < kMaxNestedScans; ++count) {
+  for (std::size_t count = 0; count < kMaxNestedScans; ++count) {
     const auto tag = scan.NextTag(pos, QNScanText::npos, outer);
     if (!tag) break;
     const QNTagEnd end = FindTagEnd(scan, tag->pos, tag->row);

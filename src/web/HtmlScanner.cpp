@@ -1,5 +1,6 @@
 #include "web/HtmlScanner.h"
 
+#include <algorithm>
 #include <fstream>
 #include <optional>
 #include <string>
@@ -78,21 +79,46 @@ std::size_t QNDiscovery::HandleTag(QNScanText& text, std::size_t start, int row,
 // they do not scan further inside themselves. A nested tag that an earlier outer
 // tag of the same text has handled already is not handled again.
 void QNDiscovery::ScanNested(QNScanText& text, std::size_t from, std::size_t to, int outer) {
-  std::size_t pos = from;
-  for (int count = 0; count < kMaxNestedScans; ++count) {
-    const auto tag = text.NextTag(pos, to, outer);
-    if (!tag) break;
-    const QNTagEnd end = FindTagEnd(text, tag->pos, tag->row, to);
+  // Overlapping outer tags walk the same nested tags again and again. Where the
+  // text holds no comment, the end of a tag whose end token is one character does
+  // not depend on the window, so it is looked for once per tag; and inside an
+  // outer tag that ends at its first ">", a nested tag ending in ">" never ends,
+  // so runs of them are counted without being visited one by one.
+  const bool noComments = text.Find("<!--", 0) == QNScanText::npos;
+  const bool bracketOuter = noComments && kTagRows[static_cast<std::size_t>(outer)].end == ">";
+  auto tag = text.NextTag(from, to, outer);
+  std::size_t count = 0;
+  while (tag && count < kMaxNestedScans) {
+    const QNTagRow& row = kTagRows[static_cast<std::size_t>(tag->row)];
+    if (bracketOuter && row.end == ">") {
+      const std::size_t stop = std::min(text.NextNonBracketTag(tag->index), text.IndexAt(to));
+      count += text.CountExcept(tag->index, stop, outer);
+      tag = text.TagAtIndex(stop, to);
+      continue;
+    }
+    ++count;
+    QNScanText::Nested& record = text.NestedRecord(*tag);
+    QNTagEnd end;
+    if (noComments && row.end.size() == 1) {
+      if (!record.firstEndKnown) {
+        record.firstEnd = FindTagEnd(text, tag->pos, tag->row).pos;
+        record.firstEndKnown = true;
+      }
+      if (record.firstEnd < to) end = QNTagEnd{record.firstEnd, 1};
+    } else {
+      end = FindTagEnd(text, tag->pos, tag->row, to);
+    }
     if (!end.found()) {
-      pos = tag->pos + 1;
+      tag = text.TagAfter(tag->index, to, outer);
       continue;
     }
-    if (const auto resume = text.HandledNested(tag->pos, end.pos)) {
-      pos = *resume;
-      continue;
+    if (record.end != end.pos) {
+      const std::size_t resume = HandleTag(text, tag->pos, tag->row, end.pos, false);
+      QNScanText::Nested& handled = text.NestedRecord(*tag);
+      handled.end = end.pos;
+      handled.resume = resume;
     }
-    pos = HandleTag(text, tag->pos, tag->row, end.pos, false);
-    text.RememberNested(tag->pos, end.pos, pos);
+    tag = text.NextTag(text.NestedRecord(*tag).resume, to, outer);
   }
 }
 

@@ -63,6 +63,16 @@ bool QNLineReader::Next(std::string& line) {
     line.push_back(c);
     if (c == '\n') break;
   }
+  // A piece cut by the buffer in the middle of a start token (or right after one,
+  // where the next character decides the word rule) would lose that tag: such a
+  // tail goes to the next piece instead.
+  if (line.size() == kLineBufferSize - 1 && line.back() != '\n') {
+    const std::size_t tail = StartTokenTail(line);
+    if (tail > 0 && tail < line.size()) {
+      line.resize(line.size() - tail);
+      Seek(Offset() - tail);
+    }
+  }
   return !line.empty();
 }
 

@@ -8,13 +8,15 @@
 
 namespace qn {
 
-std::size_t SearchNoCase(std::string_view text, std::string_view pattern, std::size_t from) {
+std::size_t SearchNoCase(std::string_view text, std::string_view pattern, std::size_t from,
+                         std::size_t startsBefore) {
   if (pattern.empty()) return from <= text.size() ? from : QNScanText::npos;
-  if (from >= text.size() || text.size() - from < pattern.size()) return QNScanText::npos;
+  if (from >= text.size() || from >= startsBefore || text.size() - from < pattern.size())
+    return QNScanText::npos;
   const char lower = ToLowerChar(pattern[0]);
   const char upper = ToUpperChar(pattern[0]);
   const std::string_view tail = pattern.substr(1);
-  const std::size_t last = text.size() - pattern.size();
+  const std::size_t last = std::min(text.size() - pattern.size(), startsBefore - 1);
   for (std::size_t i = from; i <= last; ++i) {
     if (lower == upper) {
       const void* hit = std::memchr(text.data() + i, lower, last - i + 1);
@@ -28,31 +30,52 @@ std::size_t SearchNoCase(std::string_view text, std::string_view pattern, std::s
   return QNScanText::npos;
 }
 
+std::size_t QNScanText::Search(std::string_view pattern, Kind kind, std::size_t from,
+                               std::size_t startsBefore) const {
+  switch (kind) {
+    case Kind::Pattern:
+      return SearchNoCase(text_, pattern, from, startsBefore);
+    case Kind::AnyOf:
+      return text_.substr(0, startsBefore).find_first_of(pattern, from);
+    case Kind::NoneOf:
+      return text_.substr(0, startsBefore).find_first_not_of(pattern, from);
+  }
+  return npos;
+}
+
+// The memo says: the first occurrence at or after `from` is `hit`. A question from
+// inside that range is answered at once; one from before it searches only the gap
+// up to the range, so questions from two places that take turns stay cheap.
 std::size_t QNScanText::Remembered(std::string_view pattern, Kind kind, std::size_t from) {
+  // Patterns are literals: most questions come from the same place in the code.
   Memo* memo = nullptr;
   for (Memo& m : memo_)
-    if (m.kind == kind && m.pattern == pattern) {
+    if (m.pattern.data() == pattern.data() && m.pattern.size() == pattern.size() &&
+        m.kind == kind) {
       memo = &m;
       break;
     }
-  if (memo && memo->from <= from && (memo->hit == npos || from <= memo->hit)) return memo->hit;
-  std::size_t hit = npos;
-  switch (kind) {
-    case Kind::Pattern:
-      hit = SearchNoCase(text_, pattern, from);
-      break;
-    case Kind::AnyOf:
-      hit = text_.find_first_of(pattern, from);
-      break;
-    case Kind::NoneOf:
-      hit = text_.find_first_not_of(pattern, from);
-      break;
-  }
-  if (memo)
-    *memo = Memo{pattern, kind, from, hit};
-  else
+  if (!memo)
+    for (Memo& m : memo_)
+      if (m.kind == kind && m.pattern == pattern) {
+        memo = &m;
+        break;
+      }
+  if (!memo) {
+    const std::size_t hit = Search(pattern, kind, from, npos);
     memo_.push_back(Memo{pattern, kind, from, hit});
-  return hit;
+    return hit;
+  }
+  if (memo->from <= from && (memo->hit == npos || from <= memo->hit)) return memo->hit;
+  if (from < memo->from) {
+    const std::size_t hit = Search(pattern, kind, from, memo->from);
+    memo->from = from;
+    if (hit != npos) memo->hit = hit;
+    return memo->hit;
+  }
+  memo->from = from;
+  memo->hit = Search(pattern, kind, from, npos);
+  return memo->hit;
 }
 
 std::size_t QNScanText::Find(std::string_view pattern, std::size_t from, std::size_t to) {
@@ -91,21 +114,66 @@ void QNScanText::BuildTags() {
 
 std::optional<QNScanText::Tag> QNScanText::NextTag(std::size_t from, std::size_t to, int skip) {
   if (!tagsBuilt_) BuildTags();
-  auto it = std::lower_bound(tagPos_.begin(), tagPos_.end(), from);
-  auto k = static_cast<std::size_t>(it - tagPos_.begin());
+  // Scans mostly go forward: look a few tags on from the last answer first.
+  std::size_t k = lastTagFrom_ <= from ? lastTag_ : 0;
+  for (int step = 0; k < tagPos_.size() && tagPos_[k] < from; ++k)
+    if (++step == 8) {
+      k = static_cast<std::size_t>(
+          std::lower_bound(tagPos_.begin() + static_cast<std::ptrdiff_t>(k), tagPos_.end(), from) -
+          tagPos_.begin());
+      break;
+    }
+  lastTagFrom_ = from;
+  lastTag_ = k;
   if (k < tagPos_.size() && tagRow_[k] == skip) k = nextOtherRow_[k];
   if (k >= tagPos_.size() || tagPos_[k] >= to) return std::nullopt;
-  return Tag{tagPos_[k], tagRow_[k]};
+  return Tag{tagPos_[k], tagRow_[k], k};
 }
 
-std::optional<std::size_t> QNScanText::HandledNested(std::size_t pos, std::size_t end) const {
-  const auto it = nested_.find((static_cast<std::uint64_t>(pos) << 32) ^ end);
-  if (it == nested_.end()) return std::nullopt;
-  return it->second;
+std::optional<QNScanText::Tag> QNScanText::TagAfter(std::size_t index, std::size_t to, int skip) {
+  std::size_t k = index + 1;
+  if (k < tagPos_.size() && tagRow_[k] == skip) k = nextOtherRow_[k];
+  if (k >= tagPos_.size() || tagPos_[k] >= to) return std::nullopt;
+  return Tag{tagPos_[k], tagRow_[k], k};
 }
 
-void QNScanText::RememberNested(std::size_t pos, std::size_t end, std::size_t resume) {
-  nested_[(static_cast<std::uint64_t>(pos) << 32) ^ end] = resume;
+std::size_t QNScanText::IndexAt(std::size_t pos) {
+  if (!tagsBuilt_) BuildTags();
+  return static_cast<std::size_t>(std::lower_bound(tagPos_.begin(), tagPos_.end(), pos) -
+                                  tagPos_.begin());
+}
+
+std::optional<QNScanText::Tag> QNScanText::TagAtIndex(std::size_t index, std::size_t to) {
+  if (index >= tagPos_.size() || tagPos_[index] >= to) return std::nullopt;
+  return Tag{tagPos_[index], tagRow_[index], index};
+}
+
+std::size_t QNScanText::NextNonBracketTag(std::size_t index) {
+  if (nonBracket_.empty()) {
+    for (std::size_t k = 0; k < tagRow_.size(); ++k)
+      if (kTagRows[tagRow_[k]].end != ">") nonBracket_.push_back(static_cast<std::uint32_t>(k));
+    nonBracket_.push_back(static_cast<std::uint32_t>(tagRow_.size()));
+  }
+  return *std::lower_bound(nonBracket_.begin(), nonBracket_.end(), index);
+}
+
+std::size_t QNScanText::CountExcept(std::size_t first, std::size_t last, int skip) {
+  std::vector<std::uint32_t>* counts = nullptr;
+  for (auto& [row, prefix] : rowCounts_)
+    if (row == skip) counts = &prefix;
+  if (!counts) {
+    std::vector<std::uint32_t> prefix(tagRow_.size() + 1, 0);
+    for (std::size_t k = 0; k < tagRow_.size(); ++k)
+      prefix[k + 1] = prefix[k] + (tagRow_[k] == skip ? 1 : 0);
+    rowCounts_.emplace_back(skip, std::move(prefix));
+    counts = &rowCounts_.back().second;
+  }
+  return (last - first) - ((*counts)[last] - (*counts)[first]);
+}
+
+QNScanText::Nested& QNScanText::NestedRecord(const Tag& tag) {
+  if (nested_.size() <= tag.index) nested_.resize(tagPos_.size());
+  return nested_[tag.index];
 }
 
 QNTagEnd FindTagEnd(QNScanText& text, std::size_t tagStart, int row, std::size_t limit) {

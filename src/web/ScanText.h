@@ -9,7 +9,6 @@
 #include <cstdint>
 #include <optional>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 namespace qn {
@@ -38,15 +37,35 @@ class QNScanText {
   struct Tag {
     std::size_t pos;
     int row;
+    std::size_t index;  // among the tags of this text
   };
   // The next start token of the tag table at or after `from` that begins before
   // `to`, passing over tokens of row `skip`.
   std::optional<Tag> NextTag(std::size_t from, std::size_t to = npos, int skip = -1);
 
-  // Nested tags already handled in this text, by start and end, with the place
-  // the nested scan went on from.
-  std::optional<std::size_t> HandledNested(std::size_t pos, std::size_t end) const;
-  void RememberNested(std::size_t pos, std::size_t end, std::size_t resume);
+  // The tag after tag number `index`, under the same conditions as NextTag.
+  std::optional<Tag> TagAfter(std::size_t index, std::size_t to = npos, int skip = -1);
+
+  // Counting helpers for nested scans over many tags. Tag numbers run over all
+  // tags of the text; `IndexAt` is the number of the first tag at or after `pos`.
+  std::size_t IndexAt(std::size_t pos);
+  // The tag with number `index` when it begins before `to`.
+  std::optional<Tag> TagAtIndex(std::size_t index, std::size_t to);
+  // The number of the first tag at or after `index` whose end token is not ">".
+  std::size_t NextNonBracketTag(std::size_t index);
+  // How many tags with numbers in [first, last) are not of row `skip`.
+  std::size_t CountExcept(std::size_t first, std::size_t last, int skip);
+
+  // What nested scans learnt about each tag of this text: where its end token
+  // first occurs (for tags whose end is one character), and, once the tag has been
+  // handled as a nested tag, where it ended and where the scan went on from.
+  struct Nested {
+    std::size_t firstEnd = npos;
+    bool firstEndKnown = false;
+    std::size_t end = npos;  // npos: not handled yet
+    std::size_t resume = 0;
+  };
+  Nested& NestedRecord(const Tag& tag);
 
  private:
   enum class Kind { Pattern, AnyOf, NoneOf };
@@ -57,6 +76,8 @@ class QNScanText {
     std::size_t hit;  // first occurrence at or after `from` up to the end, or npos
   };
   std::size_t Remembered(std::string_view pattern, Kind kind, std::size_t from);
+  std::size_t Search(std::string_view pattern, Kind kind, std::size_t from,
+                     std::size_t startsBefore) const;
   void BuildTags();
 
   std::string_view text_;
@@ -65,11 +86,18 @@ class QNScanText {
   std::vector<std::uint32_t> tagPos_;
   std::vector<std::uint8_t> tagRow_;
   std::vector<std::uint32_t> nextOtherRow_;  // next tag index with another row
-  std::unordered_map<std::uint64_t, std::size_t> nested_;
+  std::size_t lastTagFrom_ = 0;              // the last question to NextTag
+  std::size_t lastTag_ = 0;                  // and the first tag at or after it
+  std::vector<Nested> nested_;
+  std::vector<std::uint32_t> nonBracket_;  // numbers of the tags not ending in ">"
+  std::vector<std::pair<int, std::vector<std::uint32_t>>>
+      rowCounts_;  // prefix counts by row               // by tag index
 };
 
-// Searches without regard to case, from `from` to the end of `text`.
-std::size_t SearchNoCase(std::string_view text, std::string_view pattern, std::size_t from);
+// Searches without regard to case for an occurrence that starts at or after `from`
+// and before `startsBefore`.
+std::size_t SearchNoCase(std::string_view text, std::string_view pattern, std::size_t from,
+                         std::size_t startsBefore = std::string_view::npos);
 
 // Where a tag ends inside `text`: the end token searched from after the start
 // token and before `limit`, or without its final ">" when the whole token is

@@ -25,6 +25,18 @@ bool ContainsTag(std::string_view text) {
   return false;
 }
 
+std::size_t StartTokenTail(std::string_view text) {
+  std::size_t longest = 0;
+  for (const QNTagRow& tag : kTagRows)
+    for (std::size_t length = tag.start.size(); length > longest; --length)
+      if (text.size() >= length &&
+          EqualNoCase(text.substr(text.size() - length), tag.start.substr(0, length))) {
+        longest = length;
+        break;
+      }
+  return longest;
+}
+
 bool EndsInStartToken(std::string_view text) {
   for (const QNTagRow& tag : kTagRows)
     if (text.size() >= tag.start.size() &&

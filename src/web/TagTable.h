@@ -73,7 +73,7 @@ constexpr std::array<QNTagRow, kTagCount> kTagRows = {{
 constexpr std::array<std::string_view, 4> kFrameTargets = {"_parent", "_self", "_blank", "_top"};
 
 // Nested tags handled from one outer tag.
-constexpr int kMaxNestedScans = 100;
+constexpr std::size_t kMaxNestedScans = 100;
 
 // The tags whose text is scanned again for tags nested inside it.
 constexpr bool HasNestedScan(int tag) {
@@ -93,6 +93,10 @@ int TagAt(std::string_view text, std::size_t pos, int skip = -1);
 // True when `text` holds a start token of the table at any place, with the word
 // rule applied as at TagAt.
 bool ContainsTag(std::string_view text);
+
+// The length of the longest end of `text` that is the beginning of a start token
+// (or a whole one), or 0.
+std::size_t StartTokenTail(std::string_view text);
 
 // True when `text` ends in a start token of the table (no word rule).
 bool EndsInStartToken(std::string_view text);

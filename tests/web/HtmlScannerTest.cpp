@@ -263,6 +263,16 @@ TEST(HtmlScannerTest, LinePreparation) {
   ASSERT_TRUE(reader.Next(line));
   EXPECT_EQ(line, "end");
   EXPECT_FALSE(reader.Next(line));
+
+  // A piece never ends inside a start token, nor right after one.
+  for (const std::string tail : {"<", "<i", "<IMG", "url", "<tITLE>"}) {
+    std::istringstream cut(std::string(kLineBufferSize - 1 - tail.size(), 'x') + tail + " SRC");
+    QNLineReader pieces(cut, false);
+    ASSERT_TRUE(pieces.Next(line));
+    EXPECT_EQ(line.size(), kLineBufferSize - 1 - tail.size()) << tail;
+    ASSERT_TRUE(pieces.Next(line));
+    EXPECT_EQ(line, tail + " SRC");
+  }
 }
 
 TEST(HtmlScannerTest, ScanKinds) {
