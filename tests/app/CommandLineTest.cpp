@@ -11,7 +11,10 @@ TEST(CommandLine, TokensAndQuotes) {
             (std::vector<std::string>{"-d", "my sites/a b.qnp", "-CONV"}));
   EXPECT_EQ(TokenizeCommandLine(R"("unterminated x)"),
             (std::vector<std::string>{"unterminated x"}));
-  EXPECT_EQ(TokenizeCommandLine(R"(a""b)"), (std::vector<std::string>{"a", "", "b"}));
+  // Only a token that starts with a quote is quoted; the text after its closing
+  // quote starts the next token.
+  EXPECT_EQ(TokenizeCommandLine(R"(a""b)"), (std::vector<std::string>{R"(a""b)"}));
+  EXPECT_EQ(TokenizeCommandLine(R"("x"y "")"), (std::vector<std::string>{"x", "y", ""}));
   EXPECT_TRUE(TokenizeCommandLine("   ").empty());
 }
 
