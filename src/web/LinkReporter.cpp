@@ -10,8 +10,9 @@
 namespace qn {
 namespace {
 
-// Decoding never makes a value longer, and no entity is longer than eight
-// characters, so this much of a value decides the 1039 characters that are kept.
+// Decoding never makes a value longer and no named entity is longer than eight
+// characters, so this much of a value decides the 1039 characters that are kept
+// (short of a "&#" number whose ";" stands thousands of characters away).
 constexpr std::size_t kDecodeWindow = 16 * kMaxLinkLength;
 
 }  // namespace

@@ -5,6 +5,7 @@
 // stands for the part of the text a handler works on.
 
 #include <cstddef>
+#include <initializer_list>
 #include <optional>
 #include <string>
 #include <string_view>
