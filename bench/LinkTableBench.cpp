@@ -2,10 +2,16 @@
 // with the URL map (QN_FASTPARSE on) and with tree walks (off), and taking every
 // node once through the selection walk.
 //
-//   bench_link_table [--nodes N] [--skip-walk-add]
+//   bench_link_table [--nodes N] [--budget SECONDS] [--full]
+//
+// Without the map every new link costs a walk over the tree, and every take costs a
+// walk too, so both grow with the square of the tree. By default those two are run
+// for at most --budget seconds each (60) and the whole run is projected from the
+// measured rate; --full runs them to the end.
 
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <deque>
 #include <random>
@@ -69,15 +75,23 @@ class SiteModel {
   int nextImage_ = 0;
 };
 
+struct PageLinks {
+  CQNDocNode* page;
+  std::vector<QNFoundLink> links;
+};
+
 struct AddResult {
   double seconds = 0;
   long links = 0;
   int nodes = 0;
+  bool complete = true;
+  std::vector<PageLinks> sample;  // every 25th page with its links
 };
 
 // Adds the links of every page, shallowest pages first, until the tree holds
-// `limit` nodes besides the root. Only the adding is timed.
-AddResult BuildSite(CQNDoc& doc, bool fastParse, int limit) {
+// `limit` nodes besides the root or `budget` seconds of adding are spent. Only the
+// adding is timed.
+AddResult BuildSite(CQNDoc& doc, bool fastParse, int limit, double budget) {
   doc.Settings().QN_FASTPARSE = fastParse ? 1 : 0;
   doc.ClearTree();
   doc.CreateRoot();
@@ -87,16 +101,20 @@ AddResult BuildSite(CQNDoc& doc, bool fastParse, int limit) {
   SiteModel site;
   AddResult result;
   std::deque<CQNDocNode*> pages{start};
-  while (!pages.empty() && doc.Tree().count < limit) {
+  for (long n = 0; !pages.empty() && doc.Tree().count < limit; ++n) {
+    if (result.seconds > budget) {
+      result.complete = false;
+      break;
+    }
     CQNDocNode* page = pages.front();
     pages.pop_front();
-    const int level = page->level == kUnset ? 0 : page->level;
-    const std::vector<QNFoundLink> links = site.LinksOf(level);
+    const std::vector<QNFoundLink> links = site.LinksOf(page->level == kUnset ? 0 : page->level);
     CQNDocNode* before = LastChild(page);
     const Clock::time_point t0 = Clock::now();
     doc.AddFoundLinks(page, GetBaseDirectory(page->url), links);
     result.seconds += Seconds(Clock::now() - t0);
     result.links += static_cast<long>(links.size());
+    if (n % 25 == 0) result.sample.push_back({page, links});
     for (CQNDocNode* c = before ? before->nextSibling : page->firstChild; c; c = c->nextSibling) {
       if (c->type == kCatHtml && c->sitePos > kOffsiteBase) pages.push_back(c);
     }
@@ -106,16 +124,24 @@ AddResult BuildSite(CQNDoc& doc, bool fastParse, int limit) {
   return result;
 }
 
+void Report(const char* what, const AddResult& r) {
+  std::printf("  %-34s %9.3f s  %7ld links  %6d nodes  %8.2f us/link%s\n", what, r.seconds, r.links,
+              r.nodes, r.seconds * 1e6 / static_cast<double>(r.links),
+              r.complete ? "" : "  (stopped at the budget)");
+  std::fflush(stdout);
+}
+
 }  // namespace
 }  // namespace qn
 
 int main(int argc, char** argv) {
   using namespace qn;
   int limit = kMaxNodes;
-  bool walkAdd = true;
+  double budget = 60;
   for (int i = 1; i < argc; ++i) {
     if (!std::strcmp(argv[i], "--nodes") && i + 1 < argc) limit = std::atoi(argv[++i]);
-    if (!std::strcmp(argv[i], "--skip-walk-add")) walkAdd = false;
+    if (!std::strcmp(argv[i], "--budget") && i + 1 < argc) budget = std::atof(argv[++i]);
+    if (!std::strcmp(argv[i], "--full")) budget = 1e12;
   }
 
   CQNSettings settings;
@@ -124,22 +150,47 @@ int main(int argc, char** argv) {
   NullLog log;
   CQNDoc doc(settings, observer, log);
 
-  std::printf("Link table, site-shaped tree of %d nodes\n", limit);
-  if (walkAdd) {
-    const AddResult walk = BuildSite(doc, false, limit);
-    std::printf("  add links, QN_FASTPARSE off: %8.3f s  (%ld links, %d nodes, %.2f us/link)\n",
-                walk.seconds, walk.links, walk.nodes, walk.seconds * 1e6 / walk.links);
+  std::printf("Link table on a site-shaped tree of %d nodes\n", limit);
+  const AddResult map = BuildSite(doc, true, limit, 1e12);
+  Report("add links, QN_FASTPARSE on", map);
+
+  // Without the map: the same links once more against the full tree, each found by
+  // a walk (or walked over in vain and refused, the tree being full).
+  long sampleLinks = 0;
+  const Clock::time_point s0 = Clock::now();
+  for (const PageLinks& p : map.sample) {
+    doc.AddFoundLinks(p.page, GetBaseDirectory(p.page->url), p.links);
+    sampleLinks += static_cast<long>(p.links.size());
   }
-  const AddResult map = BuildSite(doc, true, limit);
-  std::printf("  add links, QN_FASTPARSE on:  %8.3f s  (%ld links, %d nodes, %.2f us/link)\n",
-              map.seconds, map.links, map.nodes, map.seconds * 1e6 / map.links);
+  const double perLink = Seconds(Clock::now() - s0) / static_cast<double>(sampleLinks);
+  std::printf("  %-34s %9.2f us/link at %d nodes (%ld links)\n", "look up links, QN_FASTPARSE off",
+              perLink * 1e6, doc.Tree().count, sampleLinks);
 
   doc.SetStates(kStatePending, kStateAny);
   int taken = 0;
   const Clock::time_point t0 = Clock::now();
-  while (doc.TakeNextLink()) ++taken;
-  const double takeSeconds = Seconds(Clock::now() - t0);
-  std::printf("  take every node once:        %8.3f s  (%d nodes, %.1f us/take)\n", takeSeconds,
-              taken, takeSeconds * 1e6 / taken);
+  double takeSeconds = 0;
+  while (takeSeconds <= budget && doc.TakeNextLink()) {
+    ++taken;
+    if (taken % 64 == 0) takeSeconds = Seconds(Clock::now() - t0);
+  }
+  takeSeconds = Seconds(Clock::now() - t0);
+  const bool allTaken = taken >= doc.Tree().count;
+  std::printf("  %-34s %9.3f s  %7d takes %15.1f us/take%s\n", "take every node once", takeSeconds,
+              taken, takeSeconds * 1e6 / taken, allTaken ? "" : "  (stopped at the budget)");
+  if (!allTaken) {
+    std::printf("  %-34s %9.1f s  (projected)\n", "", takeSeconds / taken * doc.Tree().count);
+  }
+  std::fflush(stdout);
+
+  // Building the whole site without the map: each link's walk grows with the tree.
+  const AddResult walk = BuildSite(doc, false, limit, budget);
+  Report("add links, QN_FASTPARSE off", walk);
+  if (!walk.complete) {
+    // The cost of a link grows about linearly with the tree, so the whole build
+    // costs about half of the cost at the full size for every link.
+    std::printf("  %-34s %9.1f s  (projected from the cost at %d nodes)\n", "",
+                perLink * 0.5 * static_cast<double>(map.links), map.nodes);
+  }
   return 0;
 }

@@ -1,6 +1,7 @@
 #include "records/DocTree.h"
 
 #include <algorithm>
+#include <memory>
 
 #include "records/TreeFiles.h"
 #include "records/TreeWalk.h"
@@ -13,10 +14,17 @@ void CQNDocNode::SetUrl(std::string_view address) {
 }
 
 CQNDocNode* CQNDocTree::NewNode() {
-  auto node = std::make_unique<CQNDocNode>();
-  node->slot_ = store_.size();
-  store_.push_back(std::move(node));
-  return store_.back().get();
+  ++live_;
+  if (!free_.empty()) {
+    CQNDocNode* node = free_.back();
+    free_.pop_back();
+    return node;
+  }
+  if (usedInLastBlock_ == kBlockNodes) {
+    blocks_.push_back(std::make_unique<CQNDocNode[]>(kBlockNodes));
+    usedInLastBlock_ = 0;
+  }
+  return &blocks_.back()[usedInLastBlock_++];
 }
 
 void CQNDocTree::Clear() {
@@ -24,7 +32,10 @@ void CQNDocTree::Clear() {
   count = 0;
   readNodes.clear();
   appendParent_ = appendLast_ = nullptr;
-  store_.clear();
+  free_.clear();
+  blocks_.clear();
+  usedInLastBlock_ = kBlockNodes;
+  live_ = 0;
 }
 
 CQNDocNode* CQNDocTree::CreateRoot(std::string_view title) {
@@ -97,12 +108,11 @@ void CQNDocTree::Unlink(CQNDocNode* node) {
 }
 
 void CQNDocTree::Destroy(CQNDocNode* node) {
-  const std::size_t slot = node->slot_;
-  if (slot != store_.size() - 1) {
-    std::swap(store_[slot], store_.back());
-    store_[slot]->slot_ = slot;
-  }
-  store_.pop_back();
+  // The place is kept for the next node, made anew so that it starts as any new node.
+  std::destroy_at(node);
+  std::construct_at(node);
+  free_.push_back(node);
+  --live_;
 }
 
 void CQNDocTree::Delete(CQNDocNode* node, bool deleteFiles) {

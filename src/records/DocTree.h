@@ -89,13 +89,9 @@ class CQNDocNode {
 
   // Sets the URL, cutting any "#" fragment.
   void SetUrl(std::string_view address);
-
- private:
-  friend class CQNDocTree;
-  std::size_t slot_ = 0;  // index in the tree's node store
 };
 
-// The container. The tree owns its nodes in a store of unique pointers; links
+// The container. The tree owns its nodes in blocks held by unique pointers; links
 // between nodes never own. `count` excludes the root.
 class CQNDocTree {
  public:
@@ -114,7 +110,7 @@ class CQNDocTree {
   // Destroys every node, root included; the count becomes 0.
   void Clear();
   // Number of nodes the tree owns, linked or not.
-  std::size_t StoredNodes() const { return store_.size(); }
+  std::size_t StoredNodes() const { return live_; }
 
   // Creates the root with `title`, or with "New Project" when it is empty.
   // An existing tree is cleared first.
@@ -157,7 +153,14 @@ class CQNDocTree {
  private:
   void Unlink(CQNDocNode* node);
   void Destroy(CQNDocNode* node);
-  std::vector<std::unique_ptr<CQNDocNode>> store_;
+  // Nodes are made in blocks, so that the nodes of one page lie side by side in
+  // memory: a walk over a large tree is bound by fetching nodes. A destroyed node's
+  // place is reused.
+  static constexpr std::size_t kBlockNodes = 1024;
+  std::vector<std::unique_ptr<CQNDocNode[]>> blocks_;
+  std::size_t usedInLastBlock_ = kBlockNodes;
+  std::vector<CQNDocNode*> free_;
+  std::size_t live_ = 0;
   // The child appended last and its parent (cleared whenever nodes are unlinked).
   CQNDocNode* appendParent_ = nullptr;
   CQNDocNode* appendLast_ = nullptr;
