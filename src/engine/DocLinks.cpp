@@ -87,13 +87,13 @@ void CQNDoc::AddFoundLinks(CQNDocNode* page, std::string_view baseDirectory,
   std::string base(baseDirectory);
   for (const QNFoundLink& link : links) {
     const std::string text = CutToBuffer(link.text);
-    if (link.tag == kTagBase) {
+    if (link.tag == kTagBaseHref) {
       base = GetBaseDirectory(text);
       continue;
     }
     if (!IsFetchableLink(text)) continue;
     const std::string address(WithoutFragment(CutToBuffer(ResolveLink(text, base, page->url))));
-    AddOneLink(page, text, address, link.tag == kTagFrame, probe);
+    AddOneLink(page, text, address, link.tag == kTagFrameSrc, probe);
   }
 }
 

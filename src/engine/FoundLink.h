@@ -1,14 +1,14 @@
 #pragma once
 
-// A link value the scanner found in a page, with the index of the tag it came from.
+// A link value the scanner found in a page, with the index of the tag it came from
+// (TagIndex; -1 for values of script and binary files). A FRAME source keeps its
+// page's level; a BASE value becomes the base directory of the following links.
 
 #include <string>
 
-namespace qn {
+#include "web/TagTable.h"
 
-// Tag indices with a meaning for the link table.
-constexpr int kTagFrame = 1;  // a frame source keeps its page's level
-constexpr int kTagBase = 20;  // the value becomes the page's base directory
+namespace qn {
 
 struct QNFoundLink {
   std::string text;

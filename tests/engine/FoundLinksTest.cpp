@@ -55,7 +55,7 @@ TEST_P(FoundLinks, AddressesAreAddedOnce) {
 TEST_P(FoundLinks, KindTypeTitleAndLevels) {
   Add(page, Links({"p.htm", "pic.GIF", "s.js", "m.swf", "x.exe", "data.dat", "http://far/x.htm",
                    "../up.htm"}));
-  Add(page, Links({"frame.htm"}, kTagFrame));
+  Add(page, Links({"frame.htm"}, kTagFrameSrc));
   struct Expect {
     int kind, type, level;
     std::string title;
@@ -93,7 +93,8 @@ TEST_P(FoundLinks, KindTypeTitleAndLevels) {
 }
 
 TEST_P(FoundLinks, BaseTagRedirectsTheFollowingLinks) {
-  Add(page, {{"before.htm", 3}, {"http://h/base/", kTagBase}, {"after.htm", 3}});
+  Add(page,
+      {{"before.htm", kTagAnchor}, {"http://h/base/", kTagBaseHref}, {"after.htm", kTagAnchor}});
   EXPECT_EQ(ChildUrls(page),
             (std::vector<std::string>{"http://h/dir/before.htm", "http://h/base/after.htm"}));
 }
