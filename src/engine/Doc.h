@@ -5,7 +5,10 @@
 // locks that serialise the threads of a download.
 
 #include <atomic>
+#include <chrono>
 #include <functional>
+#include <memory>
+#include <mutex>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -14,6 +17,7 @@
 #include "engine/Filters.h"
 #include "engine/FoundLink.h"
 #include "engine/Observer.h"
+#include "engine/RunHooks.h"
 #include "engine/RunState.h"
 #include "engine/UrlMap.h"
 #include "project/ProjectSettings.h"
@@ -23,6 +27,8 @@
 
 namespace qn {
 
+class QNRun;
+
 class CQNDoc {
  public:
   // The local file name an address would be saved under.
@@ -31,6 +37,8 @@ class CQNDoc {
   using ContentProbeFn = std::function<int(const std::string& address)>;
 
   CQNDoc(CQNSettings& settings, IQNObserver& observer, IQNLogSink& log);
+  // A run still going is stopped by force; nothing is saved.
+  ~CQNDoc();
   CQNDoc(const CQNDoc&) = delete;
   CQNDoc& operator=(const CQNDoc&) = delete;
 
@@ -102,8 +110,59 @@ class CQNDoc {
   // from the run's counters.
   QNTreeStats Statistics(int typeMask = -1);
   QNStartModeStats StartModeStatistics();
+  int NodeCount();
+  // The settings as they stand, copied under the tree lock (a run may change them).
+  CQNSettings SettingsCopy();
+
+  // Download runs (Controller.cpp, RunCommands.cpp). The environment is set by the
+  // program before the first run and read by every run.
+  void SetRunEnvironment(QNRunEnvironment environment);
+  const QNRunEnvironment& RunEnvironment() const { return env_; }
+  // The commands. Start Download resumes a paused run, or chooses the download kind
+  // (asking the observer unless the run is unattended) and starts the project's start
+  // addresses; false when nothing was started.
+  bool StartDownload();
+  bool StartPreview();
+  // A run limited to `node` and its descendants (the whole tree for the root).
+  bool StartBranch(CQNDocNode* node);
+  void Pause();
+  void Resume();
+  void Stop();
+  void AbortFile(int worker);
+  // Ends a run by force: waits for its threads for the environment's forced-stop
+  // wait, then gives up on those still running. The project is saved afterwards
+  // with DownloadState 1. False when threads were left behind.
+  bool ForcedStop();
+  // Starts the controller thread; false when it cannot be created or a run is going.
+  bool StartRun(const std::vector<std::string>& addresses, CQNDocNode* branch, bool preview);
+  // Waits for the current run's controller to finish; true once it has (or when no
+  // run was started).
+  bool WaitForRunEnd(std::chrono::milliseconds timeout);
+  int DownloadKind() const;
+  // False when the run must end: the stop request or a limit (the stop reason tells
+  // which). Called by every worker after each address.
+  bool CheckLimits();
+  // Takes over settings edited while a run goes on.
+  void ApplyChangedSettings(const CQNSettings& changed);
+  // Whether the last run got past its start procedure.
+  bool LastRunStarted() const { return lastRunStarted_; }
+  // Whether threads that a forced stop gave up on are still running.
+  bool LeftBehindThreadsRunning();
 
  private:
+  friend class QNController;
+  friend class QNWorker;
+
+  std::shared_ptr<QNRun> CurrentRun();
+  // A run was started and its controller has not finished.
+  bool RunGoing();
+  // The forced stop without the save; true when the run's threads ended in time.
+  bool StopThreadsByForce();
+  void ReinitialiseTree();
+  void SetStartIndex(int index);
+  // Reserves the node for the calling worker when it is pending.
+  bool ReserveNode(CQNDocNode* node);
+
   CQNDocNode* FindLocked(std::string_view address, bool useMap);
   void AddOneLink(CQNDocNode* page, const std::string& text, const std::string& address,
                   bool fromFrame, const ContentProbeFn& probe);
@@ -121,6 +180,12 @@ class CQNDoc {
   CQNUrlMap urlMap_;
   CQNRunCounters counters_;
   LocalNameFn localNamer_;
+
+  QNRunEnvironment env_;
+  std::mutex runMutex_;  // guards run_
+  std::shared_ptr<QNRun> run_;
+  std::weak_ptr<QNRun> leftBehind_;
+  std::atomic<bool> lastRunStarted_{false};
 
   // Guarded by the queue lock.
   int startIndex_ = 0;

@@ -11,6 +11,7 @@
 namespace qn {
 
 class CQNDocNode;
+struct QNDownloadKindOffer;
 
 // What the engine tells the progress window about a worker row and the counters.
 struct QNStatus {
@@ -53,6 +54,19 @@ class IQNObserver {
   // A message box of the program (id of its text, text already formatted). The
   // desktop program shows it; the headless front end prints it.
   virtual void ShowMessage(int /*id*/, const std::string& /*text*/) {}
+  // A small window without buttons shown while the program waits (shown false: it
+  // goes away again).
+  virtual void ShowWait(const std::string& /*text*/, bool /*shown*/) {}
+
+  // Questions. Each returns the answer; the defaults are the preselected answers,
+  // which is what an unattended program gives.
+  virtual bool AskYesNo(int /*id*/, const std::string& /*text*/, bool preselectYes) {
+    return preselectYes;
+  }
+  // The dialog "Choose the Download Type": the kind chosen, or 0 for Cancel.
+  virtual int AskDownloadKind(const QNDownloadKindOffer& offer);
+  // A countdown that confirms itself when its seconds run out; false when cancelled.
+  virtual bool Countdown(const std::string& /*text*/, int /*seconds*/) { return true; }
 };
 
 }  // namespace qn

@@ -9,12 +9,30 @@
 
 namespace qn {
 
+// Why the last run ended early.
+enum QNStopReason : int { kStopNone = 0, kStopFiles = 1, kStopTime = 2, kStopDiskSpace = 3 };
+
+// How the last run ended; `DownloadState` keeps the same values in the project.
+enum QNDownloadState : int {
+  kNeverRun = 0,
+  kInterrupted = 1,
+  kDownloadCompleted = 2,
+  kPreviewCompleted = 3,
+  kRunning = 4,
+};
+
 struct CQNRunFlags {
   std::atomic<bool> stopRequest{false};
+  std::atomic<bool> stoppedByUser{false};  // the stop request as the run ended
   std::atomic<bool> paused{false};
-  std::atomic<bool> aborted{false};
-  std::atomic<bool> work{false};
+  std::atomic<bool> aborted{false};  // a forced stop is under way
+  std::atomic<bool> work{false};     // cleared by the primary worker when no work is left
   std::atomic<bool> running{false};
+  std::atomic<bool> preview{false};
+  std::atomic<bool> closingForShutdown{false};
+  std::atomic<int> stopReason{kStopNone};
+  std::atomic<std::int64_t> startTime{0};  // seconds since 1970
+  std::atomic<int> timeLimit{0};           // seconds
 };
 
 struct CQNRunCounters {

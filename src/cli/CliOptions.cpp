@@ -1,0 +1,164 @@
+#include "cli/CliOptions.h"
+
+#include <cstdlib>
+
+#include "text/NoCase.h"
+
+namespace qn {
+namespace {
+
+bool EndsWithNoCase(const std::string& s, std::string_view suffix) {
+  return s.size() >= suffix.size() &&
+         EqualNoCase(std::string_view(s).substr(s.size() - suffix.size()), suffix);
+}
+
+bool IsProjectOrTemplate(const std::string& path) {
+  return EndsWithNoCase(path, ".qnp") || EndsWithNoCase(path, ".qnt");
+}
+
+bool IsSwitch(const std::string& token) {
+  for (const char* name : {"-D", "-CONV", "-E", "-SHUT", "-DISC"})
+    if (EqualNoCase(token, name)) return true;
+  return false;
+}
+
+}  // namespace
+
+bool ParseCliArguments(const std::vector<std::string>& args, const std::string& programFolder,
+                       const std::string& currentFolder, QNCliOptions& options,
+                       std::string& error) {
+  std::vector<std::string> desktopTokens;
+  std::string target;
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    const std::string& arg = args[i];
+    auto value = [&](std::string& into) {
+      if (i + 1 >= args.size()) {
+        error = arg + " needs a value";
+        return false;
+      }
+      into = args[++i];
+      return true;
+    };
+    if (arg == "--help" || arg == "-h") {
+      options.help = true;
+    } else if (arg == "-o" || arg == "--output") {
+      if (!value(options.outputDir)) return false;
+    } else if (arg == "--set") {
+      std::string setting;
+      if (!value(setting)) return false;
+      if (setting.find('=') == std::string::npos) {
+        error = "--set takes KEY=VALUE, not '" + setting + "'";
+        return false;
+      }
+      options.settings.push_back(setting);
+    } else if (arg == "--save") {
+      if (!value(options.saveAs)) return false;
+    } else if (arg == "--autosave") {
+      std::string seconds;
+      if (!value(seconds)) return false;
+      char* end = nullptr;
+      const long n = std::strtol(seconds.c_str(), &end, 10);
+      if (seconds.empty() || *end || n < 0 || n > 86400) {
+        error = "--autosave takes a number of seconds, not '" + seconds + "'";
+        return false;
+      }
+      options.autosaveSeconds = static_cast<int>(n);
+    } else if (IsSwitch(arg)) {
+      desktopTokens.push_back(arg);
+    } else if (arg.size() > 1 && arg[0] == '-') {
+      error = "unknown option " + arg;
+      return false;
+    } else if (target.empty()) {
+      target = arg;
+      desktopTokens.push_back(arg);
+    } else {
+      error = "more than one project or address: '" + target + "' and '" + arg + "'";
+      return false;
+    }
+  }
+  if (options.help) return true;
+  if (target.empty()) {
+    error = "no project, template or address given";
+    return false;
+  }
+  options.commandLine = ParseCommandLine(desktopTokens, programFolder, currentFolder);
+  options.projectMode = IsProjectOrTemplate(target);
+  if (options.projectMode) {
+    if (!options.saveAs.empty()) {
+      error = "--save is for a new project made from an address";
+      return false;
+    }
+  } else {
+    options.address = target;
+    options.commandLine.projectFile.clear();
+    options.commandLine.download = true;
+  }
+  return true;
+}
+
+std::string CliHelpText() {
+  return R"(Usage:
+  quillorne-cli PROJECT.qnp|TEMPLATE.qnt [-D] [-CONV] [-E] [-SHUT] [-DISC] [options]
+  quillorne-cli URL [-o DIR] [--set KEY=VALUE]... [--save FILE.qnp] [options]
+
+Copies a web site into a local folder without any window: the desktop program's
+command line, unattended, for servers, cron jobs and scripts.
+
+With a project (.qnp) or template (.qnt) file, the file is opened, the download
+runs, and the project is saved (a template is saved as a project beside it, with
+the extension .qnp). No question is ever asked: a project whose last download did
+not end (interrupted, or still marked running after a crash) continues it; any
+other starts anew. A relative path is taken from the current folder when it
+exists there, otherwise from the program's folder.
+  -D      download (the default unless -CONV is given alone)
+  -CONV   convert the saved pages' links for offline browsing after the download
+          (-CONV alone: only convert); needs link conversion in this build
+  -E      exit when the download is over (quillorne-cli always does)
+  -SHUT   shut the computer down after a download that was not stopped; needs
+          shutdown support in this build, otherwise the program only exits
+  -DISC   hang up the dial-up connection when the download ends; needs dial-up
+          support in this build
+The switches are read without regard to case.
+
+With an address, a new project is made from the default settings, with the
+address as its start address ({:1-300} and {:a-z} ranges are expanded), and
+downloaded. Nothing is saved unless --save names the project file.
+  -o, --output DIR    the download folder (QN_PROJECT_DIR); "[%d]" and "[%t]"
+                      in it become the date and time of the download's start
+  --set KEY=VALUE     any template setting, as a template line would set it:
+                      --set QN_THREADS=10 --set QN_MAX_L=2 --set QN_LIM_L=1
+                      --set QN_TITLE="My site" --set QN_MAX_DS=10485760
+                      (sizes in bytes, QN_MAX_TIME in minutes, QN_TIMEOUT in
+                      seconds); may be repeated, and is also accepted with a
+                      project file, whose saved settings it changes
+  --save FILE.qnp     save the new project there (also while it runs, see
+                      --autosave); its log is FILE.log
+
+Options for both:
+  --autosave SECONDS  save the project this often while the download runs, so
+                      that a run that is killed can be continued (default 60;
+                      0: only at the start and the end)
+  -h, --help          this text
+
+While the download runs on a terminal, one line shows the files saved, their
+total size, the speed, the number of links known and the current file, redrawn
+at most ten times a second. Off a terminal only the download log's start line,
+problem lines and end lines are printed. Messages go to standard error.
+
+The download log is written beside the project file (PROJECT.log), or, for a
+new project without --save, into the download folder.
+
+Ctrl+C stops the download in an orderly way: the files being fetched are left
+to be fetched again, the project is saved and can be continued by running the
+same command again. A second Ctrl+C stops it by force: threads that do not end
+within 10 seconds are left behind, and the project is saved as interrupted.
+
+Exit status:
+  0  the download completed
+  1  it was stopped (Ctrl+C) or ended by a limit (files, time or disk space)
+  2  the project could not be opened or saved, or the download could not start
+Each failure is reported with a one-line reason on standard error.
+)";
+}
+
+}  // namespace qn

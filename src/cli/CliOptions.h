@@ -1,0 +1,32 @@
+#pragma once
+
+// The command line of quillorne-cli.
+
+#include <string>
+#include <vector>
+
+#include "app/CommandLine.h"
+
+namespace qn {
+
+struct QNCliOptions {
+  bool help = false;
+  // A project or template file (the desktop program's command line), or else a start
+  // address for a new project.
+  bool projectMode = false;
+  QNCommandLine commandLine;          // the project file and the switches
+  std::string address;                // the start address of a new project
+  std::string outputDir;              // -o: QN_PROJECT_DIR
+  std::vector<std::string> settings;  // --set KEY=VALUE, in order
+  std::string saveAs;                 // --save: the new project's file
+  int autosaveSeconds = 60;           // --autosave: 0 never
+};
+
+// False with a one-line reason when the arguments make no sense.
+bool ParseCliArguments(const std::vector<std::string>& args, const std::string& programFolder,
+                       const std::string& currentFolder, QNCliOptions& options, std::string& error);
+
+// The text of --help.
+std::string CliHelpText();
+
+}  // namespace qn

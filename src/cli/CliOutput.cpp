@@ -1,0 +1,106 @@
+#include "cli/CliOutput.h"
+
+#include <sys/ioctl.h>
+#include <unistd.h>
+
+#include "text/SizeText.h"
+
+namespace qn {
+namespace {
+
+constexpr std::size_t kDefaultWidth = 80;
+constexpr double kSmoothing = 0.3;
+
+std::size_t TerminalWidth(std::FILE* stream) {
+  winsize size{};
+  if (ioctl(fileno(stream), TIOCGWINSZ, &size) == 0 && size.ws_col > 0) return size.ws_col;
+  return kDefaultWidth;
+}
+
+std::uint32_t Clamp32(std::int64_t n) {
+  return n < 0 ? 0 : n > 0xFFFFFFFFLL ? 0xFFFFFFFFu : static_cast<std::uint32_t>(n);
+}
+
+}  // namespace
+
+std::string FormatSpeed(double bytesPerSecond) {
+  return FormatSizeText(Clamp32(static_cast<std::int64_t>(bytesPerSecond))) + "/s";
+}
+
+QNCliOutput::QNCliOutput(std::FILE* out, std::FILE* err, bool terminal)
+    : out_(out), err_(err), terminal_(terminal), lastTime_(std::chrono::steady_clock::now()) {}
+
+void QNCliOutput::ClearLineLocked() {
+  if (!lineShown_) return;
+  std::fputs("\r\033[K", out_);
+  lineShown_ = false;
+}
+
+void QNCliOutput::Progress(const QNProgress& progress) {
+  std::lock_guard lock(mutex_);
+  const auto now = std::chrono::steady_clock::now();
+  const double seconds = std::chrono::duration<double>(now - lastTime_).count();
+  if (lastBytes_ >= 0 && seconds > 0) {
+    const double rate = static_cast<double>(progress.bytes - lastBytes_) / seconds;
+    speed_ = speed_ * (1 - kSmoothing) + (rate > 0 ? rate : 0) * kSmoothing;
+  }
+  lastBytes_ = progress.bytes;
+  lastTime_ = now;
+  if (!terminal_) return;
+
+  std::string line = std::to_string(progress.files) + " files  " +
+                     FormatSizeText(Clamp32(progress.bytes)) + "  " + FormatSpeed(speed_) + "  " +
+                     std::to_string(progress.links) + " links  " + current_;
+  const std::size_t width = TerminalWidth(out_);
+  if (line.size() >= width) line.resize(width - 1);
+  std::fputs("\r\033[K", out_);
+  std::fputs(line.c_str(), out_);
+  std::fflush(out_);
+  lineShown_ = true;
+}
+
+void QNCliOutput::Finish() {
+  std::lock_guard lock(mutex_);
+  ClearLineLocked();
+  std::fflush(out_);
+}
+
+void QNCliOutput::Error(const std::string& text) {
+  std::lock_guard lock(mutex_);
+  ClearLineLocked();
+  std::fflush(out_);
+  std::fprintf(err_, "quillorne-cli: %s\n", text.c_str());
+  std::fflush(err_);
+}
+
+void QNCliOutput::OnStatus(const QNStatus& status) {
+  if (!(status.mask & QNStatus::kText1) || status.text1.empty()) return;
+  std::lock_guard lock(mutex_);
+  current_ = status.text1;
+}
+
+void QNCliOutput::OnLogText(const std::string& text) {
+  std::lock_guard lock(mutex_);
+  std::size_t start = 0;
+  while (start < text.size()) {
+    std::size_t end = text.find_first_of("\r\n", start);
+    if (end == std::string::npos) end = text.size();
+    if (end > start) {
+      ClearLineLocked();
+      std::fwrite(text.data() + start, 1, end - start, out_);
+      std::fputc('\n', out_);
+    }
+    start = end + 1;
+  }
+  std::fflush(out_);
+}
+
+void QNCliOutput::ShowMessage(int, const std::string& text) {
+  Error(text);
+}
+
+void QNCliOutput::ShowWait(const std::string& text, bool shown) {
+  if (shown) Error(text);
+}
+
+}  // namespace qn

@@ -1,0 +1,56 @@
+#pragma once
+
+// What quillorne-cli shows: on a terminal one progress line, redrawn by the main
+// loop, with the log's lines printed above it; off a terminal only the log's lines.
+// Messages go to standard error. Safe to call from any thread.
+
+#include <chrono>
+#include <cstdint>
+#include <cstdio>
+#include <mutex>
+#include <string>
+
+#include "engine/Observer.h"
+
+namespace qn {
+
+struct QNProgress {
+  int files = 0;
+  std::int64_t bytes = 0;
+  int links = 0;
+};
+
+class QNCliOutput : public IQNObserver {
+ public:
+  QNCliOutput(std::FILE* out, std::FILE* err, bool terminal);
+
+  bool Terminal() const { return terminal_; }
+  // Redraws the progress line (on a terminal only).
+  void Progress(const QNProgress& progress);
+  // Removes the progress line for good.
+  void Finish();
+  void Error(const std::string& text);
+
+  void OnStatus(const QNStatus& status) override;
+  void OnLogText(const std::string& text) override;
+  void ShowMessage(int id, const std::string& text) override;
+  void ShowWait(const std::string& text, bool shown) override;
+
+ private:
+  void ClearLineLocked();
+
+  std::FILE* out_;
+  std::FILE* err_;
+  const bool terminal_;
+  std::mutex mutex_;
+  bool lineShown_ = false;
+  std::string current_;  // the address a worker works on last
+  std::int64_t lastBytes_ = -1;
+  std::chrono::steady_clock::time_point lastTime_;
+  double speed_ = 0;  // bytes per second, smoothed
+};
+
+// "12.3 MB" style, for the progress line.
+std::string FormatSpeed(double bytesPerSecond);
+
+}  // namespace qn

@@ -1,0 +1,207 @@
+#include "cli/CliRun.h"
+
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <sstream>
+
+#include "app/ProgramFolders.h"
+#include "app/ProjectSession.h"
+#include "cli/CliOutput.h"
+#include "cli/SignalWatch.h"
+#include "project/TemplateFile.h"
+#include "project/TemplateKeys.h"
+#include "text/NoCase.h"
+
+namespace qn {
+namespace {
+
+constexpr int kRedrawMs = 100;
+
+// One --set as a template line: text values get the quotes a template writes, so
+// that the shell's quoting need not carry them.
+std::optional<std::string> TemplateLine(const std::string& setting) {
+  const std::size_t eq = setting.find('=');
+  const std::string key = setting.substr(0, eq);
+  std::string value = setting.substr(eq + 1);
+  for (const QNTemplateKey& known : TemplateKeys()) {
+    if (!EqualNoCase(key, known.name)) continue;
+    const bool text = known.kind == QNKeyKind::kText || known.kind == QNKeyKind::kStartUrl ||
+                      known.kind == QNKeyKind::kAgentId;
+    if (text && value.find('"') == std::string::npos) value = "\"" + value + "\"";
+    return std::string(known.name) + " \t\t" + value + "\r\n";
+  }
+  return std::nullopt;
+}
+
+// The address and the --set lines, applied as one template would apply them.
+bool ApplySettings(const std::string& address, const std::vector<std::string>& sets,
+                   CQNSettings& settings, std::string& error) {
+  std::string lines;
+  if (!address.empty()) lines += *TemplateLine("QN_START_URL=" + address);
+  const int startCount = settings.StartUrlCount;
+  bool setsStart = !address.empty();
+  for (const std::string& set : sets) {
+    const auto line = TemplateLine(set);
+    if (!line) {
+      error = "--set " + set + ": no template setting of that name";
+      return false;
+    }
+    // Each line alone first, so that a refused value names itself.
+    CQNSettings trial = settings;
+    std::istringstream one(*line);
+    if (!ReadTemplate(one, trial)) {
+      error = "--set " + set + ": the value is not accepted";
+      return false;
+    }
+    setsStart = setsStart || EqualNoCase(set.substr(0, set.find('=')), "QN_START_URL");
+    lines += *line;
+  }
+  if (lines.empty()) return true;
+  std::istringstream in(lines);
+  ReadTemplate(in, settings);
+  // Reading a template counts its start addresses anew; settings without one keep
+  // the project's own.
+  if (!setsStart) settings.StartUrlCount = startCount;
+  return true;
+}
+
+std::string AbsoluteFolder(const std::string& dir) {
+  std::error_code ec;
+  std::string folder = std::filesystem::absolute(dir, ec).string();
+  if (ec) folder = dir;
+  if (!folder.empty() && folder.back() != '/') folder += '/';
+  return folder;
+}
+
+class QNCliRun {
+ public:
+  QNCliRun(const QNCliOptions& options, QNCliOutput& output)
+      : options_(options), out_(output), session_(output) {}
+
+  int Run();
+  // Whether threads a forced stop gave up on are still running.
+  bool ThreadsLeftBehind() { return session_.doc.LeftBehindThreadsRunning(); }
+
+ private:
+  bool Prepare();
+  int Download();
+  bool Save();
+
+  const QNCliOptions& options_;
+  QNCliOutput& out_;
+  QNSignalWatch signals_;
+  QNProjectSession session_;
+};
+
+bool QNCliRun::Prepare() {
+  const std::string programDir = ProgramFolder();
+  if (options_.projectMode) {
+    // A file that cannot be opened has been reported with its path already.
+    if (!session_.Open(options_.commandLine.projectFile, programDir, true)) return false;
+  } else {
+    session_.NewProject({}, WritableProgramFolder());
+  }
+  std::string error;
+  if (!ApplySettings(options_.address, options_.settings, session_.settings, error)) {
+    out_.Error(error);
+    return false;
+  }
+  if (!options_.outputDir.empty())
+    session_.settings.QN_PROJECT_DIR = AbsoluteFolder(options_.outputDir);
+  if (!options_.saveAs.empty()) {
+    std::error_code ec;
+    session_.SetPath(std::filesystem::absolute(options_.saveAs, ec).string());
+  }
+
+  QNRunEnvironment env;
+  const QNCommandLine& cmd = options_.commandLine;
+  env.unattended = true;
+  env.commandLineDownload = options_.projectMode;
+  env.convertAfter = cmd.convert;
+  env.exitAfter = cmd.exitAfter;
+  env.shutdownAfter = cmd.shutdown;
+  env.programDir = programDir;
+  session_.InstallRunHooks(env);
+  session_.doc.SetRunEnvironment(std::move(env));
+  return true;
+}
+
+bool QNCliRun::Save() {
+  if (session_.Path().empty()) return true;
+  std::string error;
+  if (session_.Save(error)) return true;
+  out_.Error("cannot save the project '" + session_.Path() + "': " + error);
+  return false;
+}
+
+int QNCliRun::Download() {
+  CQNDoc& doc = session_.doc;
+  if (!doc.StartDownload()) {
+    out_.Error("the download could not be started");
+    return 2;
+  }
+  bool stopping = false;
+  auto lastSave = std::chrono::steady_clock::now();
+  while (!doc.WaitForRunEnd(std::chrono::milliseconds(0))) {
+    const int signals = signals_.Wait(kRedrawMs);
+    if (signals > 0 && !stopping) {
+      stopping = true;
+      out_.Error("stopping; press Ctrl+C again to stop at once");
+      doc.Stop();
+    } else if (signals > 0) {
+      doc.ForcedStop();
+      break;
+    }
+    const CQNRunCounters counters = doc.Counters();
+    out_.Progress({counters.files, counters.bytes, doc.NodeCount()});
+    const auto now = std::chrono::steady_clock::now();
+    if (options_.autosaveSeconds > 0 && doc.run.running &&
+        now - lastSave >= std::chrono::seconds(options_.autosaveSeconds)) {
+      Save();
+      lastSave = now;
+    }
+  }
+  out_.Finish();
+
+  if (!doc.LastRunStarted()) {
+    out_.Error("the download could not start: the download folder '" +
+               session_.settings.QN_PROJECT_DIR + "' cannot be created");
+    return 2;
+  }
+  if (!Save()) return 2;
+  const std::string runSaveError = session_.LastRunSaveError();
+  if (!runSaveError.empty()) out_.Error("a save during the download failed: " + runSaveError);
+  const int state = doc.SettingsCopy().DownloadState;
+  return state == kDownloadCompleted || state == kPreviewCompleted ? 0 : 1;
+}
+
+int QNCliRun::Run() {
+  if (!Prepare()) return 2;
+  const QNCommandLine& cmd = options_.commandLine;
+  if (options_.projectMode && cmd.convert && !cmd.download) {
+    out_.Error("link conversion is not part of this build yet");
+    return 2;
+  }
+  return Download();
+}
+
+}  // namespace
+
+int RunCli(const QNCliOptions& options) {
+  QNCliOutput output(stdout, stderr, isatty(fileno(stdout)) != 0);
+  QNCliRun run(options, output);
+  const int status = run.Run();
+  if (run.ThreadsLeftBehind()) {
+    // Threads left behind may still be inside the transfer library: leave without
+    // running the destructors they could meet.
+    std::fflush(stdout);
+    std::fflush(stderr);
+    std::_Exit(status);
+  }
+  return status;
+}
+
+}  // namespace qn

@@ -1,0 +1,355 @@
+// The controller thread of a download run: the start procedure, the start addresses
+// one after another with their workers, and the end of the run with its log lines,
+// conversion and end actions.
+#include <filesystem>
+#include <system_error>
+
+#include "engine/Doc.h"
+#include "engine/Run.h"
+#include "engine/RunErrors.h"
+#include "records/DownloadLog.h"
+#include "storage/DownloadFolder.h"
+#include "text/SizeText.h"
+#include "text/TimeText.h"
+#include "web/Address.h"
+#include "web/OfflineState.h"
+
+namespace qn {
+
+namespace {
+
+constexpr int kMsgStarting = 55479;
+constexpr int kMsgCompleted = 55480;
+constexpr int kMsgStopped = 55481;
+constexpr int kMsgConverting = 55519;
+constexpr int kMsgConvertCountdown = 65100;
+constexpr int kMsgInitTree = 65088;
+constexpr int kMsgDialerError = 65101;
+constexpr int kConvertSeconds = 5;
+constexpr auto kPrimaryHeadStart = std::chrono::milliseconds(500);
+constexpr auto kTreeDiscardPause = std::chrono::milliseconds(100);
+
+std::tm LocalNow() {
+  const std::time_t now = std::time(nullptr);
+  std::tm local{};
+  localtime_r(&now, &local);
+  return local;
+}
+
+}  // namespace
+
+class QNController {
+ public:
+  QNController(QNRun& run, QNRunPass& pass, std::vector<std::string> addresses)
+      : run_(run),
+        doc_(run.doc),
+        env_(run.doc.env_),
+        pass_(pass),
+        table_(std::move(addresses)),
+        branch_(run.doc.Branch()) {}
+
+  void Run();
+  // After an exception: the workers are stopped and waited for, and the run ends
+  // so that the next one can start.
+  void Recover();
+
+ private:
+  bool StartProcedure(const std::string& firstAddress);
+  void EndProcedure();
+  bool WorkOnStartAddress(int j);
+  void ConvertLinks();
+  void EndAction();
+  std::string StartAddressFor(int j);
+  void Status(int mask, int id, int progress = 0, bool clearRows = false);
+  bool Outside(std::chrono::milliseconds pause);
+
+  QNRun& run_;
+  CQNDoc& doc_;
+  const QNRunEnvironment& env_;
+  QNRunPass& pass_;
+  std::vector<std::string> table_;
+  CQNDocNode* branch_;
+};
+
+std::string QNController::StartAddressFor(int j) {
+  if (!branch_) return table_[static_cast<std::size_t>(j)];
+  std::string address = doc_.SettingsCopy().QN_START_URL[static_cast<std::size_t>(j)];
+  BackslashesToSlashes(address);
+  return address;
+}
+
+void QNController::Status(int mask, int id, int progress, bool clearRows) {
+  QNStatus status;
+  status.mask = mask;
+  if (id) status.text3 = run_.text(id);
+  status.progress = progress;
+  status.clearRows = clearRows ? 1 : 0;
+  if (mask & (QNStatus::kFileCount | QNStatus::kTotalSize)) {
+    const CQNRunCounters counters = doc_.Counters();
+    status.fileCountText = std::to_string(counters.files);
+    status.totalSizeText = FormatSizeText(static_cast<std::uint32_t>(counters.bytes));
+  }
+  auto lock = doc_.Locks().Hold(DocLock::Status);
+  doc_.Observer().OnStatus(status);
+}
+
+bool QNController::Outside(std::chrono::milliseconds pause) {
+  return OutsideGate(pass_, [pause] { std::this_thread::sleep_for(pause); });
+}
+
+void QNController::Run() {
+  CQNRunFlags& flags = doc_.run;
+  for (std::string& address : table_) BackslashesToSlashes(address);
+
+  Status(QNStatus::kStatusText | QNStatus::kProgress, kMsgStarting, -1);
+  const int startIndex = doc_.CurrentStartIndex();
+  const std::string first = branch_ ? StartAddressFor(startIndex) : table_.front();
+  if (!StartProcedure(first)) {
+    EndProcedure();
+    Status(QNStatus::kStatusText | QNStatus::kProgress, kMsgStopped, -2);
+    return;
+  }
+  doc_.lastRunStarted_ = true;
+  const bool preview = run_.preview;
+  doc_.Log().WriteLine(LogKind::Started, MakeStartedText(preview, CurrentTimeText()));
+  if (env_.hooks.reportHeader) env_.hooks.reportHeader();
+
+  for (int j = 0; j < static_cast<int>(table_.size()); ++j)
+    if (!WorkOnStartAddress(j)) return;
+  doc_.SetStartIndex(0);
+
+  Status(QNStatus::kProgress, 0, -2, true);
+  if (env_.useTray && env_.hooks.trayIdle) env_.hooks.trayIdle();
+
+  ConvertLinks();
+
+  const bool interrupted = flags.stopRequest || flags.stopReason != kStopNone;
+  {
+    auto lock = doc_.Locks().Hold(DocLock::Tree);
+    doc_.settings_.DownloadState =
+        interrupted ? kInterrupted : (preview ? kPreviewCompleted : kDownloadCompleted);
+  }
+  if (!flags.aborted) {
+    Status(
+        QNStatus::kFileCount | QNStatus::kTotalSize | QNStatus::kStatusText | QNStatus::kProgress,
+        interrupted ? kMsgStopped : kMsgCompleted, -2, true);
+    const std::string now = CurrentTimeText();
+    if (interrupted)
+      doc_.Log().WriteLine(LogKind::Stopped, MakeStoppedText(preview, now, flags.stopReason));
+    else
+      doc_.Log().WriteLine(LogKind::Completed, MakeCompletedText(preview, now));
+  }
+
+  EndProcedure();
+
+  const CQNRunCounters counters = doc_.Counters();
+  doc_.Log().WriteLine(LogKind::Summary,
+                       MakeSummaryText(counters.files, static_cast<std::uint32_t>(counters.bytes)));
+  if (env_.hooks.reportFooter) env_.hooks.reportFooter();
+
+  if (!flags.aborted && !flags.stoppedByUser) EndAction();
+
+  if (env_.scheduled) {
+    if (doc_.modified && env_.hooks.saveProject) env_.hooks.saveProject();
+    if (env_.hooks.scheduledRunFinished) env_.hooks.scheduledRunFinished();
+  }
+}
+
+bool QNController::WorkOnStartAddress(int j) {
+  const std::string address = StartAddressFor(j);
+  doc_.SetCurrentStart(j, address);
+  auto naming = std::make_shared<const QNNamingContext>(
+      QNNamingContext::From(run_.settings, GetBaseDirectory(address), env_.programDir));
+  run_.naming = naming;
+  doc_.SetLocalNamer([naming](const std::string& link) {
+    std::string copy = link;
+    return LocalPathForAddress(copy, false, true, *naming);
+  });
+
+  const int count = std::min(run_.threads.load(), kMaxWorkers);
+  run_.ReserveSlots(count);
+  for (int k = 0; k < count; ++k) {
+    const bool primary = k == 0;
+    if (!run_.LaunchWorker(k, primary, primary ? table_[static_cast<std::size_t>(j)] : "")) {
+      for (int rest = k; rest < count; ++rest) run_.LeaveSlot(rest);
+      break;
+    }
+    // The primary worker fetches or reserves the start page before the others ask.
+    if (primary && !Outside(kPrimaryHeadStart)) return false;
+  }
+
+  return OutsideGate(pass_, [this] {
+    run_.JoinWorker(0);
+    for (int k = 1; k < kMaxWorkers; ++k) run_.JoinWorker(k);
+  });
+}
+
+bool QNController::StartProcedure(const std::string& firstAddress) {
+  CQNRunFlags& flags = doc_.run;
+  const CQNSettings settings = doc_.SettingsCopy();
+  switch (run_.downloadKind) {
+    case kKindNew: {
+      bool reinitialise = false;
+      if (settings.QN_TR_INIT) {
+        reinitialise = run_.preview || settings.DownloadState != kPreviewCompleted ||
+                       env_.unattended ||
+                       doc_.Observer().AskYesNo(kMsgInitTree, run_.text(kMsgInitTree), false);
+      }
+      if (reinitialise) {
+        doc_.ReinitialiseTree();
+      } else {
+        doc_.SetStates(kStatePending, kStateAny);
+        doc_.NodeChanged(doc_.Tree().root);
+      }
+      break;
+    }
+    case kKindContinue:
+      doc_.SetStates(kStatePending, kStateTaken);
+      break;
+    case kKindFailed:
+      doc_.SetMarks(kStateFailed, kMarkSelected);
+      break;
+    default:
+      break;
+  }
+  doc_.ResetCounters();
+
+  const std::string folder = ExpandDownloadDir(settings.QN_PROJECT_DIR, LocalNow());
+  if (folder.empty()) return false;
+  std::error_code ec;
+  std::filesystem::create_directories(folder, ec);
+  if (!std::filesystem::is_directory(folder, ec)) return false;
+  {
+    auto lock = doc_.Locks().Hold(DocLock::Tree);
+    doc_.settings_.DownloadDir = folder;
+  }
+
+  doc_.SetCurrentStart(doc_.CurrentStartIndex(), firstAddress);
+
+  // The stop request was cleared when the run was asked for: a Stop given while the
+  // run starts up is kept.
+  flags.running = true;
+  flags.stoppedByUser = false;
+  flags.work = true;
+  flags.stopReason = kStopNone;
+  flags.aborted = false;
+  flags.startTime = static_cast<std::int64_t>(std::time(nullptr));
+  flags.timeLimit = settings.QN_MAX_TIME * 60;
+  for (QNRun::Slot& slot : run_.slots) {
+    slot.held = false;
+    slot.idle = false;
+    slot.abortFile = false;
+  }
+
+  if (env_.hooks.resetLog) env_.hooks.resetLog();
+  if (settings.QN_REPORT && env_.hooks.createReport) env_.hooks.createReport();
+  SetOffline(false);
+  std::string dialError;
+  if (env_.hooks.dial && !env_.hooks.dial(dialError))
+    doc_.Log().WriteLine(LogKind::Text,
+                         FormatText(run_.text(kMsgDialerError).c_str(), dialError.c_str()));
+  doc_.Observer().OnRunStarted();
+
+  doc_.speedLevel = 10;
+  {
+    auto lock = doc_.Locks().Hold(DocLock::Tree);
+    doc_.settings_.DownloadState = kRunning;
+  }
+  if (env_.hooks.saveProject) env_.hooks.saveProject();
+  doc_.modified = true;
+  if (settings.QN_FASTPARSE) doc_.BuildUrlMap();
+
+  // Fetchers and scanners work from the settings as they now stand.
+  run_.settings = doc_.SettingsCopy();
+  run_.threads = run_.settings.QN_THREADS;
+  return true;
+}
+
+void QNController::EndProcedure() {
+  CQNRunFlags& flags = doc_.run;
+  flags.stoppedByUser = flags.stopRequest.load();
+  flags.running = false;
+  flags.preview = false;
+  doc_.SetPreview(false);
+  flags.stopRequest = false;
+  flags.work = false;
+  if (doc_.SettingsCopy().QN_TR_UPDATE == 0) {
+    auto lock = doc_.Locks().Hold(DocLock::ViewReset);
+    doc_.Observer().OnTreeCleared();
+  }
+  if (env_.hooks.hangUp) env_.hooks.hangUp();
+  doc_.Observer().OnRunEnded();
+  doc_.speedLevel = 10;
+  doc_.DropUrlMap();
+  doc_.modified = true;
+}
+
+void QNController::ConvertLinks() {
+  if (!env_.hooks.convertLinks) return;
+  if (!env_.convertAfter && (run_.preview || run_.settings.QN_UPDLINKS == 0)) return;
+  const std::string countdown =
+      FormatText(run_.text(kMsgConvertCountdown).c_str(), kConvertSeconds);
+  if (!doc_.Observer().Countdown(countdown, kConvertSeconds)) return;
+  Status(QNStatus::kStatusText, kMsgConverting);
+  env_.hooks.convertLinks();
+}
+
+void QNController::Recover() {
+  if (!doc_.run.running) return;
+  doc_.run.stopRequest = true;
+  const bool inside = OutsideGate(pass_, [this] {
+    for (int k = 0; k < kMaxWorkers; ++k) run_.JoinWorker(k);
+  });
+  if (!inside) return;
+  {
+    auto lock = doc_.Locks().Hold(DocLock::Tree);
+    doc_.settings_.DownloadState = kInterrupted;
+  }
+  EndProcedure();
+}
+
+void QNController::EndAction() {
+  if (!env_.hooks.endAction) return;
+  if (env_.commandLineDownload) {
+    if (env_.shutdownAfter)
+      env_.hooks.endAction(QNEndAction::Shutdown);
+    else if (env_.exitAfter)
+      env_.hooks.endAction(QNEndAction::Exit);
+  } else if (env_.scheduled) {
+    env_.hooks.endAction(QNEndAction::ScheduleEntry);
+  } else if (env_.autoShutdown) {
+    env_.hooks.endAction(QNEndAction::Shutdown);
+  }
+}
+
+void RunController(std::shared_ptr<QNRun> run, std::vector<std::string> addresses) {
+  {
+    QNRunPass pass(run->gate);
+    if (pass) {
+      QNController controller(*run, pass, std::move(addresses));
+      bool failed = false;
+      try {
+        controller.Run();
+      } catch (const std::exception& e) {
+        failed = true;
+        if (pass) run->LogInternalError(ExceptionCode(e));
+      } catch (...) {
+        failed = true;
+        if (pass) run->LogInternalError(0);
+      }
+      if (failed && pass) {
+        try {
+          controller.Recover();
+        } catch (...) {
+          // Nothing is left to report to: the log itself failed.
+        }
+      }
+    }
+  }
+  // However the controller left, no worker of the run outlives it. The primary has
+  // ended first, so no new worker starts while the others are waited for.
+  for (int k = 0; k < kMaxWorkers; ++k) run->JoinWorker(k);
+  run->MarkDone();
+}
+
+}  // namespace qn

@@ -1,0 +1,116 @@
+#include "engine/Run.h"
+
+#include "engine/Doc.h"
+#include "engine/RunErrors.h"
+
+namespace qn {
+
+QNRun::QNRun(CQNDoc& document, int kind, bool isPreview, QNInternetOptions options,
+             std::function<std::string(int)> textOf)
+    : doc(document),
+      downloadKind(kind),
+      preview(isPreview),
+      internet(std::move(options)),
+      text(std::move(textOf)) {}
+
+void QNRun::ReserveSlots(int count) {
+  for (int i = 0; i < count && i < kMaxWorkers; ++i) {
+    slots[i].held = true;
+    slots[i].idle = false;
+  }
+}
+
+bool QNRun::LaunchWorker(int index, bool primary, std::string startAddress) {
+  Slot& slot = slots[index];
+  std::lock_guard lock(slotsMutex_);
+  // A worker that left the slot has nothing left to do but return.
+  if (slot.thread.joinable()) slot.thread.join();
+  slot.held = true;
+  slot.idle = false;
+  slot.abortFile = false;
+  try {
+    slot.thread =
+        std::thread(RunWorker, shared_from_this(), index, primary, std::move(startAddress));
+  } catch (const std::system_error&) {
+    slot.held = false;
+    return false;
+  }
+  return true;
+}
+
+void QNRun::JoinWorker(int index) {
+  std::thread worker;
+  {
+    std::lock_guard lock(slotsMutex_);
+    worker = std::move(slots[index].thread);
+  }
+  if (worker.joinable()) worker.join();
+}
+
+void QNRun::LeaveSlot(int index) {
+  slots[index].idle = false;
+  slots[index].held = false;
+}
+
+QNFetchContext QNRun::FetchContext() {
+  return QNFetchContext{settings, internet, *this, gatedLog_, gatedObserver_, text};
+}
+
+void QNRun::LogInternalError(int code) {
+  doc.Log().WriteLine(LogKind::Text, FormatText(text(kMsgInternalError).c_str(), code));
+}
+
+void QNRun::MarkDone() {
+  std::lock_guard lock(doneMutex_);
+  done_ = true;
+  doneSignal_.notify_all();
+}
+
+bool QNRun::IsDone() {
+  std::lock_guard lock(doneMutex_);
+  return done_;
+}
+
+bool QNRun::WaitDone(std::chrono::milliseconds timeout) {
+  std::unique_lock lock(doneMutex_);
+  return doneSignal_.wait_for(lock, timeout, [this] { return done_; });
+}
+
+bool QNRun::StopRequested() const {
+  if (abandoned) return true;
+  QNRunPass pass(gate);
+  return !pass || doc.run.stopRequest;
+}
+
+void QNRun::RequestStop() {
+  QNRunPass pass(gate);
+  if (pass) doc.run.stopRequest = true;
+}
+
+bool QNRun::TakeAbortFile(int worker) {
+  return worker >= 0 && worker < kMaxWorkers && slots[worker].abortFile.exchange(false);
+}
+
+int QNRun::SpeedLevel() const {
+  QNRunPass pass(gate);
+  return pass ? doc.speedLevel.load() : 10;
+}
+
+std::uint32_t QNRun::ByteTotal() const {
+  QNRunPass pass(gate);
+  if (!pass) return 0;
+  const std::int64_t bytes = doc.Counters().bytes;
+  return bytes > 0xFFFFFFFFLL ? 0xFFFFFFFFu : static_cast<std::uint32_t>(bytes);
+}
+
+void QNRun::GatedLog::WriteLine(LogKind kind, const std::string& line) {
+  QNRunPass pass(run_.gate);
+  if (pass) run_.doc.Log().WriteLine(kind, line);
+}
+
+void QNRun::GatedObserver::OnStatus(const QNStatus& status) {
+  QNRunPass pass(run_.gate);
+  if (pass) run_.doc.Observer().OnStatus(status);
+}
+
+}  // namespace qn

@@ -1,0 +1,127 @@
+#pragma once
+
+// The state one download run shares among its controller and workers. Every thread
+// of the run holds the run by a shared pointer, so the run outlives a forced stop
+// that gives up on its threads; the document is reached only through the gate
+// (RunGate.h), which such a stop closes.
+
+#include <array>
+#include <atomic>
+#include <chrono>
+#include <condition_variable>
+#include <cstdint>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <thread>
+
+#include "engine/Observer.h"
+#include "engine/RunGate.h"
+#include "project/ProjectSettings.h"
+#include "records/LogSink.h"
+#include "storage/LocalNaming.h"
+#include "web/FetchContext.h"
+#include "web/InternetOptions.h"
+#include "web/RunControl.h"
+
+namespace qn {
+
+class CQNDoc;
+
+class QNRun : public IQNRunControl, public std::enable_shared_from_this<QNRun> {
+ public:
+  QNRun(CQNDoc& doc, int downloadKind, bool preview, QNInternetOptions internet,
+        std::function<std::string(int)> text);
+  QNRun(const QNRun&) = delete;
+  QNRun& operator=(const QNRun&) = delete;
+
+  // Touched only while holding a pass.
+  CQNDoc& doc;
+  mutable QNRunGate gate;
+  // Set once the forced stop gave up on this run's threads: every transfer stops.
+  std::atomic<bool> abandoned{false};
+
+  const int downloadKind;
+  const bool preview;
+  const QNInternetOptions internet;
+  const std::function<std::string(int)> text;
+  // The settings as the run started, fixed by the controller before any worker
+  // starts; fetchers and scanners read them without the gate.
+  CQNSettings settings;
+  // Local naming for the start address being worked on; set between start addresses.
+  std::shared_ptr<const QNNamingContext> naming;
+  // QN_THREADS, which may change while the run goes on.
+  std::atomic<int> threads{1};
+
+  // Worker slots. A slot is held from the moment its worker is due until the worker
+  // leaves it; idle is set while the worker finds nothing to do.
+  struct Slot {
+    std::atomic<bool> held{false};
+    std::atomic<bool> idle{false};
+    std::atomic<bool> abortFile{false};
+    std::thread thread;  // guarded by slotsMutex
+  };
+  std::array<Slot, kMaxWorkers> slots;
+  void ReserveSlots(int count);
+  // Starts worker `index` in its slot; false when the thread cannot be created.
+  bool LaunchWorker(int index, bool primary, std::string startAddress);
+  // Waits until the worker in slot `index` has ended.
+  void JoinWorker(int index);
+  void LeaveSlot(int index);
+
+  // Where code outside the gate writes log lines and status rows: nothing goes
+  // through once the gate has closed.
+  IQNLogSink& Log() { return gatedLog_; }
+  IQNObserver& Observer() { return gatedObserver_; }
+  QNFetchContext FetchContext();
+  // " Internal Error (Code %d)" in the log; the caller holds a pass.
+  void LogInternalError(int code);
+
+  // The controller's end, which the document and the front ends wait for.
+  std::thread controller;
+  std::thread::id controllerId;
+  void MarkDone();
+  bool IsDone();
+  bool WaitDone(std::chrono::milliseconds timeout);
+
+  // IQNRunControl, for the fetchers of this run.
+  bool StopRequested() const override;
+  void RequestStop() override;
+  bool TakeAbortFile(int worker) override;
+  int SpeedLevel() const override;
+  int DownloadKind() const override { return downloadKind; }
+  bool IsPreview() const override { return preview; }
+  std::uint32_t ByteTotal() const override;
+
+ private:
+  class GatedLog : public IQNLogSink {
+   public:
+    explicit GatedLog(QNRun& run) : run_(run) {}
+    void WriteLine(LogKind kind, const std::string& text) override;
+
+   private:
+    QNRun& run_;
+  };
+  // The fetchers and scanners report only status rows.
+  class GatedObserver : public IQNObserver {
+   public:
+    explicit GatedObserver(QNRun& run) : run_(run) {}
+    void OnStatus(const QNStatus& status) override;
+
+   private:
+    QNRun& run_;
+  };
+
+  GatedLog gatedLog_{*this};
+  GatedObserver gatedObserver_{*this};
+  std::mutex slotsMutex_;
+  std::mutex doneMutex_;
+  std::condition_variable doneSignal_;
+  bool done_ = false;
+};
+
+// The thread routines. Each catches whatever escapes its work.
+void RunController(std::shared_ptr<QNRun> run, std::vector<std::string> addresses);
+void RunWorker(std::shared_ptr<QNRun> run, int index, bool primary, std::string startAddress);
+
+}  // namespace qn

@@ -1,0 +1,322 @@
+// The document's side of a download run: the user's commands, starting the
+// controller, the limits, the forced stop and settings changed while a run goes on.
+#include <algorithm>
+#include <cctype>
+#include <thread>
+
+#include "engine/Doc.h"
+#include "engine/DownloadKind.h"
+#include "engine/Run.h"
+#include "web/Address.h"
+
+namespace qn {
+namespace {
+
+constexpr int kMsgDownloading = 55478;
+constexpr int kMsgStopping = 55513;
+constexpr int kMsgPaused = 65105;
+constexpr int kMsgStoppingWait = 65098;
+constexpr auto kForcedStopPoll = std::chrono::milliseconds(100);
+constexpr auto kTreeDiscardPause = std::chrono::milliseconds(100);
+
+std::string Trimmed(const std::string& s) {
+  const auto blank = [](unsigned char c) { return std::isspace(c) != 0; };
+  const auto first = std::find_if_not(s.begin(), s.end(), blank);
+  const auto last = std::find_if_not(s.rbegin(), s.rend(), blank).base();
+  return first < last ? std::string(first, last) : std::string();
+}
+
+std::vector<std::string> ProjectStartAddresses(const CQNSettings& settings) {
+  const int count =
+      settings.QN_SINGLE_URL ? 1 : std::clamp(settings.StartUrlCount, 1, kMaxStartUrls);
+  return {settings.QN_START_URL.begin(), settings.QN_START_URL.begin() + count};
+}
+
+}  // namespace
+
+CQNDoc::~CQNDoc() {
+  const std::shared_ptr<QNRun> current = CurrentRun();
+  if (!current) return;
+  if (!current->abandoned && !current->IsDone()) StopThreadsByForce();
+  std::lock_guard lock(runMutex_);
+  if (current->controller.joinable()) current->controller.join();
+}
+
+void CQNDoc::SetRunEnvironment(QNRunEnvironment environment) {
+  env_ = std::move(environment);
+}
+
+std::shared_ptr<QNRun> CQNDoc::CurrentRun() {
+  std::lock_guard lock(runMutex_);
+  return run_;
+}
+
+CQNSettings CQNDoc::SettingsCopy() {
+  auto tree = locks_.Hold(DocLock::Tree);
+  return settings_;
+}
+
+int CQNDoc::NodeCount() {
+  auto tree = locks_.Hold(DocLock::Tree);
+  return tree_.count;
+}
+
+int CQNDoc::DownloadKind() const {
+  return FilterScope().downloadKind;
+}
+
+void CQNDoc::SetStartIndex(int index) {
+  auto tree = locks_.Hold(DocLock::Tree);
+  auto queue = locks_.Hold(DocLock::Queue);
+  startIndex_ = index;
+}
+
+bool CQNDoc::ReserveNode(CQNDocNode* node) {
+  auto queue = locks_.Hold(DocLock::Queue);
+  int pending = kStatePending;
+  return node->state.compare_exchange_strong(pending, kStateTaken);
+}
+
+void CQNDoc::ReinitialiseTree() {
+  {
+    auto view = locks_.Hold(DocLock::ViewReset);
+    observer_.OnTreeRebuilt();
+  }
+  std::this_thread::sleep_for(kTreeDiscardPause);
+  ClearTree();
+  CreateRoot();
+  auto view = locks_.Hold(DocLock::ViewReset);
+  observer_.OnTreeUsable(true);
+  observer_.OnTreeCleared();
+}
+
+bool CQNDoc::StartRun(const std::vector<std::string>& addresses, CQNDocNode* branch, bool preview) {
+  std::lock_guard lock(runMutex_);
+  if (run_ && !run_->abandoned && !run_->IsDone()) return false;
+  if (run_ && run_->controller.joinable()) run_->controller.join();
+
+  std::vector<std::string> table;
+  for (std::size_t i = 0; i < addresses.size() && i < static_cast<std::size_t>(kMaxStartUrls); ++i)
+    table.push_back(Trimmed(addresses[i]));
+  if (table.empty()) table.emplace_back();
+
+  // A pause left over from the last run would hold the new one before it begins.
+  run.paused = false;
+  run.stopRequest = false;
+  run.preview = preview;
+  SetPreview(preview);
+  if (!preview) SetBranch(branch);
+  lastRunStarted_ = false;
+
+  auto next = std::make_shared<QNRun>(*this, DownloadKind(), preview, env_.internet, env_.text);
+  try {
+    next->controller = std::thread(RunController, next, std::move(table));
+  } catch (const std::system_error&) {
+    run.preview = false;
+    SetPreview(false);
+    return false;
+  }
+  next->controllerId = next->controller.get_id();
+  run_ = std::move(next);
+  return true;
+}
+
+bool CQNDoc::LeftBehindThreadsRunning() {
+  std::lock_guard lock(runMutex_);
+  return !leftBehind_.expired();
+}
+
+bool CQNDoc::WaitForRunEnd(std::chrono::milliseconds timeout) {
+  const std::shared_ptr<QNRun> current = CurrentRun();
+  return !current || current->abandoned || current->WaitDone(timeout);
+}
+
+bool CQNDoc::StartDownload() {
+  if (run.paused && RunGoing()) {
+    Resume();
+    return true;
+  }
+  const CQNSettings settings = SettingsCopy();
+  int kind = kKindNew;
+  if (env_.unattended) {
+    kind = UnattendedDownloadKind(settings.DownloadState);
+  } else {
+    const QNDownloadKindOffer offer =
+        OfferDownloadKinds(settings.DownloadState, StartModeStatistics());
+    if (offer.ask) kind = observer_.AskDownloadKind(offer);
+    if (kind == 0) return false;
+  }
+  SetDownloadKind(kind);
+  return StartRun(ProjectStartAddresses(settings), nullptr, false);
+}
+
+bool CQNDoc::StartPreview() {
+  return StartRun(ProjectStartAddresses(SettingsCopy()), nullptr, true);
+}
+
+bool CQNDoc::StartBranch(CQNDocNode* node) {
+  std::string address;
+  {
+    auto tree = locks_.Hold(DocLock::Tree);
+    if (node && node != tree_.root)
+      address = node->url;
+    else
+      address = settings_.QN_START_URL[static_cast<std::size_t>(startIndex_)];
+  }
+  return StartRun({address}, node, false);
+}
+
+namespace {
+
+void SendStatusText(CQNDoc& doc, int id) {
+  QNStatus status;
+  status.mask = QNStatus::kStatusText;
+  status.text3 = doc.RunEnvironment().text(id);
+  auto lock = doc.Locks().Hold(DocLock::Status);
+  doc.Observer().OnStatus(status);
+}
+
+}  // namespace
+
+bool CQNDoc::RunGoing() {
+  const std::shared_ptr<QNRun> current = CurrentRun();
+  return current && !current->abandoned && !current->IsDone();
+}
+
+void CQNDoc::Pause() {
+  if (!RunGoing()) return;
+  run.paused = true;
+  SendStatusText(*this, kMsgPaused);
+}
+
+void CQNDoc::Resume() {
+  run.paused = false;
+  if (RunGoing()) SendStatusText(*this, kMsgDownloading);
+}
+
+void CQNDoc::Stop() {
+  if (!RunGoing()) return;
+  run.stopRequest = true;
+  SendStatusText(*this, kMsgStopping);
+}
+
+void CQNDoc::AbortFile(int worker) {
+  if (worker < 0 || worker >= kMaxWorkers) return;
+  if (const std::shared_ptr<QNRun> current = CurrentRun()) current->slots[worker].abortFile = true;
+}
+
+bool CQNDoc::CheckLimits() {
+  if (run.stopRequest) {
+    run.stopReason = kStopNone;
+    return false;
+  }
+  const std::shared_ptr<QNRun> current = CurrentRun();
+  if (!current) return false;
+  const CQNSettings& limits = current->settings;
+  const CQNRunCounters counters = Counters();
+  if (limits.QN_LIM_FQ &&
+      (counters.files >= limits.QN_MAX_FQ || counters.attempts >= limits.QN_MAX_FQ)) {
+    run.stopReason = kStopFiles;
+    return false;
+  }
+  if (limits.QN_LIM_TIME &&
+      static_cast<std::int64_t>(std::time(nullptr)) - run.startTime > run.timeLimit) {
+    run.stopReason = kStopTime;
+    return false;
+  }
+  if (limits.QN_LIM_DS && static_cast<double>(counters.bytes) > limits.QN_MAX_DS) {
+    run.stopReason = kStopDiskSpace;
+    return false;
+  }
+  return true;
+}
+
+bool CQNDoc::ForcedStop() {
+  const std::shared_ptr<QNRun> current = CurrentRun();
+  if (!current || current->abandoned || current->IsDone()) return true;
+  const bool ended = StopThreadsByForce();
+  {
+    auto tree = locks_.Hold(DocLock::Tree);
+    settings_.DownloadState = kInterrupted;
+  }
+  if (env_.hooks.saveProject) env_.hooks.saveProject();
+  return ended;
+}
+
+bool CQNDoc::StopThreadsByForce() {
+  const std::shared_ptr<QNRun> current = CurrentRun();
+  if (!current || current->abandoned || current->IsDone()) return true;
+  run.aborted = true;
+  run.stopRequest = true;
+  SendStatusText(*this, kMsgStopping);
+  modified = false;
+  // Called from the controller itself (an end action): there is nothing to wait for.
+  if (std::this_thread::get_id() == current->controllerId) return true;
+
+  const std::string wait = env_.text(kMsgStoppingWait);
+  observer_.ShowWait(wait, true);
+  const auto deadline = std::chrono::steady_clock::now() + env_.forcedStopWait;
+  bool ended = true;
+  while (!current->WaitDone(kForcedStopPoll)) {
+    if (std::chrono::steady_clock::now() < deadline) continue;
+    // The threads still running are left to end on their own. Closing the gate
+    // waits for the steps they are in the middle of, so none holds a lock of the
+    // document or touches it afterwards; nothing has to be made anew for the next
+    // run.
+    current->abandoned = true;
+    current->gate.Close();
+    {
+      std::lock_guard lock(runMutex_);
+      current->controller.detach();
+      leftBehind_ = current;
+    }
+    run.running = false;
+    run.preview = false;
+    SetPreview(false);
+    DropUrlMap();
+    observer_.OnRunEnded();
+    ended = false;
+    break;
+  }
+  if (ended) {
+    std::lock_guard lock(runMutex_);
+    if (current->controller.joinable()) current->controller.join();
+  }
+  observer_.ShowWait(wait, false);
+  return ended;
+}
+
+void CQNDoc::ApplyChangedSettings(const CQNSettings& changed) {
+  CQNSettings before;
+  {
+    auto tree = locks_.Hold(DocLock::Tree);
+    auto queue = locks_.Hold(DocLock::Queue);
+    before = settings_;
+    settings_ = changed;
+    // What the run fixed for itself stays.
+    settings_.DownloadDir = before.DownloadDir;
+    settings_.DownloadState = before.DownloadState;
+  }
+  modified = true;
+  if (!run.running) return;
+
+  if (changed.QN_TR_HTML != before.QN_TR_HTML || changed.QN_TR_LIMIT_F != before.QN_TR_LIMIT_F ||
+      changed.QN_TR_MAX_F != before.QN_TR_MAX_F) {
+    auto view = locks_.Hold(DocLock::ViewReset);
+    observer_.OnTreeCleared();
+  } else if (changed.QN_TITLE != before.QN_TITLE) {
+    CQNDocNode* root = nullptr;
+    {
+      auto tree = locks_.Hold(DocLock::Tree);
+      root = tree_.root;
+      if (root) root->title = changed.QN_TITLE.empty() ? env_.text(55472) : changed.QN_TITLE;
+    }
+    NodeChanged(root);
+  }
+  run.timeLimit = changed.QN_MAX_TIME * 60;
+  if (changed.QN_FASTPARSE && !before.QN_FASTPARSE) BuildUrlMap();
+  if (!changed.QN_FASTPARSE && before.QN_FASTPARSE) DropUrlMap();
+  if (const std::shared_ptr<QNRun> current = CurrentRun()) current->threads = changed.QN_THREADS;
+}
+
+}  // namespace qn

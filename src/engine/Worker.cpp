@@ -1,0 +1,374 @@
+#include "engine/Worker.h"
+
+#include <algorithm>
+#include <chrono>
+#include <optional>
+#include <thread>
+
+#include "engine/Doc.h"
+#include "engine/RunErrors.h"
+#include "records/TreeFiles.h"
+#include "text/SizeText.h"
+#include "web/Address.h"
+
+namespace qn {
+namespace {
+
+constexpr int kMsgDownloading = 55478;
+constexpr int kMsgScanning = 65084;
+constexpr int kPausePollMs = 500;
+constexpr int kIdlePollMs = 1000;
+// The primary does not sleep while others are busy; this short pause keeps it from
+// walking the tree without a break.
+constexpr int kPrimaryPauseMs = 20;
+
+}  // namespace
+
+QNWorker::QNWorker(QNRun& run, QNRunPass& pass, int index, bool primary, std::string startAddress)
+    : run_(run),
+      doc_(run.doc),
+      pass_(pass),
+      index_(index),
+      primary_(primary),
+      start_(std::move(startAddress)),
+      fetcher_(run.FetchContext()),
+      first_(primary) {}
+
+int QNWorker::ThreadCount() const {
+  return std::clamp(run_.threads.load(), 1, kMaxWorkers);
+}
+
+bool QNWorker::Sleep(int milliseconds) {
+  return OutsideGate(pass_, [milliseconds] {
+    std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
+  });
+}
+
+void QNWorker::StatusText(int id) {
+  QNStatus status;
+  status.mask = QNStatus::kStatusText;
+  status.text3 = run_.text(id);
+  auto lock = doc_.Locks().Hold(DocLock::Status);
+  doc_.Observer().OnStatus(status);
+}
+
+void QNWorker::ClearRow() {
+  QNStatus status;
+  status.mask = QNStatus::kText1 | QNStatus::kText2 | QNStatus::kText3;
+  status.worker = index_;
+  doc_.Observer().OnStatus(status);
+}
+
+void QNWorker::CountsStatus() {
+  const CQNRunCounters counters = doc_.Counters();
+  QNStatus status;
+  status.mask = QNStatus::kFileCount | QNStatus::kTotalSize | QNStatus::kLinkCount;
+  status.fileCountText = std::to_string(counters.files);
+  status.totalSizeText = FormatSizeText(static_cast<std::uint32_t>(counters.bytes));
+  status.linkCountText = std::to_string(doc_.NodeCount());
+  doc_.Observer().OnStatus(status);
+}
+
+std::string QNWorker::ParentUrl(const CQNDocNode* node) {
+  auto lock = doc_.Locks().Hold(DocLock::Tree);
+  return node && node->parent && node->parent->kind != kNodeRoot ? node->parent->url
+                                                                 : std::string();
+}
+
+void QNWorker::Run() {
+  if (!fetcher_.OpenInternet(primary_)) return;
+  opened_ = true;
+  if (primary_) PrepareStartPage();
+
+  CQNRunFlags& flags = doc_.run;
+  while (!flags.stopRequest) {
+    if (flags.paused) {
+      if (!Sleep(kPausePollMs)) return;
+    } else {
+      if (!address_.empty() && HandleAddress() == Step::End) return;
+      // QN_THREADS was lowered while the run goes on.
+      if (!primary_ && index_ >= ThreadCount()) {
+        ClearRow();
+        return;
+      }
+      if (flags.paused) {
+        ClearRow();
+        if (!Sleep(kPausePollMs)) return;
+      } else if (!TakeNext()) {
+        run_.slots[index_].idle = true;
+        ClearRow();
+        if (primary_) {
+          if (!OthersBusy()) {
+            flags.work = false;
+            return;
+          }
+          if (!Sleep(kPrimaryPauseMs)) return;
+        } else {
+          if (!flags.work) return;
+          if (!Sleep(kIdlePollMs)) return;
+        }
+      }
+      if (primary_) ReplaceWorkers();
+    }
+    if (!doc_.CheckLimits()) return;
+  }
+}
+
+bool QNWorker::TakeNext() {
+  node_ = doc_.TakeNextLink();
+  address_ = node_ ? node_->url : std::string();
+  return node_ != nullptr;
+}
+
+bool QNWorker::OthersBusy() const {
+  const int count = ThreadCount();
+  for (int k = 0; k < count; ++k)
+    if (k != index_ && run_.slots[k].held && !run_.slots[k].idle) return true;
+  return false;
+}
+
+void QNWorker::ReplaceWorkers() {
+  const int count = ThreadCount();
+  for (int k = 1; k < count; ++k)
+    if (!run_.slots[k].held) run_.LaunchWorker(k, false, {});
+}
+
+void QNWorker::PrepareStartPage() {
+  if (run_.downloadKind != kKindNew) {
+    TakeNext();
+    if (run_.downloadKind == kKindSelected || run_.downloadKind == kKindFailed)
+      StatusText(run_.preview ? kMsgScanning : kMsgDownloading);
+    ExpandStartPattern();
+    return;
+  }
+  address_ = start_;
+  if (!address_.empty() && !IsAbsoluteAddress(address_)) address_ = AddDefaultScheme(address_);
+  ExpandStartPattern();
+  CQNDocNode* branch = doc_.Branch();
+  {
+    auto lock = doc_.Locks().Hold(DocLock::Tree);
+    node_ = branch ? branch : doc_.Tree().ChildByPosition(doc_.CurrentStartIndex() + 1);
+  }
+  // The start page's node is the root's child at the start address's position; when
+  // the project's address has changed since that node was made, the node of the
+  // address itself (if the tree knows it) stands in, so that no node receives the
+  // file of another address.
+  if (node_ && !branch && !SamePathOrDirectory(node_->url, address_))
+    node_ = doc_.FindNodeByUrl(address_, true);
+  if (node_ && !doc_.ReserveNode(node_)) TakeNext();
+}
+
+void QNWorker::ExpandStartPattern() {
+  if (!HasRangePattern(address_)) return;
+  std::vector<std::string> expanded;
+  ExpandRangePattern(address_, expanded, true);
+  std::vector<QNFoundLink> links;
+  links.reserve(expanded.size());
+  for (std::string& address : expanded) links.push_back(QNFoundLink{std::move(address), -1});
+  CQNDocNode* root = nullptr;
+  {
+    auto lock = doc_.Locks().Hold(DocLock::Tree);
+    root = doc_.Tree().root;
+  }
+  doc_.AddFoundLinks(root, GetBaseDirectory(address_), links);
+}
+
+QNWorker::Step QNWorker::HandleAddress() {
+  const CQNSettings& settings = run_.settings;
+  const int retries = settings.QN_RETRIES;
+  doc_.CountAttempt(1);
+  run_.slots[index_].idle = false;
+
+  const bool complete = node_ ? node_->tries < retries / 2 : true;
+  const bool html = node_ ? node_->type == kCatHtml : true;
+  std::string completed = address_;
+  localPath_ = LocalPathForAddress(completed, complete, html, *run_.naming);
+  if (completed != address_) {
+    address_ = completed;
+    if (node_) {
+      auto lock = doc_.Locks().Hold(DocLock::Tree);
+      node_->SetUrl(address_);
+    }
+  }
+
+  std::string referrer;
+  bool logErrors = true;
+  if (first_) {
+    StatusText(run_.preview ? kMsgScanning : kMsgDownloading);
+    logErrors = false;
+  } else if (node_) {
+    referrer = ParentUrl(node_);
+    logErrors = node_->tries >= retries;
+  }
+  const std::uint32_t recorded = node_ ? static_cast<std::uint32_t>(node_->size.load()) : 0;
+
+  QNFetchResult result;
+  if (!OutsideGate(pass_, [&] {
+        result = fetcher_.FetchToFile(address_, localPath_, index_, logErrors, referrer, recorded);
+      }))
+    return Step::End;
+  const Step step = result.ok ? Succeeded(result) : Failed(result);
+  // The address is handled: a pause before the next one must not fetch it again.
+  address_.clear();
+  node_ = nullptr;
+  return step;
+}
+
+QNWorker::Step QNWorker::Succeeded(const QNFetchResult& r) {
+  const CQNSettings& settings = run_.settings;
+  if (first_) {
+    if (!node_) node_ = doc_.AddStartNode(address_, localPath_);
+    if (!node_) return Step::End;
+    auto lock = doc_.Locks().Hold(DocLock::Tree);
+    node_->type = ClassifyAddress(localPath_, settings.QN_FILE_EXT, false).category;
+    first_ = false;
+  }
+  if (node_) {
+    {
+      auto lock = doc_.Locks().Hold(DocLock::Tree);
+      node_->localFile = localPath_;
+    }
+    node_->size = static_cast<int>(r.size);
+  }
+
+  if (Scan() == Step::End) return Step::End;
+
+  // The node counts as done only once its links are in the tree: a project saved
+  // in between would otherwise hold a done page without the links found on it.
+  if (node_) {
+    const bool page = node_->type == kCatHtml;
+    node_->state = run_.preview && !page ? kStateTaken : kStateDone;
+    doc_.NodeChanged(node_);
+  }
+  ClearRow();
+
+  if (run_.preview) {
+    doc_.CountFile();
+    doc_.CountBytes(r.size);
+    CountsStatus();
+    if (node_ && node_->type == kCatHtml && !settings.QN_KEEPHTML) {
+      DeleteFileAndEmptyFolder(localPath_);
+      {
+        auto lock = doc_.Locks().Hold(DocLock::Tree);
+        node_->localFile.clear();
+      }
+      node_->state = kStateTaken;
+      doc_.NodeChanged(node_);
+    }
+  } else {
+    bool keep = true;
+    if (node_) {
+      auto lock = doc_.Locks().Hold(DocLock::Tree);
+      keep = KeepHtmlAfterDownload(*node_, r.size, settings);
+    }
+    if (keep) {
+      doc_.CountFile();
+      if (r.outcome == kTransferred) doc_.CountBytes(r.size);
+      CountsStatus();
+    } else {
+      doc_.CountAttempt(-1);
+      node_->state = kStateTaken;
+      doc_.NodeChanged(node_);
+    }
+  }
+  ReportRow(r, false);
+  return Step::Go;
+}
+
+QNWorker::Step QNWorker::Failed(const QNFetchResult& r) {
+  const int retries = run_.settings.QN_RETRIES;
+  doc_.CountAttempt(-1);
+  if (!r.retryAdvised) {
+    first_ = false;
+    if (node_) {
+      node_->state = r.stopped ? kStatePending : kStateFailed;
+      doc_.NodeChanged(node_);
+    }
+    if (!r.stopped) ReportRow(r, true);
+    return Step::Go;
+  }
+
+  if (first_ && !node_) {
+    node_ = doc_.AddStartNode(address_, localPath_);
+    if (!node_) return Step::End;
+  }
+  first_ = false;
+  if (!node_) return Step::Go;
+  if (node_->tries >= retries) {
+    node_->state = kStateFailed;
+    doc_.NodeChanged(node_);
+    ReportRow(r, true);
+    return Step::Go;
+  }
+  if (node_->tries >= retries / 2) {
+    auto lock = doc_.Locks().Hold(DocLock::Tree);
+    std::string& url = node_->url;
+    if (!url.empty() && IsSeparator(url.back())) {
+      url.pop_back();
+      std::string address = url;
+      node_->localFile = LocalPathForAddress(address, false, true, *run_.naming);
+    }
+  }
+  ++node_->tries;
+  if (run_.downloadKind == kKindSelected || run_.downloadKind == kKindFailed)
+    node_->mark = kMarkSelected;
+  // Pending last: from here on another worker may take the node.
+  node_->state = kStatePending;
+  return Step::Go;
+}
+
+void QNWorker::ReportRow(const QNFetchResult& r, bool error) {
+  const QNRunHooks& hooks = doc_.RunEnvironment().hooks;
+  if (!run_.settings.QN_REPORT || !hooks.reportRow) return;
+  QNReportRow row;
+  row.node = node_;
+  row.address = address_;
+  row.error = error;
+  row.lastError = r.lastError;
+  row.outcome = r.outcome;
+  row.modified = r.modified;
+  row.size = r.size;
+  hooks.reportRow(row);
+}
+
+void QNWorker::AfterException(int code) {
+  if (!pass_.Reacquire()) return;
+  run_.LogInternalError(code);
+  ClearRow();
+  if (primary_) doc_.run.work = false;
+}
+
+void QNWorker::CloseInternet() {
+  if (opened_) fetcher_.CloseInternet(primary_);
+}
+
+void RunWorker(std::shared_ptr<QNRun> run, int index, bool primary, std::string startAddress) {
+  {
+    QNRunPass pass(run->gate);
+    if (pass) {
+      QNWorker worker(*run, pass, index, primary, std::move(startAddress));
+      std::optional<int> failure;
+      try {
+        worker.Run();
+      } catch (const std::exception& e) {
+        failure = ExceptionCode(e);
+      } catch (...) {
+        failure = 0;
+      }
+      if (failure) {
+        try {
+          worker.AfterException(*failure);
+        } catch (...) {
+          // The log itself failed; the slot is given back all the same.
+        }
+      }
+      pass.Release();
+      run->LeaveSlot(index);
+      worker.CloseInternet();
+      return;
+    }
+  }
+  run->LeaveSlot(index);
+}
+
+}  // namespace qn

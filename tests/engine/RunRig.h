@@ -1,0 +1,190 @@
+#pragma once
+
+// A document ready for download runs against local servers: settings with a
+// download folder in a temporary folder, the real download log, an observer that
+// records what the run tells it and answers its questions, and a site whose
+// handlers count the requests per path.
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <filesystem>
+#include <map>
+#include <mutex>
+#include <set>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "engine/Doc.h"
+#include "engine/DownloadKind.h"
+#include "engine/Observer.h"
+#include "records/DownloadLog.h"
+#include "support/TempDir.h"
+#include "support/TestServers.h"
+
+namespace qn::test {
+
+class RunObserver : public IQNObserver {
+ public:
+  void OnStatus(const QNStatus& status) override {
+    std::lock_guard lock(mutex_);
+    statuses.push_back(status);
+  }
+  void OnRunStarted() override { ++started; }
+  void OnRunEnded() override { ++ended; }
+  int AskDownloadKind(const QNDownloadKindOffer& offer) override {
+    std::lock_guard lock(mutex_);
+    offers.push_back(offer);
+    return kindAnswer ? kindAnswer : offer.preselected;
+  }
+  void ShowWait(const std::string& text, bool shown) override {
+    std::lock_guard lock(mutex_);
+    waits.push_back((shown ? "+" : "-") + text);
+  }
+
+  // The status texts (text 3 with the status-text bit), in order.
+  std::vector<std::string> StatusTexts() {
+    std::lock_guard lock(mutex_);
+    std::vector<std::string> texts;
+    for (const QNStatus& s : statuses)
+      if (s.mask & QNStatus::kStatusText) texts.push_back(s.text3);
+    return texts;
+  }
+
+  std::atomic<int> started{0};
+  std::atomic<int> ended{0};
+  int kindAnswer = 0;  // 0: the preselected kind
+  std::vector<QNDownloadKindOffer> offers;
+  std::vector<std::string> waits;
+
+ private:
+  std::mutex mutex_;
+  std::vector<QNStatus> statuses;
+};
+
+// Request counts per path, shared by a test's handlers.
+class RequestCounter {
+ public:
+  void Count(const std::string& path) {
+    std::lock_guard lock(mutex_);
+    ++counts_[path];
+  }
+  int Of(const std::string& path) {
+    std::lock_guard lock(mutex_);
+    const auto it = counts_.find(path);
+    return it == counts_.end() ? 0 : it->second;
+  }
+  std::map<std::string, int> All() {
+    std::lock_guard lock(mutex_);
+    return counts_;
+  }
+  int Total() {
+    int total = 0;
+    for (const auto& [path, n] : All()) total += n;
+    return total;
+  }
+  void Clear() {
+    std::lock_guard lock(mutex_);
+    counts_.clear();
+  }
+
+ private:
+  std::mutex mutex_;
+  std::map<std::string, int> counts_;
+};
+
+struct RunRig {
+  RunRig() : log(&observer), doc(settings, observer, log) {
+    settings.ResetToDefaults("", dir.str() + "/");
+    settings.QN_PROJECT_DIR = (dir / "site").string() + "/";
+    settings.QN_TIMEOUT = 10;
+    doc.CreateRoot();
+    QNRunEnvironment env;
+    env.unattended = true;
+    env.programDir = dir.str() + "/";
+    env.hooks.resetLog = [this] {
+      log.SetPath((dir / "run.log").string());
+      log.Reset();
+    };
+    env.hooks.saveProject = [this] { ++saves; };
+    doc.SetRunEnvironment(env);
+  }
+
+  QNRunEnvironment Environment() { return doc.RunEnvironment(); }
+  void SetEnvironment(QNRunEnvironment env) { doc.SetRunEnvironment(std::move(env)); }
+
+  // Starts a download with the project's start addresses and waits for its end.
+  bool Download(std::chrono::seconds limit = std::chrono::seconds(60)) {
+    if (!doc.StartDownload()) return false;
+    return doc.WaitForRunEnd(limit);
+  }
+
+  std::filesystem::path Site() const { return dir / "site"; }
+  std::string LogText() { return ReadFile(dir / "run.log"); }
+  int DownloadState() { return doc.SettingsCopy().DownloadState; }
+
+  // The URLs of the nodes in `state`.
+  std::set<std::string> NodesIn(int state) {
+    std::set<std::string> urls;
+    std::vector<CQNDocNode*> stack{doc.Tree().root};
+    while (!stack.empty()) {
+      CQNDocNode* node = stack.back();
+      stack.pop_back();
+      for (CQNDocNode* child = node->firstChild; child; child = child->nextSibling)
+        stack.push_back(child);
+      if (node != doc.Tree().root && node->state == state) urls.insert(node->url);
+    }
+    return urls;
+  }
+
+  // The files under the download folder, relative to it.
+  std::set<std::string> Files() {
+    std::set<std::string> files;
+    if (!std::filesystem::exists(Site())) return files;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(Site()))
+      if (entry.is_regular_file())
+        files.insert(std::filesystem::relative(entry.path(), Site()).string());
+    return files;
+  }
+
+  TempDir dir;
+  CQNSettings settings;
+  RunObserver observer;
+  CQNDownloadLog log;
+  CQNDoc doc;
+  std::atomic<int> saves{0};
+};
+
+// Waits until `done` holds, for at most `limit`.
+template <typename Done>
+bool WaitUntil(Done done, std::chrono::milliseconds limit = std::chrono::milliseconds(30000)) {
+  const auto deadline = std::chrono::steady_clock::now() + limit;
+  while (!done()) {
+    if (std::chrono::steady_clock::now() > deadline) return false;
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
+  return true;
+}
+
+// The lines of a log, without the time texts in parentheses.
+inline std::vector<std::string> LogLines(const std::string& text) {
+  std::vector<std::string> lines;
+  std::size_t start = 0;
+  while (start <= text.size()) {
+    std::size_t end = text.find("\r\n", start);
+    if (end == std::string::npos) end = text.size();
+    std::string line = text.substr(start, end - start);
+    const std::size_t open = line.find(" (");
+    const std::size_t close = line.find(')', open == std::string::npos ? 0 : open);
+    if (open != std::string::npos && close != std::string::npos &&
+        (line.rfind("Download is", 0) == 0 || line.rfind("Preview is", 0) == 0))
+      line.erase(open, close - open + 1);
+    lines.push_back(line);
+    if (end == text.size()) break;
+    start = end + 2;
+  }
+  return lines;
+}
+
+}  // namespace qn::test
