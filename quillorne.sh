@@ -11,7 +11,7 @@ PACKAGES=(
   build-essential cmake ninja-build pkg-config git
   libcurl4-openssl-dev zlib1g-dev libzip-dev libssl-dev
   libgtest-dev googletest libcpp-httplib-dev
-  python3 python3-pyftpdlib
+  python3 python3-pyftpdlib unzip
   clang libclang-rt-14-dev
 )
 

@@ -6,6 +6,7 @@
 // a comment says otherwise; an implementation must not call back into the engine
 // while it holds locks of its own.
 
+#include <optional>
 #include <string>
 
 namespace qn {
@@ -54,6 +55,10 @@ class IQNObserver {
   // A message box of the program (id of its text, text already formatted). The
   // desktop program shows it; the headless front end prints it.
   virtual void ShowMessage(int /*id*/, const std::string& /*text*/) {}
+  // The "Enter Password" dialog: the password typed, or nothing for "Cancel", which
+  // is also what a program without anyone to ask answers. Called on the thread that
+  // opens or closes the project.
+  virtual std::optional<std::string> AskPassword() { return std::nullopt; }
   // A small window without buttons shown while the program waits (shown false: it
   // goes away again).
   virtual void ShowWait(const std::string& /*text*/, bool /*shown*/) {}

@@ -1,0 +1,141 @@
+#include <algorithm>
+#include <filesystem>
+#include <system_error>
+
+#include "records/DocTree.h"
+#include "records/TreeWalk.h"
+#include "storage/ProjectOperations.h"
+#include "storage/StorageMessages.h"
+#include "storage/ZipArchive.h"
+#include "web/Address.h"
+
+namespace qn {
+namespace {
+
+namespace fs = std::filesystem;
+
+// The outcome of a step that already showed its own message.
+struct QNShownFailure {};
+
+bool SameFile(const std::string& a, const std::string& b) {
+  std::error_code ec;
+  if (fs::absolute(a).lexically_normal() == fs::absolute(b).lexically_normal()) return true;
+  return fs::equivalent(a, b, ec) && !ec;
+}
+
+bool Exists(const std::string& path) {
+  std::error_code ec;
+  return fs::exists(path, ec);
+}
+
+std::string WithSeparator(std::string folder) {
+  if (folder.empty() || !IsSeparator(folder.back())) folder += kNativeSeparator;
+  return folder;
+}
+
+std::string FileName(const std::string& path) {
+  const std::size_t sep = FindLastSeparator(path);
+  return sep == std::string::npos ? path : path.substr(sep + 1);
+}
+
+int Percent(int visited, int count) {
+  return count <= 0 ? 100 : std::min(100, visited * 100 / count);
+}
+
+bool CopyOne(const std::string& from, const std::string& to) {
+  std::error_code ec;
+  fs::copy_file(from, to, fs::copy_options::overwrite_existing, ec);
+  return !ec;
+}
+
+void CopyPlain(const QNProjectFiles& files, const CQNDocTree& tree, const QNCopyRequest& request,
+               IQNObserver& observer, const QNCopyProgress& progress) {
+  const std::string dest = WithSeparator(request.destination);
+  const std::string projectTarget = dest + FileName(files.project);
+  // Checked before anything is created, so a refused copy writes nothing.
+  if (request.projectFiles && SameFile(projectTarget, files.project)) {
+    ShowStorageMessage(observer, kMsgCopyToOriginal);
+    throw QNShownFailure{};
+  }
+  fs::create_directories(dest);
+  if (request.projectFiles) {
+    if (!CopyOne(files.project, projectTarget)) {
+      ShowStorageMessage(observer, kMsgCopyFilesFailed);
+      throw QNShownFailure{};
+    }
+    const std::string logTarget = dest + FileName(files.log);
+    if (!files.log.empty() && Exists(files.log) && !SameFile(logTarget, files.log))
+      CopyOne(files.log, logTarget);
+  }
+  if (!request.downloadedFiles) return;
+  const std::string projectFolder = WithSeparator(FolderOf(files.project));
+  int visited = 0;
+  for (const CQNDocNode* node : PreOrder(tree.root)) {
+    ++visited;
+    if (!node->localFile.empty()) {
+      const std::string target =
+          JoinLocalPath(MakeRelativePath(node->localFile, projectFolder), dest);
+      // A file that lies outside the project folder can map onto itself.
+      if (!SameFile(target, node->localFile)) {
+        std::error_code ec;
+        fs::create_directories(fs::path(target).parent_path(), ec);
+        if (!CopyOne(node->localFile, target) && Exists(node->localFile)) {
+          ShowStorageMessage(observer, kMsgCopyFilesFailed);
+          throw QNShownFailure{};
+        }
+      }
+    }
+    if (progress && !progress(Percent(visited, tree.count + 1))) return;
+  }
+}
+
+void CopyAsZip(const QNProjectFiles& files, const CQNDocTree& tree, const QNCopyRequest& request,
+               const QNCopyProgress& progress) {
+  const std::string dest = WithSeparator(request.destination);
+  const std::string archive = dest + fs::path(FileName(files.project)).stem().string() + ".zip";
+  fs::create_directories(dest);
+  QNZipWriter zip(archive);
+  zip.SetPassword(request.password);
+  if (request.projectFiles) {
+    zip.AddFile(files.project, EntryNameFor(files.project));
+    if (!files.log.empty() && Exists(files.log)) zip.AddFile(files.log, EntryNameFor(files.log));
+  }
+  if (request.downloadedFiles) {
+    int visited = 0;
+    for (const CQNDocNode* node : PreOrder(tree.root)) {
+      ++visited;
+      if (!node->localFile.empty() && Exists(node->localFile))
+        zip.AddFile(node->localFile, EntryNameFor(node->localFile));
+      if (progress && !progress(Percent(visited, tree.count + 1))) break;
+    }
+  }
+  const std::int64_t entries = zip.Entries();
+  zip.Close();
+  if (entries > 0) {
+    QNZipReader check(archive);
+    check.Verify(request.password);
+  }
+}
+
+}  // namespace
+
+bool CopyProject(const QNProjectFiles& files, const CQNDocTree& tree, const QNCopyRequest& request,
+                 IQNObserver& observer, const QNCopyProgress& progress) {
+  if (!tree.root) return false;
+  try {
+    if (request.destination.empty() || (request.projectFiles && files.project.empty()))
+      throw QNZipError("nothing to copy to");
+    if (request.asZip)
+      CopyAsZip(files, tree, request, progress);
+    else
+      CopyPlain(files, tree, request, observer, progress);
+    return true;
+  } catch (const QNShownFailure&) {
+    return false;
+  } catch (const std::exception&) {
+    ShowStorageMessage(observer, kMsgCopyFailed);
+    return false;
+  }
+}
+
+}  // namespace qn

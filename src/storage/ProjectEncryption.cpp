@@ -1,0 +1,94 @@
+#include <filesystem>
+#include <fstream>
+#include <system_error>
+
+#include "project/ProjectSettings.h"
+#include "records/DownloadLog.h"
+#include "storage/Passwords.h"
+#include "storage/ProjectOperations.h"
+#include "storage/ScratchFiles.h"
+#include "storage/StorageMessages.h"
+#include "storage/ZipArchive.h"
+
+namespace qn {
+namespace {
+
+namespace fs = std::filesystem;
+
+bool IsArchive(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  char magic[2] = {};
+  return in.read(magic, 2) && magic[0] == 'P' && magic[1] == 'K';
+}
+
+bool Exists(const std::string& path) {
+  std::error_code ec;
+  return fs::is_regular_file(path, ec);
+}
+
+std::string LogOf(const std::string& projectFile) {
+  return LogPathFor(projectFile, {}, {});
+}
+
+}  // namespace
+
+bool EncryptProjectFiles(const std::string& projectFile, const std::string& password,
+                         IQNObserver& observer) {
+  if (projectFile.empty() || !Exists(projectFile) || IsArchive(projectFile)) return true;
+  QNWaitNote note(observer, kMsgEncryptingProject);
+  const std::string log = LogOf(projectFile);
+  const bool withLog = Exists(log);
+  try {
+    QNScratchFile archive;
+    {
+      QNZipWriter zip(archive.Path());
+      zip.SetPassword(password);
+      zip.AddFile(projectFile, fs::path(projectFile).filename().string());
+      if (withLog) zip.AddFile(log, fs::path(log).filename().string());
+      zip.Close();
+    }
+    // The plain files go only once the archive is known to hold them.
+    QNZipReader check(archive.Path());
+    if (check.Entries() != (withLog ? 2 : 1)) throw QNZipError("entries missing");
+    check.Verify(password);
+    MoveFileReplacing(archive.Path(), projectFile);
+    archive.Keep();
+  } catch (const std::exception&) {
+    ShowStorageMessage(observer, kMsgEncryptProjectFailed);
+    return false;
+  }
+  if (withLog) {
+    std::error_code ec;
+    fs::remove(log, ec);
+  }
+  return true;
+}
+
+bool DecryptProjectFiles(const std::string& projectFile, CQNSettings& settings,
+                         IQNObserver& observer) {
+  try {
+    QNZipReader zip(projectFile);
+    if (zip.AnyEncrypted() && !ObtainPassword(settings, observer, kMsgProjectStaysEncrypted))
+      return false;
+    QNWaitNote note(observer, kMsgDecryptingProject);
+    const std::string& password = settings.EncryptionPassword;
+    const fs::path folder = fs::path(projectFile).parent_path();
+    QNScratchFile project(folder.empty() ? "." : folder.string(), ".qn");
+    zip.Extract(0, password, project.Path());
+    // A log that does not come back is not worth keeping the project locked for.
+    if (zip.Entries() > 1) {
+      try {
+        zip.Extract(1, password, LogOf(projectFile));
+      } catch (const std::exception&) {
+      }
+    }
+    MoveFileReplacing(project.Path(), projectFile);
+    project.Keep();
+    return true;
+  } catch (const std::exception&) {
+    ShowStorageMessage(observer, kMsgDecryptProjectFailed);
+    return false;
+  }
+}
+
+}  // namespace qn
