@@ -1,13 +1,32 @@
 #include "app/ProjectSession.h"
 
+#include <ctime>
+
 #include "project/ProjectFile.h"
 #include "project/ProjectOpen.h"
+#include "storage/ProjectArchives.h"
 #include "text/StringTable.h"
+#include "text/TimeText.h"
 
 namespace qn {
 namespace {
 constexpr int kNewProjectTitle = 55472;  // "New Project"
+constexpr int kConvertingLinks = 55519;  // "Converting Links..."
+
+QNReportEntry EntryOf(const QNReportRow& row) {
+  QNReportEntry entry;
+  entry.node = row.node;
+  entry.address = row.address;
+  entry.error = row.error;
+  entry.errorCode = row.lastError;
+  entry.status = row.outcome == 1   ? kReportSkipped
+                 : row.outcome == 2 ? kReportUnchanged
+                                    : kReportDownloaded;
+  entry.modified = row.modified;
+  entry.size = row.size;
+  return entry;
 }
+}  // namespace
 
 QNProjectSession::QNProjectSession(IQNObserver& observer)
     : log(&observer), doc(settings, observer, log), observer_(observer) {}
@@ -26,6 +45,8 @@ bool QNProjectSession::Open(const std::string& path, const std::string& programD
   context.programDir = programDir;
   context.messages.observer = &observer_;
   if (unattended) context.messages.unattendedLog = &log;
+  context.decryptProject = ProjectDecryptor(settings, observer_);
+  context.decryptDownloads = DownloadsDecryptor(observer_);
   if (!OpenDocumentFile(opened, settings, doc.Tree(), context)) return false;
   path_ = opened;
   log.SetPath(LogPathFor(path_, {}, {}));
@@ -49,6 +70,22 @@ bool QNProjectSession::Save(std::string& error) {
   return true;
 }
 
+QNProjectFiles QNProjectSession::Files() {
+  QNProjectFiles files{path_, log.Path(), {}};
+  auto tree = doc.Locks().Hold(DocLock::Tree);
+  if (settings.QN_REPORT) {
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    files.report = ReportPathFor(settings, local);
+  }
+  return files;
+}
+
+bool QNProjectSession::EncryptOnClose() {
+  return qn::EncryptOnClose(Files(), settings, doc.Tree(), observer_);
+}
+
 std::string QNProjectSession::LastRunSaveError() {
   std::lock_guard lock(errorMutex_);
   return runSaveError_;
@@ -66,8 +103,31 @@ void QNProjectSession::ResetLog() {
   log.Reset();
 }
 
+QNConversionResult QNProjectSession::ConvertLinks(const std::string& programDir,
+                                                  const std::string& caption) {
+  const CQNSettings current = doc.SettingsCopy();
+  return ConvertProject(doc.Tree(), current, programDir, StatusLineProgress(observer_, caption));
+}
+
 void QNProjectSession::InstallRunHooks(QNRunEnvironment& environment) {
   environment.hooks.resetLog = [this] { ResetLog(); };
+  environment.hooks.createReport = [this] {
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    report.Start(doc.SettingsCopy(), local);
+  };
+  environment.hooks.reportHeader = [this] {
+    report.WriteHeader(MakeReportHeader(doc.SettingsCopy(), path_, CurrentTimeText()));
+  };
+  environment.hooks.reportRow = [this](const QNReportRow& row) { report.WriteRow(EntryOf(row)); };
+  environment.hooks.reportFooter = [this] { report.WriteEnd(); };
+  // The environment is handed on to the document after this, so what the conversion
+  // needs of it is copied.
+  environment.hooks.convertLinks = [this, programDir = environment.programDir,
+                                    caption = environment.text(kConvertingLinks)] {
+    ConvertLinks(programDir, caption);
+  };
   environment.hooks.saveProject = [this] {
     if (path_.empty()) return;
     std::string error;

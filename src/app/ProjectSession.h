@@ -2,13 +2,16 @@
 
 // One open project as a program without windows keeps it: the settings, the log and
 // the document, the project file's path, and the run actions that belong to the
-// project itself (emptying the log, saving during a run).
+// project itself (emptying the log, the report, saving during a run, converting links).
 
 #include <mutex>
 #include <string>
 
 #include "engine/Doc.h"
 #include "records/DownloadLog.h"
+#include "records/DownloadReport.h"
+#include "storage/ProjectConversion.h"
+#include "storage/ProjectPaths.h"
 
 namespace qn {
 
@@ -18,12 +21,15 @@ class QNProjectSession {
 
   CQNSettings settings;
   CQNDownloadLog log;
+  CQNDownloadReport report;
   CQNDoc doc;
 
   // A new project from the default settings, without a file yet.
   void NewProject(const std::string& lastFilesDir, const std::string& programDir);
-  // Opens a project or a template; a template leaves Path() naming the project file
-  // beside it. `unattended`: a damaged file is reported in the log, not in a message.
+  // Opens a project or a template, decrypting an encrypted project and its
+  // downloaded files first (the password asked through the observer); a template leaves Path()
+  // naming the project file beside it. `unattended`: a damaged file is reported in the log, not in
+  // a message.
   bool Open(const std::string& path, const std::string& programDir, bool unattended);
 
   const std::string& Path() const { return path_; }
@@ -34,10 +40,22 @@ class QNProjectSession {
   // may run while a download goes on. False with the reason when it fails (also
   // when the project has no file name).
   bool Save(std::string& error);
+  // The files the project operations work on: the project file, the log and, with
+  // the report setting on, the report.
+  QNProjectFiles Files();
+  // After the last save: puts the project files and the downloaded files into their
+  // archives as the settings ask. False when an encryption failed (reported).
+  bool EncryptOnClose();
+
   // The reason of the last save that failed during a run; empty when none failed.
   std::string LastRunSaveError();
 
-  // Fills the environment's log and save actions.
+  // Converts the links of every start address's branch, showing the progress in the
+  // status line ("Convert Links", "-CONV", and after a run); `caption` is the text of
+  // "Converting Links..." after the language table. Not while a run goes on.
+  QNConversionResult ConvertLinks(const std::string& programDir, const std::string& caption);
+
+  // Fills the environment's log, report, save and conversion actions.
   void InstallRunHooks(QNRunEnvironment& environment);
 
  private:

@@ -281,9 +281,12 @@ TEST(Cli, ARunKilledInTheMiddleIsContinuedWithoutFetchingAnyFileTwice) {
   TempDir dir;
   Site site(14, 60);
   const std::filesystem::path project = dir / "site.qnp";
-  CliProcess run({site.Url("/index.html"), "-o", (dir / "copy").string(), "--save",
-                  project.string(), "--set", "QN_THREADS=3", "--autosave", "1"},
-                 dir.path());
+  // Without link conversion: it rewrites every page after the run by design, and this
+  // test tells from the files' inodes that no fetch wrote a file twice.
+  CliProcess run(
+      {site.Url("/index.html"), "-o", (dir / "copy").string(), "--save", project.string(), "--set",
+       "QN_THREADS=3", "--set", "QN_UPDLINKS=0", "--autosave", "1"},
+      dir.path());
   // Killed once a save during the run holds a good part of the site.
   const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
   std::size_t savedDone = 0;
