@@ -71,13 +71,14 @@ bool QNProjectSession::Save(std::string& error) {
 }
 
 QNProjectFiles QNProjectSession::Files() {
-  QNProjectFiles files{path_, log.Path(), {}};
+  QNProjectFiles files{path_, log.Path(), report.Path()};
   auto tree = doc.Locks().Hold(DocLock::Tree);
-  if (settings.QN_REPORT) {
+  // Before any run of this session the report is where a run today would put it.
+  if (files.report.empty() && settings.QN_REPORT) {
     const std::time_t now = std::time(nullptr);
     std::tm local{};
     localtime_r(&now, &local);
-    files.report = ReportPathFor(settings, local);
+    files.report = ReportPathFor(settings.QN_PROJECT_DIR, settings.QN_TITLE, local);
   }
   return files;
 }

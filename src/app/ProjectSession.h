@@ -27,9 +27,9 @@ class QNProjectSession {
   // A new project from the default settings, without a file yet.
   void NewProject(const std::string& lastFilesDir, const std::string& programDir);
   // Opens a project or a template, decrypting an encrypted project and its
-  // downloaded files first (the password asked through the observer); a template leaves Path()
-  // naming the project file beside it. `unattended`: a damaged file is reported in the log, not in
-  // a message.
+  // downloaded files first (the password is asked through the observer); a template
+  // leaves Path() naming the project file beside it. `unattended`: a damaged file is
+  // reported in the log, not in a message.
   bool Open(const std::string& path, const std::string& programDir, bool unattended);
 
   const std::string& Path() const { return path_; }
@@ -41,7 +41,7 @@ class QNProjectSession {
   // when the project has no file name).
   bool Save(std::string& error);
   // The files the project operations work on: the project file, the log and, with
-  // the report setting on, the report.
+  // the report setting on, the report (its path of the last run, if any).
   QNProjectFiles Files();
   // After the last save: puts the project files and the downloaded files into their
   // archives as the settings ask. False when an encryption failed (reported).

@@ -22,6 +22,21 @@ bool IsSwitch(const std::string& token) {
   return false;
 }
 
+// The options of the project operations fit only their own action and a project.
+bool CheckActions(const QNCliOptions& options, std::string& error) {
+  const bool copy = options.action == QNCliAction::kCopy;
+  const bool remove = options.action == QNCliAction::kDelete;
+  if ((copy || remove) && !options.projectMode)
+    error = "--copy and --delete need a project file";
+  else if (copy && remove)
+    error = "--copy and --delete cannot be combined";
+  else if (!copy && (options.copyZip || !options.passwordFile.empty()))
+    error = "--zip and --password-file go with --copy";
+  else if (!remove && options.withFiles)
+    error = "--with-files goes with --delete";
+  return error.empty();
+}
+
 }  // namespace
 
 bool ParseCliArguments(const std::vector<std::string>& args, const std::string& programFolder,
@@ -63,6 +78,17 @@ bool ParseCliArguments(const std::vector<std::string>& args, const std::string& 
         return false;
       }
       options.autosaveSeconds = static_cast<int>(n);
+    } else if (arg == "--copy") {
+      if (!value(options.copyDir)) return false;
+      options.action = QNCliAction::kCopy;
+    } else if (arg == "--zip") {
+      options.copyZip = true;
+    } else if (arg == "--password-file") {
+      if (!value(options.passwordFile)) return false;
+    } else if (arg == "--delete") {
+      options.action = QNCliAction::kDelete;
+    } else if (arg == "--with-files") {
+      options.withFiles = true;
     } else if (IsSwitch(arg)) {
       desktopTokens.push_back(arg);
     } else if (arg.size() > 1 && arg[0] == '-') {
@@ -83,6 +109,7 @@ bool ParseCliArguments(const std::vector<std::string>& args, const std::string& 
   }
   options.commandLine = ParseCommandLine(desktopTokens, programFolder, currentFolder);
   options.projectMode = IsProjectOrTemplate(target);
+  if (!CheckActions(options, error)) return false;
   if (options.projectMode) {
     if (!options.saveAs.empty()) {
       error = "--save is for a new project made from an address";
@@ -133,6 +160,20 @@ downloaded. Nothing is saved unless --save names the project file.
                       project file, whose saved settings it changes
   --save FILE.qnp     save the new project there (also while it runs, see
                       --autosave); its log is FILE.log
+
+Project operations (with a project file, instead of a download):
+  --copy DIR          copy the project file, its log and the downloaded files to
+                      DIR, keeping their places below the project's folder
+  --zip               with --copy: one ZIP archive DIR/PROJECT.zip instead, the
+                      files under their full paths
+  --password-file F   with --zip: encrypt the archive with the first line of F
+  --delete            delete the project file, its log and its report
+  --with-files        with --delete: delete the downloaded files too
+
+Encrypted projects: a project kept in an archive while closed is decrypted when
+it is opened and encrypted again at the end, as its settings ask. The password
+comes from the environment variable QUILLORNE_PASSWORD, or is asked on the
+terminal without echo.
 
 Options for both:
   --autosave SECONDS  save the project this often while the download runs, so

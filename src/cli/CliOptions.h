@@ -9,8 +9,16 @@
 
 namespace qn {
 
+// What to do with the project: download it, or one of the project operations.
+enum class QNCliAction { kDownload, kCopy, kDelete };
+
 struct QNCliOptions {
   bool help = false;
+  QNCliAction action = QNCliAction::kDownload;
+  std::string copyDir;       // --copy DIR
+  bool copyZip = false;      // --zip: one ZIP archive
+  std::string passwordFile;  // --password-file: the ZIP archive's password
+  bool withFiles = false;    // --delete --with-files: the downloaded files go too
   // A project or template file (the desktop program's command line), or else a start
   // address for a new project.
   bool projectMode = false;

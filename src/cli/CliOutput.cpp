@@ -3,6 +3,7 @@
 #include <sys/ioctl.h>
 #include <unistd.h>
 
+#include "cli/PasswordPrompt.h"
 #include "text/SizeText.h"
 
 namespace qn {
@@ -101,6 +102,12 @@ void QNCliOutput::ShowMessage(int, const std::string& text) {
 
 void QNCliOutput::ShowWait(const std::string& text, bool shown) {
   if (shown) Error(text);
+}
+
+std::optional<std::string> QNCliOutput::AskPassword() {
+  std::lock_guard lock(mutex_);
+  ClearLineLocked();
+  return ReadPassword();
 }
 
 }  // namespace qn

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <mutex>
+#include <optional>
 #include <string>
 
 #include "engine/Observer.h"
@@ -35,6 +36,8 @@ class QNCliOutput : public IQNObserver {
   void OnLogText(const std::string& text) override;
   void ShowMessage(int id, const std::string& text) override;
   void ShowWait(const std::string& text, bool shown) override;
+  // QUILLORNE_PASSWORD, or the password typed on the terminal.
+  std::optional<std::string> AskPassword() override;
 
  private:
   void ClearLineLocked();

@@ -10,9 +10,11 @@
 #include "app/ProgramFolders.h"
 #include "app/ProjectSession.h"
 #include "cli/CliOutput.h"
+#include "cli/PasswordPrompt.h"
 #include "cli/SignalWatch.h"
 #include "project/TemplateFile.h"
 #include "project/TemplateKeys.h"
+#include "storage/ProjectOperations.h"
 #include "text/NoCase.h"
 
 namespace qn {
@@ -88,7 +90,10 @@ class QNCliRun {
  private:
   bool Prepare();
   int Download();
+  int Copy();
+  int Delete();
   bool Save();
+  bool EncryptAtEnd();
 
   const QNCliOptions& options_;
   QNCliOutput& out_;
@@ -178,14 +183,61 @@ int QNCliRun::Download() {
   return state == kDownloadCompleted || state == kPreviewCompleted ? 0 : 1;
 }
 
+int QNCliRun::Copy() {
+  QNCopyRequest request;
+  request.destination = AbsoluteFolder(options_.copyDir);
+  request.asZip = options_.copyZip;
+  if (!options_.passwordFile.empty()) {
+    const std::optional<std::string> password = ReadPasswordFile(options_.passwordFile);
+    if (!password) {
+      out_.Error("cannot read the password file '" + options_.passwordFile + "'");
+      return 2;
+    }
+    request.password = *password;
+  }
+  return CopyProject(session_.Files(), session_.doc.Tree(), request, out_) ? 0 : 2;
+}
+
+int QNCliRun::Delete() {
+  DeleteProject(session_.Files(), session_.settings, session_.doc.Tree(), options_.withFiles, {},
+                ProgramFolder());
+  return 0;
+}
+
+// Opening decrypted the project; it goes back into its archives as its settings ask,
+// with QUILLORNE_PASSWORD when no password was asked for on the way.
+bool QNCliRun::EncryptAtEnd() {
+  CQNSettings& settings = session_.settings;
+  if (!settings.EncryptProjectFiles && !settings.EncryptDownloadedFiles) return true;
+  if (ThreadsLeftBehind()) {
+    out_.Error("the project is left unencrypted: threads of the download still write to it");
+    return false;
+  }
+  if (settings.EncryptionPassword.empty())
+    if (const char* value = std::getenv(kPasswordVariable)) settings.EncryptionPassword = value;
+  return session_.EncryptOnClose();
+}
+
 int QNCliRun::Run() {
   if (!Prepare()) return 2;
   const QNCommandLine& cmd = options_.commandLine;
-  if (options_.projectMode && cmd.convert && !cmd.download) {
-    out_.Error("link conversion is not part of this build yet");
-    return 2;
+  int status = 0;
+  switch (options_.action) {
+    case QNCliAction::kDelete:
+      return Delete();
+    case QNCliAction::kCopy:
+      status = Copy();
+      break;
+    case QNCliAction::kDownload:
+      if (options_.projectMode && cmd.convert && !cmd.download) {
+        out_.Error("link conversion is not part of this build yet");
+        return 2;
+      }
+      status = Download();
+      break;
   }
-  return Download();
+  if (!EncryptAtEnd() && status == 0) status = 2;
+  return status;
 }
 
 }  // namespace

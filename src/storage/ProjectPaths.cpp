@@ -4,7 +4,7 @@
 
 #include "project/ProjectOpen.h"
 #include "project/ProjectSettings.h"
-#include "storage/DownloadFolder.h"
+#include "records/ReportLogo.h"
 #include "web/Address.h"
 
 namespace qn {
@@ -15,16 +15,11 @@ std::string DownloadArchivePath(const std::string& projectFile) {
   return projectFile.empty() ? std::string() : WithExtension(projectFile, "qnz");
 }
 
-std::string ReportPathFor(const CQNSettings& settings, const std::tm& now) {
-  std::string folder = ExpandDownloadDir(settings.QN_PROJECT_DIR, now);
-  if (folder.empty()) folder = std::string(1, kNativeSeparator);
-  return folder + "_QNReport" + kNativeSeparator + settings.QN_TITLE + "_Report.htm";
-}
-
 std::string ReportCompanionPath(const std::string& reportPath) {
   if (reportPath.empty()) return {};
   const std::string folder = FolderOf(reportPath);
-  return folder.empty() ? std::string("qnlogo.gif") : folder + kNativeSeparator + "qnlogo.gif";
+  return folder.empty() ? std::string(kReportLogoName)
+                        : folder + kNativeSeparator + kReportLogoName;
 }
 
 std::string DownloadFolderOf(const CQNSettings& settings) {

@@ -3,7 +3,6 @@
 // Where the files of a project lie, as the copy, delete and encryption operations
 // see them.
 
-#include <ctime>
 #include <optional>
 #include <string>
 
@@ -23,9 +22,6 @@ struct QNProjectFiles {
 // extension; empty for a project without a file.
 std::string DownloadArchivePath(const std::string& projectFile);
 
-// The report of a download started at `now`: the expanded project folder, the
-// folder "_QNReport" and the title followed by "_Report.htm".
-std::string ReportPathFor(const CQNSettings& settings, const std::tm& now);
 // The report's companion, its logo "qnlogo.gif" in the report's folder.
 std::string ReportCompanionPath(const std::string& reportPath);
 
