@@ -50,16 +50,33 @@ run_bench() {
   "$dir/bench/bench_link_table" "$@"
 }
 
+# Serves examples/site on 127.0.0.1 and copies it with quillorne-cli.
+run_demo() {
+  deps
+  cmake -S . -B "$BUILD_DIR" -G Ninja >/dev/null
+  cmake --build "$BUILD_DIR" -j "$JOBS" --target quillorne-cli
+  local port out server
+  port=$(/usr/bin/python3 -c 'import socket; s=socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])')
+  /usr/bin/python3 -m http.server "$port" --bind 127.0.0.1 --directory examples/site >/dev/null 2>&1 &
+  server=$!
+  trap 'kill "$server" 2>/dev/null' EXIT
+  for _ in $(seq 50); do
+    /usr/bin/python3 -c "import urllib.request; urllib.request.urlopen('http://127.0.0.1:$port/')" 2>/dev/null && break
+    sleep 0.1
+  done
+  out=$(mktemp -d "${TMPDIR:-/tmp}/quillorne-demo.XXXXXX")
+  "$BUILD_DIR/quillorne-cli" "http://127.0.0.1:$port/index.html" -o "$out/site" \
+    --set QN_TITLE="Garden Club" --save "$out/garden.qnp" "$@"
+  echo
+  echo "The copy is in $out/site; the project is $out/garden.qnp (run it again to update)."
+}
+
 case "${1:-}" in
   deps) deps ;;
   build) shift; build "$@" ;;
   test) shift; run_tests "$@" ;;
   bench) shift; run_bench "$@" ;;
-  demo)
-    echo "The demo arrives with the headless front end (quillorne-cli)." >&2
-    echo "Meanwhile './quillorne.sh test' builds everything and runs the tests." >&2
-    exit 1
-    ;;
+  demo) shift; run_demo "$@" ;;
   *)
     echo "usage: $0 deps|build|test|bench|demo" >&2
     exit 2

@@ -186,7 +186,8 @@ QNWorker::Step QNWorker::HandleAddress() {
   if (completed != address_) {
     address_ = completed;
     if (node_) {
-      auto lock = doc_.Locks().Hold(DocLock::Tree);
+      auto tree = doc_.Locks().Hold(DocLock::Tree);
+      auto map = doc_.Locks().Hold(DocLock::UrlMap);
       node_->SetUrl(address_);
     }
   }
@@ -301,7 +302,9 @@ QNWorker::Step QNWorker::Failed(const QNFetchResult& r) {
     return Step::Go;
   }
   if (node_->tries >= retries / 2) {
-    auto lock = doc_.Locks().Hold(DocLock::Tree);
+    // Lookups through the URL map read node addresses under the map's lock only.
+    auto tree = doc_.Locks().Hold(DocLock::Tree);
+    auto map = doc_.Locks().Hold(DocLock::UrlMap);
     std::string& url = node_->url;
     if (!url.empty() && IsSeparator(url.back())) {
       url.pop_back();

@@ -23,8 +23,8 @@ void ServeGifs(HttpTestServer& server, RequestCounter& counter) {
 
 TEST(DownloadRun, ManyWorkersFetchEveryAddressOfARangePatternOnce) {
   RunRig rig;
+  RequestCounter requests;  // outlives the server's handlers
   HttpTestServer server;
-  RequestCounter requests;
   ServeGifs(server, requests);
   server.Start();
   rig.settings.QN_START_URL[0] = server.Url("/{:1-300}.gif");
@@ -96,8 +96,8 @@ TEST(DownloadRun, LogOfANormalRunHoldsItsLinesInOrder) {
 
 TEST(DownloadRun, RetriesUntilTheServerAnswersAndLogsOnlyTheLastFailure) {
   RunRig rig;
+  RequestCounter requests;  // outlives the server's handlers
   HttpTestServer server;
-  RequestCounter requests;
   server.server().Get("/index.html", [&](const httplib::Request& req, httplib::Response& res) {
     requests.Count(req.path);
     res.set_content("<img src=\"flaky.gif\"><img src=\"broken.gif\">", "text/html");
@@ -137,8 +137,8 @@ TEST(DownloadRun, RetriesUntilTheServerAnswersAndLogsOnlyTheLastFailure) {
 
 TEST(DownloadRun, AFolderThatKeepsFailingIsTriedWithoutItsFinalSeparator) {
   RunRig rig;
+  RequestCounter requests;  // outlives the server's handlers
   HttpTestServer server;
-  RequestCounter requests;
   server.server().Get("/index.html", [](const httplib::Request&, httplib::Response& res) {
     res.set_content("<a href=\"dir/\">d</a>", "text/html");
   });
@@ -160,8 +160,8 @@ TEST(DownloadRun, AFolderThatKeepsFailingIsTriedWithoutItsFinalSeparator) {
 
 TEST(DownloadRun, APreviewScansPagesAndKeepsNoFile) {
   RunRig rig;
+  RequestCounter requests;  // outlives the server's handlers
   HttpTestServer server;
-  RequestCounter requests;
   server.server().Get("/index.html", [&](const httplib::Request& req, httplib::Response& res) {
     requests.Count(req.path);
     res.set_content("<a href=\"sub/page.html\">p</a><img src=\"big.gif\">", "text/html");
@@ -222,8 +222,8 @@ TEST(DownloadRun, APageOverTheHtmlSizeLimitIsScannedAndThenDeleted) {
 
 TEST(DownloadRun, RangesWithManyStartAddressesRunOneAfterAnother) {
   RunRig rig;
+  RequestCounter requests;  // outlives the server's handlers
   HttpTestServer server;
-  RequestCounter requests;
   ServeGifs(server, requests);
   server.Start();
   rig.settings.QN_START_URL[0] = server.Url("/{:1-5}.gif");

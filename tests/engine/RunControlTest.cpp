@@ -39,8 +39,8 @@ std::string PathOf(const std::string& url) {
 
 TEST(RunControl, AStoppedRunIsContinuedWithExactlyWhatWasLeft) {
   RunRig rig;
+  RequestCounter requests;  // outlives the server's handlers
   HttpTestServer server;
-  RequestCounter requests;
   ServeSlowGifs(server, requests, 20);
   server.Start();
   rig.settings.QN_START_URL[0] = server.Url("/{:1-120}.gif");
@@ -77,8 +77,8 @@ TEST(RunControl, AStoppedRunIsContinuedWithExactlyWhatWasLeft) {
 
 TEST(RunControl, PauseHoldsTheWorkersUntilResumed) {
   RunRig rig;
+  RequestCounter requests;  // outlives the server's handlers
   HttpTestServer server;
-  RequestCounter requests;
   ServeSlowGifs(server, requests, 10);
   server.Start();
   rig.settings.QN_START_URL[0] = server.Url("/{:1-60}.gif");
@@ -119,8 +119,8 @@ struct SmallSite {
                         });
     server.Start();
   }
+  RequestCounter requests;  // outlives the server's handlers
   HttpTestServer server;
-  RequestCounter requests;
   std::atomic<bool> healed{false};
 };
 
@@ -235,8 +235,8 @@ TEST(RunControl, AForcedStopGivesUpOnAServerThatNeverAnswersAndTheNextRunWorks) 
 
 TEST(RunControl, AForcedStopOfARunThatEndsInTimeWaitsForIt) {
   RunRig rig;
+  RequestCounter requests;  // outlives the server's handlers
   HttpTestServer server;
-  RequestCounter requests;
   ServeSlowGifs(server, requests, 50);
   server.Start();
   rig.settings.QN_START_URL[0] = server.Url("/{:1-100}.gif");
@@ -257,10 +257,10 @@ TEST(RunControl, AForcedStopOfARunThatEndsInTimeWaitsForIt) {
 
 TEST(RunControl, LoweringAndRaisingTheThreadsTakesEffectDuringTheRun) {
   RunRig rig;
-  HttpTestServer server;
-  RequestCounter requests;
+  RequestCounter requests;  // these outlive the server's handlers
   std::atomic<int> inFlight{0};
   std::atomic<int> peak{0};
+  HttpTestServer server;
   ServeSlowGifs(server, requests, 40, &inFlight, &peak);
   server.Start();
   rig.settings.QN_START_URL[0] = server.Url("/{:1-400}.gif");

@@ -28,8 +28,8 @@ std::vector<std::string> EndOfLog(const std::string& stopped, int files, const s
 
 TEST(RunLimits, TheFileCountEndsTheRunWithItsReason) {
   RunRig rig;
+  RequestCounter requests;  // outlives the server's handlers
   HttpTestServer server;
-  RequestCounter requests;
   ServeSlowGifs(server, requests, 100, 5);
   server.Start();
   rig.settings.QN_START_URL[0] = server.Url("/{:1-100}.gif");
@@ -55,8 +55,8 @@ TEST(RunLimits, TheFileCountEndsTheRunWithItsReason) {
 
 TEST(RunLimits, TheTotalTimeEndsARunThatIsStillGoing) {
   RunRig rig;
+  RequestCounter requests;  // outlives the server's handlers
   HttpTestServer server;
-  RequestCounter requests;
   ServeSlowGifs(server, requests, 10, 100);
   server.Start();
   rig.settings.QN_START_URL[0] = server.Url("/{:1-200}.gif");
@@ -77,8 +77,8 @@ TEST(RunLimits, TheTotalTimeEndsARunThatIsStillGoing) {
 
 TEST(RunLimits, TheDiskSpaceEndsTheRunOnceTheBytesExceedIt) {
   RunRig rig;
+  RequestCounter requests;  // outlives the server's handlers
   HttpTestServer server;
-  RequestCounter requests;
   ServeSlowGifs(server, requests, 2000, 1);
   server.Start();
   rig.settings.QN_START_URL[0] = server.Url("/{:1-100}.gif");
@@ -100,8 +100,8 @@ TEST(RunLimits, TheDiskSpaceEndsTheRunOnceTheBytesExceedIt) {
 
 TEST(RunLimits, ALimitCarriesOutTheEndActionAndAStopDoesNot) {
   RunRig rig;
+  RequestCounter requests;  // outlives the server's handlers
   HttpTestServer server;
-  RequestCounter requests;
   ServeSlowGifs(server, requests, 10, 20);
   server.Start();
   rig.settings.QN_START_URL[0] = server.Url("/{:1-100}.gif");

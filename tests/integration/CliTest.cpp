@@ -92,11 +92,11 @@ class Site {
   }
 
  private:
-  HttpTestServer server_;
   int images_;
   int delay_;
   std::mutex mutex_;
   std::map<std::string, int> requests_;
+  HttpTestServer server_;  // last: its handlers stop before the members they use go
 };
 
 struct SavedProject {
