@@ -166,6 +166,10 @@ bool QNController::WorkOnStartAddress(int j) {
     return LocalPathForAddress(copy, false, true, *naming);
   });
 
+  // The primary of the last start address cleared the work flag; without it set
+  // again, secondary workers would quit as soon as they found nothing, and the
+  // primary would start new ones without end.
+  doc_.run.work = true;
   const int count = std::min(run_.threads.load(), kMaxWorkers);
   run_.ReserveSlots(count);
   for (int k = 0; k < count; ++k) {

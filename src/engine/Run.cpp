@@ -60,6 +60,18 @@ void QNRun::LogInternalError(int code) {
   doc.Log().WriteLine(LogKind::Text, FormatText(text(kMsgInternalError).c_str(), code));
 }
 
+void QNRun::Doze(std::chrono::milliseconds limit) {
+  std::unique_lock lock(wakeMutex_);
+  const unsigned seen = wakeups_;
+  wakeSignal_.wait_for(lock, limit, [&] { return wakeups_ != seen; });
+}
+
+void QNRun::Wake() {
+  std::lock_guard lock(wakeMutex_);
+  ++wakeups_;
+  wakeSignal_.notify_all();
+}
+
 void QNRun::MarkDone() {
   std::lock_guard lock(doneMutex_);
   done_ = true;
@@ -85,6 +97,7 @@ bool QNRun::StopRequested() const {
 void QNRun::RequestStop() {
   QNRunPass pass(gate);
   if (pass) doc.run.stopRequest = true;
+  Wake();
 }
 
 bool QNRun::TakeAbortFile(int worker) {

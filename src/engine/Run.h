@@ -77,6 +77,11 @@ class QNRun : public IQNRunControl, public std::enable_shared_from_this<QNRun> {
   // " Internal Error (Code %d)" in the log; the caller holds a pass.
   void LogInternalError(int code);
 
+  // Idle and paused workers doze between their polls; a change they wait for (the
+  // work flag cleared, Stop, resume) wakes them at once.
+  void Doze(std::chrono::milliseconds limit);
+  void Wake();
+
   // The controller's end, which the document and the front ends wait for.
   std::thread controller;
   std::thread::id controllerId;
@@ -115,6 +120,9 @@ class QNRun : public IQNRunControl, public std::enable_shared_from_this<QNRun> {
   GatedLog gatedLog_{*this};
   GatedObserver gatedObserver_{*this};
   std::mutex slotsMutex_;
+  std::mutex wakeMutex_;
+  std::condition_variable wakeSignal_;
+  unsigned wakeups_ = 0;
   std::mutex doneMutex_;
   std::condition_variable doneSignal_;
   bool done_ = false;

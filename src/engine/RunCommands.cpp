@@ -191,12 +191,15 @@ void CQNDoc::Pause() {
 
 void CQNDoc::Resume() {
   run.paused = false;
-  if (RunGoing()) SendStatusText(*this, kMsgDownloading);
+  if (!RunGoing()) return;
+  CurrentRun()->Wake();
+  SendStatusText(*this, kMsgDownloading);
 }
 
 void CQNDoc::Stop() {
   if (!RunGoing()) return;
   run.stopRequest = true;
+  CurrentRun()->Wake();
   SendStatusText(*this, kMsgStopping);
 }
 
@@ -248,6 +251,7 @@ bool CQNDoc::StopThreadsByForce() {
   if (!current || current->abandoned || current->IsDone()) return true;
   run.aborted = true;
   run.stopRequest = true;
+  current->Wake();
   SendStatusText(*this, kMsgStopping);
   modified = false;
   // Called from the controller itself (an end action): there is nothing to wait for.

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <chrono>
 #include <optional>
-#include <thread>
 
 #include "engine/Doc.h"
 #include "engine/RunErrors.h"
@@ -19,7 +18,8 @@ constexpr int kMsgScanning = 65084;
 constexpr int kPausePollMs = 500;
 constexpr int kIdlePollMs = 1000;
 // The primary does not sleep while others are busy; this short pause keeps it from
-// walking the tree without a break.
+// walking the tree without a break. Every pause ends early when the run wakes its
+// workers.
 constexpr int kPrimaryPauseMs = 20;
 
 }  // namespace
@@ -39,9 +39,8 @@ int QNWorker::ThreadCount() const {
 }
 
 bool QNWorker::Sleep(int milliseconds) {
-  return OutsideGate(pass_, [milliseconds] {
-    std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
-  });
+  return OutsideGate(pass_,
+                     [this, milliseconds] { run_.Doze(std::chrono::milliseconds(milliseconds)); });
 }
 
 void QNWorker::StatusText(int id) {
@@ -100,6 +99,7 @@ void QNWorker::Run() {
         if (primary_) {
           if (!OthersBusy()) {
             flags.work = false;
+            run_.Wake();
             return;
           }
           if (!Sleep(kPrimaryPauseMs)) return;
@@ -338,7 +338,10 @@ void QNWorker::AfterException(int code) {
   if (!pass_.Reacquire()) return;
   run_.LogInternalError(code);
   ClearRow();
-  if (primary_) doc_.run.work = false;
+  if (primary_) {
+    doc_.run.work = false;
+    run_.Wake();
+  }
 }
 
 void QNWorker::CloseInternet() {
