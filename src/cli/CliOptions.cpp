@@ -138,8 +138,9 @@ not end (interrupted, or still marked running after a crash) continues it; any
 other starts anew. A relative path is taken from the current folder when it
 exists there, otherwise from the program's folder.
   -D      download (the default unless -CONV is given alone)
-  -CONV   convert the saved pages' links for offline browsing after the download
-          (-CONV alone: only convert); needs link conversion in this build
+  -CONV   convert the saved pages' links for offline browsing after the download,
+          even when the project does not ask for it (-CONV alone: only convert,
+          exit status 1 when some saved page could not be converted)
   -E      exit when the download is over (quillorne-cli always does)
   -SHUT   shut the computer down after a download that was not stopped; needs
           shutdown support in this build, otherwise the program only exits

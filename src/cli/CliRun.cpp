@@ -14,13 +14,16 @@
 #include "cli/SignalWatch.h"
 #include "project/TemplateFile.h"
 #include "project/TemplateKeys.h"
+#include "storage/ProjectConversion.h"
 #include "storage/ProjectOperations.h"
 #include "text/NoCase.h"
+#include "text/StringTable.h"
 
 namespace qn {
 namespace {
 
 constexpr int kRedrawMs = 100;
+constexpr int kMsgConvertingLinks = 55519;  // "Converting Links..."
 
 // One --set as a template line: text values get the quotes a template writes, so
 // that the shell's quoting need not carry them.
@@ -90,6 +93,7 @@ class QNCliRun {
  private:
   bool Prepare();
   int Download();
+  int ConvertOnly();
   int Copy();
   int Delete();
   bool Save();
@@ -183,6 +187,17 @@ int QNCliRun::Download() {
   return state == kDownloadCompleted || state == kPreviewCompleted ? 0 : 1;
 }
 
+// "-CONV" without "-D": the saved pages' links are converted, no download runs.
+int QNCliRun::ConvertOnly() {
+  const QNConversionResult result =
+      session_.ConvertLinks(ProgramFolder(), BuiltinString(kMsgConvertingLinks));
+  out_.Finish();
+  if (!Save()) return 2;
+  if (result.failed == 0) return 0;
+  out_.Error(std::to_string(result.failed) + " saved files could not be converted");
+  return 1;
+}
+
 int QNCliRun::Copy() {
   QNCopyRequest request;
   request.destination = AbsoluteFolder(options_.copyDir);
@@ -229,11 +244,7 @@ int QNCliRun::Run() {
       status = Copy();
       break;
     case QNCliAction::kDownload:
-      if (options_.projectMode && cmd.convert && !cmd.download) {
-        out_.Error("link conversion is not part of this build yet");
-        return 2;
-      }
-      status = Download();
+      status = options_.projectMode && cmd.convert && !cmd.download ? ConvertOnly() : Download();
       break;
   }
   if (!EncryptAtEnd() && status == 0) status = 2;

@@ -192,6 +192,35 @@ TEST(Cli, RunsATemplateSavesItAsAProjectAndRunsThatProjectAgain) {
   EXPECT_NE(out.find("Total Size: 0 bytes"), std::string::npos) << out;
 }
 
+TEST(Cli, ConvAloneConvertsTheSavedPagesWithoutADownload) {
+  TempDir dir;
+  std::atomic<int> requests{0};
+  HttpTestServer server;
+  server.server().Get("/index.html", [&](const httplib::Request& req, httplib::Response& res) {
+    ++requests;
+    res.set_content("<a href=\"http://" + req.get_header_value("Host") + "/about.html\">a</a>",
+                    "text/html");
+  });
+  server.server().Get("/about.html", [&](const httplib::Request&, httplib::Response& res) {
+    ++requests;
+    res.set_content("<html>about</html>", "text/html");
+  });
+  server.Start();
+  const std::string project = (dir / "site.qnp").string();
+  std::string err;
+  ASSERT_EQ(RunCli({server.Url("/index.html"), "-o", (dir / "copy").string(), "--save", project,
+                    "--set", "QN_UPDLINKS=0"},
+                   dir.path(), nullptr, &err),
+            0)
+      << err;
+  ASSERT_NE(ReadFile(dir / "copy" / "index.html").find("http://"), std::string::npos);
+  const int fetched = requests;
+
+  EXPECT_EQ(RunCli({project, "-conv"}, dir.path(), nullptr, &err), 0) << err;
+  EXPECT_EQ(ReadFile(dir / "copy" / "index.html"), "<a href=\"about.html\">a</a>");
+  EXPECT_EQ(requests, fetched);
+}
+
 TEST(Cli, ExitStatusesCarryAOneLineReason) {
   TempDir dir;
   std::string out;
