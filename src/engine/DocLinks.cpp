@@ -4,6 +4,7 @@
 #include "engine/SitePosition.h"
 #include "text/NoCase.h"
 #include "web/Address.h"
+#include "web/Forms.h"
 
 namespace qn {
 namespace {
@@ -113,7 +114,11 @@ void CQNDoc::AddOneLink(CQNDocNode* page, const std::string& text, const std::st
         return;
       }
       Classification found{probedType, true};
-      if (!probed) {
+      if (IsSubmissionAddress(address)) {
+        // A form's answer is a page. Asking the server first would send the form's
+        // fields, a login's password among them, in a plain GET.
+        found = {kCatHtml, true};
+      } else if (!probed) {
         found = ClassifyAddress(LocalName(address), settings_.QN_FILE_EXT, true);
         askServer = found.category == kCatNone && run.running && probe;
       }

@@ -7,6 +7,7 @@
 #include "engine/Worker.h"
 #include "web/Address.h"
 #include "web/FlashScanner.h"
+#include "web/Forms.h"
 #include "web/HtmlScanner.h"
 #include "web/ScriptScanner.h"
 #include "web/TagTable.h"
@@ -84,6 +85,7 @@ QNWorker::Step QNWorker::Scan() {
   for (const QNScannedLink& link : found.links) {
     if (link.tag == kTagBaseHref) continue;
     std::string address = WithoutFragment(link.address);
+    if (IsSubmissionAddress(address)) continue;  // taken as a page, never asked with a GET
     std::string named = address;
     const std::string local = LocalPathForAddress(named, false, true, *run_.naming);
     if (ClassifyAddress(local, settings.QN_FILE_EXT, true).category != kCatNone) continue;

@@ -19,6 +19,12 @@ namespace qn {
 
 constexpr std::string_view kPostMarker = "?qnpost.";
 constexpr std::string_view kLoginMarker = "?qnlogin.";
+
+// True for a form submission address, whose answer is a page.
+inline bool IsSubmissionAddress(std::string_view address) {
+  return address.find(kPostMarker) != std::string_view::npos ||
+         address.find(kLoginMarker) != std::string_view::npos;
+}
 // Names, types and values of login inputs keep at most this many characters.
 constexpr std::size_t kMaxInputText = 127;
 
