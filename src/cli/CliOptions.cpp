@@ -190,7 +190,7 @@ problem lines and end lines are printed. Messages go to standard error.
 The download log is written beside the project file (PROJECT.log), or, for a
 new project without --save, into the download folder.
 
-Ctrl+C stops the download in an orderly way: the files being fetched are left
+Ctrl+C (or SIGTERM) stops the download in an orderly way: the files being fetched are left
 to be fetched again, the project is saved and can be continued by running the
 same command again. A second Ctrl+C stops it by force: threads that do not end
 within 10 seconds are left behind, and the project is saved as interrupted.

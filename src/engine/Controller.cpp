@@ -1,8 +1,11 @@
 // The controller thread of a download run: the start procedure, the start addresses
 // one after another with their workers, and the end of the run with its log lines,
 // conversion and end actions.
+#include <chrono>
+#include <ctime>
 #include <filesystem>
 #include <system_error>
+#include <thread>
 
 #include "engine/Doc.h"
 #include "engine/Run.h"
@@ -27,7 +30,6 @@ constexpr int kMsgInitTree = 65088;
 constexpr int kMsgDialerError = 65101;
 constexpr int kConvertSeconds = 5;
 constexpr auto kPrimaryHeadStart = std::chrono::milliseconds(500);
-constexpr auto kTreeDiscardPause = std::chrono::milliseconds(100);
 
 std::tm LocalNow() {
   const std::time_t now = std::time(nullptr);
