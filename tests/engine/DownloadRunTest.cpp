@@ -130,7 +130,9 @@ TEST(DownloadRun, RetriesUntilTheServerAnswersAndLogsOnlyTheLastFailure) {
                        " Error (HTTP code 503) - '" + server.Url("/broken.gif") + "'"),
             1);
   EXPECT_EQ(std::count_if(lines.begin(), lines.end(),
-                          [](const std::string& l) { return l.find("500") != std::string::npos; }),
+                          [](const std::string& l) {
+                            return l.find("(HTTP code 500)") != std::string::npos;
+                          }),
             0);
   EXPECT_EQ(rig.DownloadState(), kDownloadCompleted);
 }
