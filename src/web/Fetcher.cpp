@@ -13,6 +13,7 @@
 #include "records/LogSink.h"
 #include "text/SizeText.h"
 #include "web/Address.h"
+#include "web/Forms.h"
 #include "web/InternetErrors.h"
 #include "web/InternetOptions.h"
 #include "web/InternetRequest.h"
@@ -46,19 +47,6 @@ constexpr const char* kFallbackAgent = "Mozilla/4.0";
 
 std::uint32_t Clamp32(std::uint64_t n) {
   return static_cast<std::uint32_t>(std::min<std::uint64_t>(n, 0xFFFFFFFFu));
-}
-
-// Splits a submission address's object into the object and the body to post.
-bool SplitSubmission(std::string_view object, std::string& target, std::string& body) {
-  for (std::string_view marker : {"?qnpost.", "?qnlogin."}) {
-    const std::size_t at = object.find(marker);
-    if (at == std::string_view::npos) continue;
-    target = std::string(object.substr(0, at));
-    body = std::string(object.substr(at + marker.size()));
-    return true;
-  }
-  target = std::string(object);
-  return false;
 }
 
 std::string_view TrimBlanks(std::string_view s) {
@@ -218,9 +206,10 @@ QNFetchResult CQNFetcher::FetchRemote(const QNCrackedUrl& url, std::string_view 
       announced.modified = request.LastModified();
     }
   } else {
-    std::string target;
-    spec.post = SplitSubmission(object, target, spec.body);
-    spec.url = RequestUrl(url, target);
+    const QNSubmission submission = SplitSubmission(object);
+    spec.post = submission.post;
+    spec.body = std::string(submission.body);
+    spec.url = RequestUrl(url, submission.object);
     spec.referrer = std::string(referrer);
     if (const int error = request.Send(spec)) return fail(error, true, reportErrors);
     const int status = request.Status();
