@@ -198,8 +198,9 @@ class TemplateReader {
     const auto enabled = category ? scan.Int() : std::nullopt;
     const auto word = enabled ? scan.Word() : std::nullopt;
     if (!word) return false;
-    const auto min = scan.Real();
-    const auto max = min ? scan.Real() : std::nullopt;
+    const std::optional<double> min = scan.Real();
+    std::optional<double> max;
+    if (min) max = scan.Real();
     const int index = CategoryIndex(*category);
     if (index < 0) return false;
 
@@ -215,9 +216,9 @@ class TemplateReader {
     // value; a limit of 0 bytes would otherwise refuse every file of the extension.
     const auto limit = [](const std::optional<double>& v) { return v && *v != -1 && *v != 0; };
     e.minOn = limit(min) ? 1 : 0;
-    e.min = e.minOn ? *min : 0;
+    e.min = e.minOn ? min.value_or(0) : 0;
     e.maxOn = limit(max) ? 1 : 0;
-    e.max = e.maxOn ? *max : 0;
+    e.max = e.maxOn ? max.value_or(0) : 0;
     return true;
   }
 
