@@ -1,0 +1,150 @@
+#!/usr/bin/python3
+"""Serves the example garden-club site and its partner site on 127.0.0.1.
+
+Two servers run in one process, each on its own port (a free one unless given), so
+that the club's pages can link to another server. In HTML pages and style sheets
+the placeholders @SITE_PORT@ and @PARTNER_PORT@ become the real ports, and
+@MONTH@ becomes the month that the query ?month=N asks for (the events calendar).
+The contact form's POST is answered with a thank-you page.
+
+When both servers listen, the line "SITE_PORT PARTNER_PORT" is written to the
+--ports-file (whole, by a rename) and a line telling the addresses to standard
+output. The servers stop on SIGTERM or SIGINT, and by themselves when the process
+that started them ends, so that a killed demo or test leaves nothing behind.
+"""
+
+import argparse
+import email.utils
+import html
+import http.server
+import os
+import signal
+import sys
+import threading
+import urllib.parse
+
+MONTHS = ["January", "February", "March", "April", "May", "June", "July", "August",
+          "September", "October", "November", "December"]
+TEXT_TYPES = {".html": "text/html", ".htm": "text/html", ".css": "text/css"}
+MAX_FORM_BYTES = 65536
+
+
+def month_name(query):
+    values = urllib.parse.parse_qs(query).get("month", [])
+    if values and values[0].isdigit() and 1 <= int(values[0]) <= 12:
+        return MONTHS[int(values[0]) - 1]
+    return "the whole year"
+
+
+def make_handler(root, ports, log):
+    class Handler(http.server.SimpleHTTPRequestHandler):
+        def __init__(self, *args, **kwargs):
+            super().__init__(*args, directory=root, **kwargs)
+
+        def log_message(self, fmt, *args):
+            if log:
+                super().log_message(fmt, *args)
+
+        def do_GET(self):
+            self.answer(send_body=True)
+
+        def do_HEAD(self):
+            self.answer(send_body=False)
+
+        def answer(self, send_body):
+            path = self.translate_path(self.path)
+            if os.path.isdir(path) and self.path.split("?", 1)[0].endswith("/"):
+                path = os.path.join(path, "index.html")
+            kind = TEXT_TYPES.get(os.path.splitext(path)[1].lower())
+            if kind is None or not os.path.isfile(path):
+                # Images, folders without their final "/" and missing files.
+                return super().do_GET() if send_body else super().do_HEAD()
+            with open(path, encoding="utf-8") as f:
+                text = f.read()
+            query = urllib.parse.urlsplit(self.path).query
+            text = (text.replace("@SITE_PORT@", str(ports["site"]))
+                    .replace("@PARTNER_PORT@", str(ports["partner"]))
+                    .replace("@MONTH@", month_name(query)))
+            self.send_text(kind, text, os.path.getmtime(path), send_body)
+
+        def do_POST(self):
+            if urllib.parse.urlsplit(self.path).path != "/contact.html":
+                self.send_error(405, "Only the contact form takes a POST")
+                return
+            length = int(self.headers.get("Content-Length") or 0)
+            if length < 0 or length > MAX_FORM_BYTES:
+                self.send_error(413, "Form too large")
+                return
+            fields = urllib.parse.parse_qs(self.rfile.read(length).decode("utf-8", "replace"))
+            name = fields.get("name", [""])[0].strip() or "friend"
+            text = ("<html><head><title>Thank you</title></head><body>\n"
+                    f"<h1>Thank you, {html.escape(name)}</h1>\n"
+                    "<p>We will answer soon. <a href=\"index.html\">Back home</a></p>\n"
+                    "</body></html>\n")
+            self.send_text("text/html", text, None, True)
+
+        def send_text(self, kind, text, modified, send_body):
+            body = text.encode("utf-8")
+            self.send_response(200)
+            self.send_header("Content-Type", kind + "; charset=utf-8")
+            self.send_header("Content-Length", str(len(body)))
+            if modified is not None:
+                self.send_header("Last-Modified", email.utils.formatdate(modified, usegmt=True))
+            self.end_headers()
+            if send_body:
+                self.wfile.write(body)
+
+    return Handler
+
+
+def write_ports(path, site, partner):
+    scratch = path + ".part"
+    with open(scratch, "w", encoding="ascii") as f:
+        f.write(f"{site} {partner}\n")
+    os.replace(scratch, path)
+
+
+def main():
+    here = os.path.dirname(os.path.abspath(__file__))
+    parser = argparse.ArgumentParser(description=__doc__.split("\n\n", 1)[0])
+    parser.add_argument("site", nargs="?", default=os.path.join(here, "site"))
+    parser.add_argument("partner", nargs="?", default=os.path.join(here, "partner"))
+    parser.add_argument("--site-port", type=int, default=0)
+    parser.add_argument("--partner-port", type=int, default=0)
+    parser.add_argument("--ports-file", help="where to write 'SITE_PORT PARTNER_PORT'")
+    parser.add_argument("--log", action="store_true", help="print each request")
+    args = parser.parse_args()
+
+    stop = threading.Event()
+    signal.signal(signal.SIGTERM, lambda *_: stop.set())
+    signal.signal(signal.SIGINT, lambda *_: stop.set())
+
+    ports = {}
+    servers = []
+    for name, root, port in (("site", args.site, args.site_port),
+                             ("partner", args.partner, args.partner_port)):
+        server = http.server.ThreadingHTTPServer(
+            ("127.0.0.1", port), make_handler(os.path.abspath(root), ports, args.log))
+        server.daemon_threads = True
+        ports[name] = server.server_address[1]
+        servers.append(server)
+    for server in servers:
+        threading.Thread(target=server.serve_forever, daemon=True).start()
+
+    if args.ports_file:
+        write_ports(args.ports_file, ports["site"], ports["partner"])
+    print(f"site http://127.0.0.1:{ports['site']}/ "
+          f"partner http://127.0.0.1:{ports['partner']}/", flush=True)
+
+    parent = os.getppid()
+    while not stop.wait(0.5):
+        if os.getppid() != parent:
+            break
+    for server in servers:
+        server.shutdown()
+        server.server_close()
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
