@@ -50,25 +50,59 @@ run_bench() {
   "$dir/bench/bench_link_table" "$@"
 }
 
-# Serves examples/site on 127.0.0.1 and copies it with quillorne-cli.
+# Serves the example site (examples/site) and its partner site (examples/partner) on
+# two free ports of 127.0.0.1, copies both with quillorne-cli (links converted, the
+# download report on, the partner server accepted by a URL filter), saves the
+# project, and checks the local links of the copy. Extra arguments go to quillorne-cli.
 run_demo() {
   deps
   cmake -S . -B "$BUILD_DIR" -G Ninja >/dev/null
-  cmake --build "$BUILD_DIR" -j "$JOBS" --target quillorne-cli
-  local port out server
-  port=$(/usr/bin/python3 -c 'import socket; s=socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])')
-  /usr/bin/python3 -m http.server "$port" --bind 127.0.0.1 --directory examples/site >/dev/null 2>&1 &
-  server=$!
-  trap 'kill "$server" 2>/dev/null' EXIT
-  for _ in $(seq 50); do
-    /usr/bin/python3 -c "import urllib.request; urllib.request.urlopen('http://127.0.0.1:$port/')" 2>/dev/null && break
+  cmake --build "$BUILD_DIR" -j "$JOBS" --target quillorne-cli quillorne-linkcheck
+  # The servers' process id is global, not local: the EXIT trap runs after this
+  # function has returned.
+  DEMO_SERVER=
+  stop_demo_server() {
+    [ -n "${DEMO_SERVER:-}" ] || return 0
+    kill "$DEMO_SERVER" 2>/dev/null || true
+    wait "$DEMO_SERVER" 2>/dev/null || true
+    DEMO_SERVER=
+  }
+  local out site_port partner_port report status=0 title="Lumbrook Garden Club"
+  out=$(mktemp -d "${TMPDIR:-/tmp}/quillorne-demo.XXXXXX")
+  report="$out/site/_QNReport/${title}_Report.htm"
+  trap stop_demo_server EXIT
+  /usr/bin/python3 examples/serve.py examples/site examples/partner \
+    --ports-file "$out/ports" >/dev/null &
+  DEMO_SERVER=$!
+  for _ in $(seq 100); do
+    [ -s "$out/ports" ] && break
+    kill -0 "$DEMO_SERVER" 2>/dev/null || break
     sleep 0.1
   done
-  out=$(mktemp -d "${TMPDIR:-/tmp}/quillorne-demo.XXXXXX")
-  "$BUILD_DIR/quillorne-cli" "http://127.0.0.1:$port/index.html" -o "$out/site" \
-    --set QN_TITLE="Garden Club" --save "$out/garden.qnp" "$@"
+  if ! read -r site_port partner_port <"$out/ports" 2>/dev/null; then
+    echo "The example servers did not start." >&2
+    return 1
+  fi
+  echo "Serving the club's site on http://127.0.0.1:$site_port/ and the partner site" \
+    "on http://127.0.0.1:$partner_port/"
   echo
-  echo "The copy is in $out/site; the project is $out/garden.qnp (run it again to update)."
+  # The URL filter admits the partner server (include, any protocol, any folder and
+  # file); its pages are copied up to the off-site link depth QN_MAX_OL (default 1).
+  "$BUILD_DIR/quillorne-cli" "http://127.0.0.1:$site_port/index.html" -o "$out/site" \
+    --set QN_TITLE="$title" --set QN_REPORT=1 \
+    --set "QN_URL_FILTER=1 15 127.0.0.1:$partner_port \"\" \"\"" \
+    --save "$out/garden.qnp" "$@" || status=$?
+  stop_demo_server
+  [ "$status" -le 1 ] || return "$status"
+  [ "$status" -eq 0 ] || echo "The download was stopped or reached a limit: the copy is incomplete."
+  echo
+  echo "Project: $out/garden.qnp (its log: $out/garden.log; run it again to update)"
+  if [ -f "$report" ]; then echo "Report:  $report"; else echo "No report was written."; fi
+  echo "Open offline: $(/usr/bin/python3 -c 'import pathlib, sys; print(pathlib.Path(sys.argv[1]).as_uri())' \
+    "$out/site/index.html")"
+  echo
+  echo "Local links of the copy (the site has one broken link of its own, in news/autumn.html):"
+  "$BUILD_DIR/quillorne-linkcheck" "$out/site" "$out/site/index.html" || true
 }
 
 case "${1:-}" in

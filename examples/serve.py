@@ -9,8 +9,8 @@ The contact form's POST is answered with a thank-you page.
 
 When both servers listen, the line "SITE_PORT PARTNER_PORT" is written to the
 --ports-file (whole, by a rename) and a line telling the addresses to standard
-output. The servers stop on SIGTERM or SIGINT, and by themselves when the process
-that started them ends, so that a killed demo or test leaves nothing behind.
+output. The servers stop on SIGTERM or SIGINT (unless SIGINT was ignored when they
+started), and by themselves when the process that started them ends, so that a killed demo or test leaves nothing behind.
 """
 
 import argparse
@@ -117,7 +117,10 @@ def main():
 
     stop = threading.Event()
     signal.signal(signal.SIGTERM, lambda *_: stop.set())
-    signal.signal(signal.SIGINT, lambda *_: stop.set())
+    # A script that starts the servers in the background has them ignore SIGINT, so
+    # that Ctrl+C meant for the copying program does not take the site away from it.
+    if signal.getsignal(signal.SIGINT) is not signal.SIG_IGN:
+        signal.signal(signal.SIGINT, lambda *_: stop.set())
 
     ports = {}
     servers = []

@@ -1,0 +1,247 @@
+// The example site of examples/ copied by quillorne-cli as the demo copies it: served
+// with its partner site by examples/serve.py, copied with link conversion and the
+// report on, then browsed offline with the link checker.
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <fstream>
+#include <regex>
+#include <set>
+#include <sstream>
+#include <thread>
+#include <utility>
+
+#include "integration/CliProcess.h"
+#include "project/ProjectFile.h"
+#include "project/ProjectSettings.h"
+#include "records/DocTree.h"
+#include "storage/LinkChecker.h"
+#include "support/TempDir.h"
+
+extern char** environ;
+
+namespace qn::test {
+namespace {
+
+namespace fs = std::filesystem;
+
+const fs::path kExamples = fs::path(QN_TEST_SOURCE_DIR) / "examples";
+
+// examples/serve.py in a child process: the club's site and the partner site, each
+// on a free port of 127.0.0.1. The script ends by itself should this process die.
+class ExampleServers {
+ public:
+  explicit ExampleServers(const fs::path& dir) {
+    const std::string script = (kExamples / "serve.py").string();
+    const std::string site = (kExamples / "site").string();
+    const std::string partner = (kExamples / "partner").string();
+    const std::string portsFile = (dir / "ports").string();
+    const std::string logFile = (dir / "serve.log").string();
+    const char* argv[] = {QN_PYTHON3,     script.c_str(),    site.c_str(), partner.c_str(),
+                          "--ports-file", portsFile.c_str(), "--log",      nullptr};
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, logFile.c_str(),
+                                     O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    posix_spawn_file_actions_adddup2(&actions, STDOUT_FILENO, STDERR_FILENO);
+    const int rc =
+        posix_spawn(&pid_, argv[0], &actions, nullptr, const_cast<char* const*>(argv), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    if (rc != 0) {
+      pid_ = -1;
+      return;
+    }
+    // The script writes the ports file whole (by a rename) once both servers listen.
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    while (std::chrono::steady_clock::now() < deadline && Alive()) {
+      std::istringstream ports(ReadFile(portsFile));
+      if (ports >> sitePort_ >> partnerPort_) return;
+      std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    sitePort_ = partnerPort_ = 0;
+  }
+  ~ExampleServers() {
+    if (pid_ <= 0) return;
+    ::kill(pid_, SIGTERM);
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+    while (Alive()) {
+      if (std::chrono::steady_clock::now() > deadline) ::kill(pid_, SIGKILL);
+      std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+  }
+  ExampleServers(const ExampleServers&) = delete;
+  ExampleServers& operator=(const ExampleServers&) = delete;
+
+  bool running() const { return sitePort_ > 0 && partnerPort_ > 0; }
+  int sitePort() const { return sitePort_; }
+  int partnerPort() const { return partnerPort_; }
+
+ private:
+  // Reaps the child once it has ended.
+  bool Alive() {
+    if (pid_ <= 0 || exited_) return false;
+    int status = 0;
+    if (::waitpid(pid_, &status, WNOHANG) == pid_) exited_ = true;
+    return !exited_;
+  }
+
+  pid_t pid_ = -1;
+  bool exited_ = false;
+  int sitePort_ = 0;
+  int partnerPort_ = 0;
+};
+
+// The broken links of an offline copy as (page below `root`, link as written).
+std::set<std::pair<std::string, std::string>> BrokenLinks(const QNLinkCheck& check,
+                                                          const fs::path& root) {
+  std::set<std::pair<std::string, std::string>> links;
+  for (const QNBrokenLink& link : check.broken)
+    links.insert({link.page.lexically_relative(root).string(), link.link});
+  return links;
+}
+
+std::string Describe(const std::set<std::pair<std::string, std::string>>& links) {
+  std::string text;
+  for (const auto& [page, link] : links) text += "\n  " + page + ": " + link;
+  return text.empty() ? " none" : text;
+}
+
+// The value of the first href in `page` whose anchor text is `text`.
+std::string HrefOf(const std::string& page, const std::string& text) {
+  std::smatch match;
+  const std::regex anchor("href=\"([^\"]*)\">" + text + "</a>");
+  return std::regex_search(page, match, anchor) ? match[1].str() : std::string();
+}
+
+std::set<std::string> FilesBelow(const fs::path& folder) {
+  std::set<std::string> files;
+  for (const auto& entry : fs::recursive_directory_iterator(folder))
+    if (entry.is_regular_file()) files.insert(entry.path().lexically_relative(folder).string());
+  return files;
+}
+
+bool IsImage(const std::string& file) {
+  return file.ends_with(".gif") || file.ends_with(".png");
+}
+
+TEST(ExampleSite, CopiesBrowseOfflineWithOnlyTheSitesOwnBrokenLink) {
+  TempDir dir;
+  ExampleServers servers(dir.path());
+  ASSERT_TRUE(servers.running()) << ReadFile(dir / "serve.log");
+  const std::string site = "http://127.0.0.1:" + std::to_string(servers.sitePort());
+  const std::string partnerServer = "127.0.0.1:" + std::to_string(servers.partnerPort());
+  const fs::path copy = fs::absolute(dir / "copy").lexically_normal();
+  const fs::path project = dir / "garden.qnp";
+
+  std::string out;
+  std::string err;
+  const int status =
+      RunCli({site + "/index.html", "-o", copy.string(), "--set", "QN_TITLE=Example", "--set",
+              "QN_REPORT=1", "--set", "QN_URL_FILTER=1 15 " + partnerServer + " \"\" \"\"",
+              "--save", project.string()},
+             dir.path(), &out, &err);
+  ASSERT_EQ(status, 0) << out << err;
+  EXPECT_EQ(err, "");
+
+  // The project is saved, and its log names the one address the site lacks.
+  {
+    CQNSettings settings;
+    CQNDocTree tree;
+    std::ifstream in(project, std::ios::binary);
+    ASSERT_TRUE(in && ReadProject(in, project.string(), settings, tree, {}));
+    EXPECT_EQ(settings.DownloadState, 2);
+    EXPECT_EQ(settings.QN_REPORT, 1);
+  }
+  EXPECT_NE(ReadFile(dir / "garden.log")
+                .find("Error (HTTP code 404) - '" + site + "/news/archive/2024/plant-swap.html'"),
+            std::string::npos)
+      << ReadFile(dir / "garden.log");
+
+  // Every file of both sites is in the copy (the partner's below its server's folder),
+  // the images byte for byte. The site's search page is linked only by its GET form.
+  const fs::path partnerCopy = copy / ("127.0.0.1_" + std::to_string(servers.partnerPort()));
+  for (const auto& [from, to] :
+       {std::pair{kExamples / "site", copy}, std::pair{kExamples / "partner", partnerCopy}})
+    for (const std::string& file : FilesBelow(from)) {
+      ASSERT_TRUE(fs::is_regular_file(to / file)) << file;
+      if (IsImage(file)) {
+        EXPECT_EQ(ReadFile(to / file), ReadFile(from / file)) << file;
+      }
+    }
+
+  const std::string index = ReadFile(copy / "index.html");
+  // The image map: the calendar is linked only by the map's third area.
+  EXPECT_NE(index.find("coords=\"200,0,299,39\" href=\"events/calendar.html\""), std::string::npos);
+  EXPECT_NE(ReadFile(copy / "events/calendar.html").find("<h1>Events: the whole year</h1>"),
+            std::string::npos);
+  // Frames: the menu is linked only as a frame, the rules only from the menu.
+  EXPECT_NE(ReadFile(copy / "members/index.html").find("<frame src=\"menu.html\""),
+            std::string::npos);
+  EXPECT_NE(ReadFile(copy / "members/menu.html").find("href=\"rules.html\""), std::string::npos);
+  // Style sheets: base.css comes only through @import url(), the two pictures only
+  // through url() in the sheets.
+  const std::string sheet = ReadFile(copy / "style/site.css");
+  EXPECT_NE(sheet.find("@import url(\"base.css\");"), std::string::npos);
+  EXPECT_NE(sheet.find("url(../images/paper.png)"), std::string::npos);
+  EXPECT_NE(ReadFile(copy / "style/base.css").find("url('../images/leaf.png')"), std::string::npos);
+
+  // Query pages: each month's link leads to a local page holding that month.
+  for (const std::string month : {"March", "June", "September"}) {
+    const std::string href = HrefOf(index, month);
+    ASSERT_TRUE(href.starts_with("events/")) << month << ": " << href;
+    EXPECT_EQ(href.find('?'), std::string::npos) << href;
+    EXPECT_NE(ReadFile(copy / href).find("<h1>Events: " + month + "</h1>"), std::string::npos)
+        << href;
+  }
+
+  // The partner server: the link to it and its links back are local.
+  const std::string partnerDir = partnerCopy.filename().string();
+  EXPECT_EQ(HrefOf(index, "Lumbrook Seed\nExchange"), partnerDir + "/index.html");
+  EXPECT_EQ(index.find(partnerServer), std::string::npos);
+  const std::string partnerIndex = ReadFile(partnerCopy / "index.html");
+  EXPECT_EQ(HrefOf(partnerIndex, "Lumbrook Garden Club"), "../index.html");
+  EXPECT_EQ(HrefOf(partnerIndex, "shelves this season"), "seeds.html");
+  const std::string seedSwap = HrefOf(ReadFile(partnerCopy / "seeds.html"), "seed swap in March");
+  EXPECT_EQ(seedSwap, "../" + HrefOf(index, "March")) << seedSwap;
+
+  // The report: one escaped row per file, the printable list's "&" among them.
+  const std::string report = ReadFile(copy / "_QNReport" / "Example_Report.htm");
+  ASSERT_FALSE(report.empty());
+  EXPECT_NE(report.find("<TD>" + site + "/index.html</TD>"), std::string::npos);
+  EXPECT_NE(report.find("<TD>" + site + "/events/calendar.html?month=6&amp;view=print</TD>"),
+            std::string::npos);
+  EXPECT_EQ(report.find("month=6&view"), std::string::npos);
+
+  // Offline, the copy has the broken links of the original folder, except those to
+  // pages only the server makes (addresses with a query), which the copy holds under
+  // names of their own: that is, the one link of news/autumn.html to a page the site
+  // never had.
+  const CQNSettings defaults;
+  const fs::path original = fs::absolute(kExamples / "site").lexically_normal();
+  const QNLinkCheck before = CheckLocalLinks(original, original / "index.html", defaults);
+  std::set<std::pair<std::string, std::string>> expected;
+  for (const auto& [page, link] : BrokenLinks(before, original))
+    if (link.find('?') == std::string::npos) expected.insert({page, link});
+  ASSERT_EQ(expected, (std::set<std::pair<std::string, std::string>>{
+                          {"news/autumn.html", "archive/2024/plant-swap.html"}}))
+      << "the example site itself changed:" << Describe(expected);
+
+  const QNLinkCheck after = CheckLocalLinks(copy, copy / "index.html", defaults);
+  // The month pages and the two partner pages are reached offline as well.
+  EXPECT_GE(after.pages, before.pages + 5);
+  // KNOWN FAULT, asserted on purpose: the calendar's link written
+  // "calendar.html?month=6&amp;view=print" is fetched under its decoded address
+  // (month=6&view=print, the report row above), but conversion resolves the value as
+  // written, with "&amp;", finds no file for it and leaves the link unconverted, so
+  // four pages of the copy point at the missing "calendar.html?month=6&view=print".
+  EXPECT_EQ(BrokenLinks(after, copy), expected)
+      << "broken in the copy:" << Describe(BrokenLinks(after, copy));
+}
+
+}  // namespace
+}  // namespace qn::test
