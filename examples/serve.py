@@ -10,7 +10,8 @@ The contact form's POST is answered with a thank-you page.
 When both servers listen, the line "SITE_PORT PARTNER_PORT" is written to the
 --ports-file (whole, by a rename) and a line telling the addresses to standard
 output. The servers stop on SIGTERM or SIGINT (unless SIGINT was ignored when they
-started), and by themselves when the process that started them ends, so that a killed demo or test leaves nothing behind.
+started), and by themselves when the process that started them ends, so that a
+killed demo or test leaves nothing behind.
 """
 
 import argparse
@@ -68,7 +69,8 @@ def make_handler(root, ports, log):
             self.send_text(kind, text, os.path.getmtime(path), send_body)
 
         def do_POST(self):
-            if urllib.parse.urlsplit(self.path).path != "/contact.html":
+            if (urllib.parse.urlsplit(self.path).path != "/contact.html"
+                    or not os.path.isfile(self.translate_path(self.path))):
                 self.send_error(405, "Only the contact form takes a POST")
                 return
             length = int(self.headers.get("Content-Length") or 0)
