@@ -105,9 +105,17 @@ void QNProjectSession::ResetLog() {
 }
 
 QNConversionResult QNProjectSession::ConvertLinks(const std::string& programDir,
-                                                  const std::string& caption) {
+                                                  const std::string& caption,
+                                                  const std::function<bool()>& goOn) {
   const CQNSettings current = doc.SettingsCopy();
-  return ConvertProject(doc.Tree(), current, programDir, StatusLineProgress(observer_, caption));
+  QNConversionProgress status = StatusLineProgress(observer_, caption);
+  // A stop asked for while the links of a run are converted ends the conversion
+  // between two files (each file is replaced whole or not at all); a stop that ended
+  // the download itself does not keep its pages from being converted.
+  const bool stoppedBefore = doc.run.stopRequest;
+  return ConvertProject(doc.Tree(), current, programDir, [&](int percent) {
+    return status(percent) && (stoppedBefore || !doc.run.stopRequest) && (!goOn || goOn());
+  });
 }
 
 void QNProjectSession::InstallRunHooks(QNRunEnvironment& environment) {

@@ -4,6 +4,7 @@
 // the document, the project file's path, and the run actions that belong to the
 // project itself (emptying the log, the report, saving during a run, converting links).
 
+#include <functional>
 #include <mutex>
 #include <string>
 
@@ -52,8 +53,10 @@ class QNProjectSession {
 
   // Converts the links of every start address's branch, showing the progress in the
   // status line ("Convert Links", "-CONV", and after a run); `caption` is the text of
-  // "Converting Links..." after the language table. Not while a run goes on.
-  QNConversionResult ConvertLinks(const std::string& programDir, const std::string& caption);
+  // "Converting Links..." after the language table. Not while a run goes on. `goOn`,
+  // when given, is asked between two files and stops the conversion with false.
+  QNConversionResult ConvertLinks(const std::string& programDir, const std::string& caption,
+                                  const std::function<bool()>& goOn = {});
 
   // Fills the environment's log, report, save and conversion actions.
   void InstallRunHooks(QNRunEnvironment& environment);

@@ -26,10 +26,10 @@ bool IsSwitch(const std::string& token) {
 bool CheckActions(const QNCliOptions& options, std::string& error) {
   const bool copy = options.action == QNCliAction::kCopy;
   const bool remove = options.action == QNCliAction::kDelete;
-  if ((copy || remove) && !options.projectMode)
-    error = "--copy and --delete need a project file";
-  else if (copy && remove)
-    error = "--copy and --delete cannot be combined";
+  if (options.action != QNCliAction::kDownload && !options.projectMode)
+    error = "--convert, --copy and --delete need a project file";
+  else if (options.actionsGiven > 1)
+    error = "--convert, --copy and --delete cannot be combined";
   else if (!copy && (options.copyZip || !options.passwordFile.empty()))
     error = "--zip and --password-file go with --copy";
   else if (!remove && options.withFiles)
@@ -78,15 +78,20 @@ bool ParseCliArguments(const std::vector<std::string>& args, const std::string& 
         return false;
       }
       options.autosaveSeconds = static_cast<int>(n);
+    } else if (arg == "--convert") {
+      options.action = QNCliAction::kConvert;
+      ++options.actionsGiven;
     } else if (arg == "--copy") {
       if (!value(options.copyDir)) return false;
       options.action = QNCliAction::kCopy;
+      ++options.actionsGiven;
     } else if (arg == "--zip") {
       options.copyZip = true;
     } else if (arg == "--password-file") {
       if (!value(options.passwordFile)) return false;
     } else if (arg == "--delete") {
       options.action = QNCliAction::kDelete;
+      ++options.actionsGiven;
     } else if (arg == "--with-files") {
       options.withFiles = true;
     } else if (IsSwitch(arg)) {
@@ -163,6 +168,9 @@ downloaded. Nothing is saved unless --save names the project file.
                       --autosave); its log is FILE.log
 
 Project operations (with a project file, instead of a download):
+  --convert           convert the saved pages' links for offline browsing (as
+                      -CONV alone does); exit status 1 when some saved page
+                      could not be converted
   --copy DIR          copy the project file, its log and the downloaded files to
                       DIR, keeping their places below the project's folder
   --zip               with --copy: one ZIP archive DIR/PROJECT.zip instead, the
@@ -189,6 +197,12 @@ problem lines and end lines are printed. Messages go to standard error.
 
 The download log is written beside the project file (PROJECT.log), or, for a
 new project without --save, into the download folder.
+
+After a download the saved pages' links are converted for offline browsing
+(unless the project's QN_UPDLINKS is 0). On a terminal a countdown of 5 seconds
+comes first, and Ctrl+C during it skips the conversion; Ctrl+C while the links
+are converted stops the conversion between two pages (run --convert later to
+finish it). Off a terminal the conversion follows at once.
 
 Ctrl+C (or SIGTERM) stops the download in an orderly way: the files being fetched are left
 to be fetched again, the project is saved and can be continued by running the

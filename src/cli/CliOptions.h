@@ -10,11 +10,12 @@
 namespace qn {
 
 // What to do with the project: download it, or one of the project operations.
-enum class QNCliAction { kDownload, kCopy, kDelete };
+enum class QNCliAction { kDownload, kConvert, kCopy, kDelete };
 
 struct QNCliOptions {
   bool help = false;
   QNCliAction action = QNCliAction::kDownload;
+  int actionsGiven = 0;      // --convert, --copy, --delete: at most one
   std::string copyDir;       // --copy DIR
   bool copyZip = false;      // --zip: one ZIP archive
   std::string passwordFile;  // --password-file: the ZIP archive's password

@@ -5,6 +5,7 @@
 
 #include "cli/PasswordPrompt.h"
 #include "text/SizeText.h"
+#include "text/StringTable.h"
 
 namespace qn {
 namespace {
@@ -47,11 +48,14 @@ void QNCliOutput::Progress(const QNProgress& progress) {
   }
   lastBytes_ = progress.bytes;
   lastTime_ = now;
-  if (!terminal_) return;
+  progressShown_ = true;
+  if (!terminal_ || countdownShown_) return;
+  DrawLocked(std::to_string(progress.files) + " files  " + FormatSizeText(Clamp32(progress.bytes)) +
+             "  " + FormatSpeed(speed_) + "  " + std::to_string(progress.links) + " links  " +
+             current_);
+}
 
-  std::string line = std::to_string(progress.files) + " files  " +
-                     FormatSizeText(Clamp32(progress.bytes)) + "  " + FormatSpeed(speed_) + "  " +
-                     std::to_string(progress.links) + " links  " + current_;
+void QNCliOutput::DrawLocked(std::string line) {
   const std::size_t width = TerminalWidth(out_);
   if (line.size() >= width) line.resize(width - 1);
   std::fputs("\r\033[K", out_);
@@ -75,9 +79,13 @@ void QNCliOutput::Error(const std::string& text) {
 }
 
 void QNCliOutput::OnStatus(const QNStatus& status) {
-  if (!(status.mask & QNStatus::kText1) || status.text1.empty()) return;
   std::lock_guard lock(mutex_);
-  current_ = status.text1;
+  if ((status.mask & QNStatus::kText1) && !status.text1.empty()) current_ = status.text1;
+  if (!(status.mask & QNStatus::kStatusText) || status.text3.empty()) return;
+  current_ = status.text3;
+  // Work without a progress loop (converting links on command) shows its status
+  // line at once.
+  if (terminal_ && !progressShown_ && !countdownShown_) DrawLocked(current_);
 }
 
 void QNCliOutput::OnLogText(const std::string& text) {
@@ -102,6 +110,38 @@ void QNCliOutput::ShowMessage(int, const std::string& text) {
 
 void QNCliOutput::ShowWait(const std::string& text, bool shown) {
   if (shown) Error(text);
+}
+
+bool QNCliOutput::Countdown(const std::string& format, int seconds) {
+  std::unique_lock lock(mutex_);
+  if (!terminal_) return true;
+  countdownShown_ = true;
+  countdownCancelled_ = false;
+  for (int left = seconds; left > 0 && !countdownCancelled_; --left) {
+    DrawLocked(FormatText(format.c_str(), left) + "  (Ctrl+C: do not convert)");
+    countdownChanged_.wait_for(lock, std::chrono::seconds(1),
+                               [this] { return countdownCancelled_; });
+  }
+  countdownShown_ = false;
+  ClearLineLocked();
+  if (!countdownCancelled_) return true;
+  std::fflush(out_);
+  std::fputs("quillorne-cli: the links are not converted\n", err_);
+  std::fflush(err_);
+  return false;
+}
+
+bool QNCliOutput::CountdownShown() {
+  std::lock_guard lock(mutex_);
+  return countdownShown_;
+}
+
+void QNCliOutput::CancelCountdown() {
+  {
+    std::lock_guard lock(mutex_);
+    countdownCancelled_ = true;
+  }
+  countdownChanged_.notify_all();
 }
 
 std::optional<std::string> QNCliOutput::AskPassword() {

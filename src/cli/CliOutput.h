@@ -5,6 +5,7 @@
 // Messages go to standard error. Safe to call from any thread.
 
 #include <chrono>
+#include <condition_variable>
 #include <cstdint>
 #include <cstdio>
 #include <mutex>
@@ -38,16 +39,28 @@ class QNCliOutput : public IQNObserver {
   void ShowWait(const std::string& text, bool shown) override;
   // QUILLORNE_PASSWORD, or the password typed on the terminal.
   std::optional<std::string> AskPassword() override;
+  // On a terminal the seconds are counted down on the progress line until they run
+  // out or CancelCountdown is called; off a terminal the countdown confirms itself.
+  bool Countdown(const std::string& format, int seconds) override;
+
+  // Whether a countdown is being shown; the main loop turns Ctrl+C into a cancel then.
+  bool CountdownShown();
+  void CancelCountdown();
 
  private:
   void ClearLineLocked();
+  void DrawLocked(std::string line);
 
   std::FILE* out_;
   std::FILE* err_;
   const bool terminal_;
   std::mutex mutex_;
   bool lineShown_ = false;
-  std::string current_;  // the address a worker works on last
+  std::string current_;  // the latest of a worker's address and the status line
+  bool progressShown_ = false;
+  bool countdownShown_ = false;
+  bool countdownCancelled_ = false;
+  std::condition_variable countdownChanged_;
   std::int64_t lastBytes_ = -1;
   std::chrono::steady_clock::time_point lastTime_;
   double speed_ = 0;  // bytes per second, smoothed

@@ -156,7 +156,10 @@ int QNCliRun::Download() {
   auto lastSave = std::chrono::steady_clock::now();
   while (!doc.WaitForRunEnd(std::chrono::milliseconds(0))) {
     const int signals = signals_.Wait(kRedrawMs);
-    if (signals > 0 && !stopping) {
+    if (signals > 0 && out_.CountdownShown()) {
+      // Ctrl+C during the countdown before the conversion only skips the conversion.
+      out_.CancelCountdown();
+    } else if (signals > 0 && !stopping) {
       stopping = true;
       out_.Error("stopping; press Ctrl+C again to stop at once");
       doc.Stop();
@@ -187,12 +190,17 @@ int QNCliRun::Download() {
   return state == kDownloadCompleted || state == kPreviewCompleted ? 0 : 1;
 }
 
-// "-CONV" without "-D": the saved pages' links are converted, no download runs.
+// "--convert", or "-CONV" without "-D": the saved pages' links are converted, no
+// download runs.
 int QNCliRun::ConvertOnly() {
   const QNConversionResult result =
-      session_.ConvertLinks(ProgramFolder(), BuiltinString(kMsgConvertingLinks));
+      session_.ConvertLinks(ProgramFolder(), BuiltinString(kMsgConvertingLinks),
+                            [this] { return signals_.Wait(0) == 0; });
   out_.Finish();
+  out_.OnLogText("Links converted in " + std::to_string(result.converted) + " saved files" +
+                 (result.stopped ? " (stopped)" : ""));
   if (!Save()) return 2;
+  if (result.stopped) return 1;
   if (result.failed == 0) return 0;
   out_.Error(std::to_string(result.failed) + " saved files could not be converted");
   return 1;
@@ -245,6 +253,9 @@ int QNCliRun::Run() {
       break;
     case QNCliAction::kDownload:
       status = options_.projectMode && cmd.convert && !cmd.download ? ConvertOnly() : Download();
+      break;
+    case QNCliAction::kConvert:
+      status = ConvertOnly();
       break;
   }
   if (!EncryptAtEnd() && status == 0) status = 2;

@@ -123,9 +123,11 @@ void QNController::Run() {
   Status(QNStatus::kProgress, 0, -2, true);
   if (env_.useTray && env_.hooks.trayIdle) env_.hooks.trayIdle();
 
+  // Taken before the conversion: a stop while links are converted ends the
+  // conversion, not a download that had completed.
+  const bool interrupted = flags.stopRequest || flags.stopReason != kStopNone;
   ConvertLinks();
 
-  const bool interrupted = flags.stopRequest || flags.stopReason != kStopNone;
   {
     auto lock = doc_.Locks().Hold(DocLock::Tree);
     doc_.settings_.DownloadState =
@@ -292,10 +294,9 @@ void QNController::EndProcedure() {
 
 void QNController::ConvertLinks() {
   if (!env_.hooks.convertLinks) return;
+  // "-CONV" converts even after a preview: with "Keep HTML files" its pages stay.
   if (!env_.convertAfter && (run_.preview || run_.settings.QN_UPDLINKS == 0)) return;
-  const std::string countdown =
-      FormatText(run_.text(kMsgConvertCountdown).c_str(), kConvertSeconds);
-  if (!doc_.Observer().Countdown(countdown, kConvertSeconds)) return;
+  if (!doc_.Observer().Countdown(run_.text(kMsgConvertCountdown), kConvertSeconds)) return;
   Status(QNStatus::kStatusText, kMsgConverting);
   env_.hooks.convertLinks();
 }

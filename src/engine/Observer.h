@@ -71,7 +71,9 @@ class IQNObserver {
   // The dialog "Choose the Download Type": the kind chosen, or 0 for Cancel.
   virtual int AskDownloadKind(const QNDownloadKindOffer& offer);
   // A countdown that confirms itself when its seconds run out; false when cancelled.
-  virtual bool Countdown(const std::string& /*text*/, int /*seconds*/) { return true; }
+  // `format` is the language table's text with one "%d" for the seconds left, so the
+  // count can be redrawn each second.
+  virtual bool Countdown(const std::string& /*format*/, int /*seconds*/) { return true; }
 };
 
 }  // namespace qn
