@@ -23,9 +23,10 @@ int main(int argc, char** argv) {
         stderr);
     return 2;
   }
-  const std::filesystem::path folder = argv[first];
-  const std::filesystem::path start = argv[first + 1];
+  // The checker compares absolute paths: relative ones are taken from here.
   std::error_code ec;
+  const std::filesystem::path folder = std::filesystem::absolute(argv[first], ec);
+  const std::filesystem::path start = std::filesystem::absolute(argv[first + 1], ec);
   if (!std::filesystem::is_regular_file(start, ec)) {
     std::fprintf(stderr, "quillorne-linkcheck: no start page '%s'\n", start.c_str());
     return 2;
@@ -37,5 +38,9 @@ int main(int argc, char** argv) {
       std::printf("%s: %s -> %s\n", link.page.c_str(), link.link.c_str(), link.target.c_str());
   std::printf("pages %d, local links %d, broken %zu\n", check.pages, check.localLinks,
               check.broken.size());
+  if (check.pages == 0) {
+    std::fputs("quillorne-linkcheck: no page was read; is the start page an HTML page?\n", stderr);
+    return 2;
+  }
   return check.broken.empty() ? 0 : 1;
 }

@@ -1,5 +1,6 @@
 #include "storage/LinkChecker.h"
 
+#include <algorithm>
 #include <deque>
 #include <fstream>
 #include <set>
@@ -23,14 +24,17 @@ class QNLinkTexts : public IQNLinkSink {
 };
 
 // The local file a link of `page` points to, or nothing for a link to the network.
+// As a browser reads a link to a local file: the query and the fragment name no part
+// of the file, and percent escapes stand for their characters.
 std::optional<fs::path> LocalTarget(const fs::path& page, std::string text) {
-  if (const std::size_t hash = text.find('#'); hash != std::string::npos) text.resize(hash);
+  text.resize(std::min({text.find('#'), text.find('?'), text.size()}));
   if (text.empty()) return std::nullopt;
   if (IsAbsoluteAddress(text)) {
     auto path = FileAddressToPath(text);
     if (!path) return std::nullopt;
     return fs::path(*path).lexically_normal();
   }
+  PercentDecode(text);
   ToNativeSeparators(text);
   if (text.front() == kNativeSeparator) return fs::path(text).lexically_normal();
   return (page.parent_path() / text).lexically_normal();

@@ -1,6 +1,7 @@
 #include "storage/ProjectConversion.h"
 
 #include <algorithm>
+#include <unordered_set>
 
 #include "engine/Observer.h"
 #include "project/ProjectSettings.h"
@@ -21,6 +22,23 @@ CQNDocNode* StartNodeOf(const CQNDocTree& tree, int index, std::string_view addr
   return nullptr;
 }
 
+std::vector<CQNDocNode*> StartBranchesOf(const CQNDocTree& tree, int index,
+                                         std::string_view address) {
+  std::vector<CQNDocNode*> branches;
+  CQNDocNode* start = StartNodeOf(tree, index, address);
+  if (start) branches.push_back(start);
+  if (!tree.root || !HasRangePattern(address)) return branches;
+  std::string pattern(address);
+  std::vector<std::string> expanded;
+  ExpandRangePattern(pattern, expanded, true);
+  std::unordered_set<std::string> names;
+  for (const std::string& each : expanded) names.insert(NormalizeForCompare(each));
+  for (CQNDocNode* child = tree.root->firstChild; child; child = child->nextSibling)
+    if (child != start && names.contains(NormalizeForCompare(child->url)))
+      branches.push_back(child);
+  return branches;
+}
+
 QNConversionResult ConvertProject(const CQNDocTree& tree, const CQNSettings& settings,
                                   std::string_view programDir,
                                   const QNConversionProgress& progress) {
@@ -32,22 +50,24 @@ QNConversionResult ConvertProject(const CQNDocTree& tree, const CQNSettings& set
   for (int i = 0; i < starts && i < static_cast<int>(settings.QN_START_URL.size()); ++i) {
     const std::string& address = settings.QN_START_URL[i];
     if (address.empty()) continue;
-    CQNDocNode* start = StartNodeOf(tree, i, address);
-    if (!start) continue;
+    // The download named the files of every branch with the start folder of the
+    // address as the user wrote it, range pattern and all.
     QNLinkRules rules{QNNamingContext::From(settings, GetBaseDirectory(address), programDir),
                       settings.QN_UPDLINKS};
-    for (CQNDocNode* node : PreOrder(start)) {
-      if (IsConvertible(*node)) {
-        if (ConvertSavedFile(*node, settings, rules))
-          ++result.converted;
-        else
-          ++result.failed;
-      }
-      const int percent = static_cast<int>(std::min<long>((visited + 1) * 100 / total, 100));
-      ++visited;
-      if (progress && !progress(percent)) {
-        result.stopped = true;
-        return result;
+    for (CQNDocNode* start : StartBranchesOf(tree, i, address)) {
+      for (CQNDocNode* node : PreOrder(start)) {
+        if (IsConvertible(*node)) {
+          if (ConvertSavedFile(*node, settings, rules))
+            ++result.converted;
+          else
+            ++result.failed;
+        }
+        const int percent = static_cast<int>(std::min<long>((visited + 1) * 100 / total, 100));
+        ++visited;
+        if (progress && !progress(percent)) {
+          result.stopped = true;
+          return result;
+        }
       }
     }
   }

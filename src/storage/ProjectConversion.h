@@ -5,6 +5,7 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace qn {
 
@@ -25,6 +26,12 @@ using QNConversionProgress = std::function<bool(int percent)>;
 // The start node of start address `index`: the root's child in that position when
 // it holds the address, else the first child of the root that does; null when none.
 CQNDocNode* StartNodeOf(const CQNDocTree& tree, int index, std::string_view address);
+
+// The branches start address `index` covers: its start node's, then, for an address
+// with a range pattern, those of the root's children that its expansions name (the
+// download adds them under the root).
+std::vector<CQNDocNode*> StartBranchesOf(const CQNDocTree& tree, int index,
+                                         std::string_view address);
 
 // For every start address in use (only the first in single-address mode) the branch
 // of its start node is walked in pre-order with the start folder of that address;

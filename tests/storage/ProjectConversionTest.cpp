@@ -144,6 +144,27 @@ TEST_F(SiteTest, EveryStartAddressWithItsOwnStartFolder) {
   EXPECT_EQ(percents.back(), 100);
 }
 
+TEST_F(SiteTest, ARangedStartAddressCoversThePagesItExpandsTo) {
+  settings.QN_SINGLE_URL = 0;
+  settings.QN_START_URL[2] = "http://third/p{:1-2}.htm";
+  settings.StartUrlCount = 3;
+  naming.startFolder = "http://third/";
+  CQNDocNode* pattern = Add(tree.root, "http://third/p{:1-2}.htm", kCatHtml, nullptr);
+  pattern->state = kStateFailed;
+  // The download adds the expansions under the root, beside the pattern's node.
+  const char* link = "<A HREF=\"http://third/p1.htm\">1</A>";
+  CQNDocNode* p1 = Add(tree.root, "http://third/p1.htm", kCatHtml, link);
+  CQNDocNode* p2 = Add(tree.root, "http://third/p2.htm", kCatHtml, link);
+  CQNDocNode* p3 = Add(tree.root, "http://third/p3.htm", kCatHtml, link);
+
+  const std::vector<CQNDocNode*> branches = StartBranchesOf(tree, 2, settings.QN_START_URL[2]);
+  EXPECT_EQ(branches, (std::vector<CQNDocNode*>{pattern, p1, p2}));
+  ConvertProject(tree, settings, "");
+  EXPECT_EQ(ReadFile(p1->localFile), "<A HREF=\"p1.htm\">1</A>");
+  EXPECT_EQ(ReadFile(p2->localFile), "<A HREF=\"p1.htm\">1</A>");
+  EXPECT_EQ(ReadFile(p3->localFile), link);  // no start address covers it
+}
+
 TEST_F(SiteTest, StopEndsTheWalkAndNoRootConvertsNothing) {
   int calls = 0;
   const QNConversionResult result =
@@ -219,9 +240,12 @@ TEST(LinkCheckerTest, ReportsLinksToNoFile) {
             "<A HREF=\"a/one.htm\">1</A><IMG SRC=\"pic.gif\"><A HREF=\"http://net/x.htm\">n</A>");
   WriteFile(dir / "a/one.htm", "<A HREF=\"../index.htm#top\">back</A><A HREF=\"two.htm\">2</A>");
   WriteFile(dir / "a/unreached.htm", "<A HREF=\"nothing.htm\">x</A>");
+  // A browser drops the query of a local link and decodes its escapes.
+  WriteFile(dir / "a/my page.htm", "<A HREF=\"one.htm?month=3\">1</A>");
+  WriteFile(dir / "index.htm", ReadFile(dir / "index.htm") + "<A HREF=\"a/my%20page.htm\">p</A>");
   const QNLinkCheck check = CheckLocalLinks(dir.path(), "index.htm", settings);
-  EXPECT_EQ(check.pages, 2);
-  EXPECT_EQ(check.localLinks, 4);
+  EXPECT_EQ(check.pages, 3);
+  EXPECT_EQ(check.localLinks, 6);
   ASSERT_EQ(check.broken.size(), 2u);
   EXPECT_EQ(check.broken[0].link, "pic.gif");
   EXPECT_EQ(check.broken[1].link, "two.htm");
