@@ -6,6 +6,7 @@
 
 #include "web/Address.h"
 #include "web/LineReader.h"
+#include "web/LinkReporter.h"
 #include "web/ScanText.h"
 #include "web/TagHandlers.h"
 #include "web/TagTable.h"
@@ -51,9 +52,11 @@ class QNConversion : public IQNTagVisitor {
 };
 
 std::optional<std::string> QNConversion::Replace(std::string_view value, int row) const {
-  std::string work(value);
-  work.erase(std::remove(work.begin(), work.end(), '\t'), work.end());
-  if (work.find('\0') != std::string::npos || !IsFetchableLink(work)) return std::nullopt;
+  // The value is read as the scanner read it when the link was found ("&amp;"
+  // decoded, tabs removed), so that it names the file that was saved for it.
+  auto cleaned = CleanLinkValue(value);
+  if (!cleaned || !IsFetchableLink(*cleaned)) return std::nullopt;
+  const std::string& work = *cleaned;
   auto replacement = convert_(
       QNLinkToConvert{work, page_.baseDirectory, page_.localFile, row != kTagImage, page_.form});
   if (!replacement) return std::nullopt;

@@ -37,6 +37,15 @@ TEST(HtmlConverterTest, ConvertsLinkValuesInPlace) {
   EXPECT_EQ(converter.calls[0].form, QNLinkForm::Relative);
 }
 
+TEST(HtmlConverterTest, TheConverterSeesTheValueAsTheScannerFoundIt) {
+  // The download fetched "?a=1&b=2" for this link, so its file is asked for under
+  // that address; the whole written value is what gets replaced.
+  test::PrefixConverter converter;
+  EXPECT_EQ(ConvertPage("<A HREF=\"cal.htm?a=1&amp;b=2\">c</A>", converter.Function()),
+            "<A HREF=\"L/cal.htm?a=1&b=2\">c</A>");
+  EXPECT_EQ(converter.values, Strings({"cal.htm?a=1&b=2"}));
+}
+
 TEST(HtmlConverterTest, RefusedLinksLeaveTheDocumentUnchanged) {
   const std::string page = std::string(
                                "<TITLE>x</TITLE>\n<A HREF=never.htm\n<IMG\r\nSRC=\"a.gif\"\n"
