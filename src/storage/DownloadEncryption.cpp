@@ -1,5 +1,4 @@
 #include <filesystem>
-#include <memory>
 #include <optional>
 #include <system_error>
 #include <utility>
@@ -11,8 +10,8 @@
 #include "storage/EmptyFolders.h"
 #include "storage/Passwords.h"
 #include "storage/ProjectOperations.h"
-#include "storage/ScratchFiles.h"
 #include "storage/StorageMessages.h"
+#include "storage/TempFile.h"
 #include "storage/ZipArchive.h"
 
 namespace qn {
@@ -91,9 +90,9 @@ bool EncryptDownloadedFiles(const std::string& archive, const QNProjectFiles& fi
   try {
     // That archive holds the files missing here; writing it anew would lose them.
     if (hadArchive && list.missing > 0) throw QNZipError("archive holds files not on the disk");
-    std::unique_ptr<QNScratchFile> backup;
+    std::optional<QNTempFile> backup;
     if (hadArchive) {
-      backup = std::make_unique<QNScratchFile>();
+      backup.emplace(QNTempFile::CreateOrThrow());
       fs::copy_file(archive, backup->Path(), fs::copy_options::overwrite_existing);
     }
     try {

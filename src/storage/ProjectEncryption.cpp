@@ -6,8 +6,8 @@
 #include "records/DownloadLog.h"
 #include "storage/Passwords.h"
 #include "storage/ProjectOperations.h"
-#include "storage/ScratchFiles.h"
 #include "storage/StorageMessages.h"
+#include "storage/TempFile.h"
 #include "storage/ZipArchive.h"
 
 namespace qn {
@@ -39,7 +39,7 @@ bool EncryptProjectFiles(const std::string& projectFile, const std::string& pass
   const std::string log = LogOf(projectFile);
   const bool withLog = Exists(log);
   try {
-    QNScratchFile archive;
+    QNTempFile archive = QNTempFile::CreateOrThrow();
     {
       QNZipWriter zip(archive.Path());
       zip.SetPassword(password);
@@ -73,7 +73,7 @@ bool DecryptProjectFiles(const std::string& projectFile, CQNSettings& settings,
     QNWaitNote note(observer, kMsgDecryptingProject);
     const std::string& password = settings.EncryptionPassword;
     const fs::path folder = fs::path(projectFile).parent_path();
-    QNScratchFile project(folder.empty() ? "." : folder.string(), ".qn");
+    QNTempFile project = QNTempFile::CreateOrThrow(folder.empty() ? "." : folder, ".qn");
     zip.Extract(0, password, project.Path());
     // A log that does not come back is not worth keeping the project locked for.
     if (zip.Entries() > 1) {

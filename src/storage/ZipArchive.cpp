@@ -8,7 +8,7 @@
 #include <cstring>
 #include <filesystem>
 
-#include "storage/ScratchFiles.h"
+#include "storage/TempFile.h"
 
 namespace qn {
 namespace {
@@ -174,9 +174,9 @@ void QNZipReader::Extract(std::int64_t index, const std::string& password,
                                                  password.empty() ? nullptr : password.c_str()));
   if (!file) ThrowArchiveError(archive_.get(), Name(index));
   const fs::path parent = fs::path(target).parent_path();
-  QNScratchFile temp(parent.empty() ? "." : parent.string(), ".qn");
+  QNTempFile temp = QNTempFile::CreateOrThrow(parent.empty() ? "." : parent, ".qn");
   QNFd out(open(temp.Path().c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC));
-  if (out.Get() < 0) throw QNZipError(temp.Path() + ": " + std::strerror(errno));
+  if (out.Get() < 0) throw QNZipError(temp.Path().string() + ": " + std::strerror(errno));
   std::string buffer(kChunk, '\0');
   for (;;) {
     const zip_int64_t n = zip_fread(file.get(), buffer.data(), buffer.size());
