@@ -11,6 +11,7 @@
 #   MIRROR_SEED                   generator seed (default 1)
 #   MIRROR_TOOLS                  tools to run (default "quillorne wget wget2 httrack")
 #   MIRROR_OUT                    also write the table to this file
+#   MIRROR_TIMEOUT                seconds a tool may run before it is stopped (default 1800)
 #   MIRROR_KEEP=1                 keep the work folder (site, copies, logs)
 set -euo pipefail
 
@@ -26,6 +27,8 @@ IMAGES=${MIRROR_IMAGES:-6000}
 FANOUT=${MIRROR_FANOUT:-3}
 LEVELS=${MIRROR_LEVELS:-5}
 SEED=${MIRROR_SEED:-1}
+TIMEOUT=${MIRROR_TIMEOUT:-1800}
+KNOWN_TOOLS=" quillorne wget wget2 httrack "
 read -r -a TOOLS <<<"${MIRROR_TOOLS:-quillorne wget wget2 httrack}"
 
 # The peers, the timer and what building quillorne-cli needs.
@@ -40,7 +43,7 @@ NGINX_PID=""
 PORT=""
 BASE=""
 SITE_FILES=0
-declare -A WALL CPU PEAK FILES BROKEN STATUS MISSING EXTRA CMDLINE
+declare -A WALL CPU PEAK FILES BROKEN STATUS MISSING EXTRA CHANGED LEFT CMDLINE
 
 as_root() {
   if [ "$(id -u)" = 0 ]; then "$@"; else sudo "$@"; fi
@@ -179,7 +182,9 @@ run_tool() {
   CMDLINE[$tool]="${cmd[*]}"
   mkdir -p "$dir"
   echo "== $tool: ${cmd[*]}"
-  /usr/bin/time -v -o "$WORK/$tool.time" "${cmd[@]}" </dev/null >"$WORK/$tool.out" 2>&1 || status=$?
+  # A hung tool is stopped (exit status 124) so that the others still get measured.
+  /usr/bin/time -v -o "$WORK/$tool.time" timeout -k 30 "$TIMEOUT" "${cmd[@]}" \
+    </dev/null >"$WORK/$tool.out" 2>&1 || status=$?
   STATUS[$tool]=$status
   tail -n 3 "$WORK/$tool.out" | sed 's/^/   /'
 
@@ -195,12 +200,19 @@ run_tool() {
     BROKEN[$tool]="no copy"
     MISSING[$tool]=$SITE_FILES
     EXTRA[$tool]=0
+    CHANGED[$tool]=0
+    LEFT[$tool]=0
     return
   fi
   FILES[$tool]=$(find "$root" -type f | wc -l)
   (cd "$root" && find . -type f | sed 's|^\./||' | sort) >"$WORK/$tool.list"
   MISSING[$tool]=$(comm -23 "$WORK/site.list" "$WORK/$tool.list" | wc -l)
   EXTRA[$tool]=$(comm -13 "$WORK/site.list" "$WORK/$tool.list" | wc -l)
+  # Images must arrive byte for byte; pages and style sheets differ by conversion.
+  CHANGED[$tool]=$( (diff -rq "$WORK/site" "$root" || true) | grep -cE '\.(png|gif) differ$' || true)
+  # quillorne-linkcheck does not count links to the network, so a full address that
+  # conversion left pointing at the server would pass unseen: count those here.
+  LEFT[$tool]=$( (grep -rhoa --include='*.html' --include='*.css' "$BASE/" "$root" || true) | wc -l)
   check_links "$tool" "$root"
 }
 
@@ -230,9 +242,11 @@ report() {
     echo
     echo "Site: $SITE_FILES files (pages + images + style sheets)."
     for tool in "${TOOLS[@]}"; do
-      printf '%-10s %s of %s site files saved, %s missing, %s not in the site; exit status %s\n' \
+      printf '%-10s %s of %s site files saved, %s missing, %s not in the site, %s images changed,\n' \
         "$tool:" "$((SITE_FILES - MISSING[$tool]))" "$SITE_FILES" "${MISSING[$tool]}" \
-        "${EXTRA[$tool]}" "${STATUS[$tool]}"
+        "${EXTRA[$tool]}" "${CHANGED[$tool]}"
+      printf '%-10s %s links still pointing at the server; exit status %s\n' "" "${LEFT[$tool]}" \
+        "${STATUS[$tool]}"
     done
     echo
     echo "Commands:"
@@ -250,6 +264,10 @@ report() {
 }
 
 main() {
+  local tool
+  for tool in "${TOOLS[@]}"; do
+    [[ $KNOWN_TOOLS == *" $tool "* ]] || { echo "unknown tool '$tool' in MIRROR_TOOLS" >&2; exit 2; }
+  done
   deps
   build
   WORK=$(mktemp -d "${TMPDIR:-/tmp}/qn-mirror.XXXXXX")
@@ -258,7 +276,6 @@ main() {
   BASE="http://127.0.0.1:$PORT"
   make_site
   serve
-  local tool
   for tool in "${TOOLS[@]}"; do run_tool "$tool"; done
   echo
   report
