@@ -19,9 +19,10 @@ as_root() {
   if [ "$(id -u)" = 0 ]; then "$@"; else sudo "$@"; fi
 }
 
+# The project's packages and any named as arguments (the benchmarks' peers).
 deps() {
-  local missing=()
-  for p in "${PACKAGES[@]}"; do
+  local missing=() p
+  for p in "${PACKAGES[@]}" "$@"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
   done
   [ ${#missing[@]} -eq 0 ] && return 0
@@ -106,7 +107,7 @@ run_demo() {
 }
 
 case "${1:-}" in
-  deps) deps ;;
+  deps) shift; deps "$@" ;;
   build) shift; build "$@" ;;
   test) shift; run_tests "$@" ;;
   bench) shift; run_bench "$@" ;;

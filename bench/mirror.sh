@@ -31,12 +31,8 @@ TIMEOUT=${MIRROR_TIMEOUT:-1800}
 KNOWN_TOOLS=" quillorne wget wget2 httrack "
 read -r -a TOOLS <<<"${MIRROR_TOOLS:-quillorne wget wget2 httrack}"
 
-# The peers, the timer and what building quillorne-cli needs.
-PACKAGES=(
-  nginx wget wget2 httrack time python3
-  build-essential cmake ninja-build pkg-config
-  libcurl4-openssl-dev zlib1g-dev libzip-dev libssl-dev
-)
+# The peers and the timer; ./quillorne.sh deps adds what building quillorne-cli needs.
+PEER_PACKAGES=(nginx wget wget2 httrack time python3)
 
 WORK=""
 NGINX_PID=""
@@ -45,20 +41,8 @@ BASE=""
 SITE_FILES=0
 declare -A WALL CPU PEAK FILES BROKEN STATUS MISSING EXTRA CHANGED LEFT CMDLINE
 
-as_root() {
-  if [ "$(id -u)" = 0 ]; then "$@"; else sudo "$@"; fi
-}
-
 deps() {
-  local missing=() p
-  for p in "${PACKAGES[@]}"; do
-    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
-  done
-  [ ${#missing[@]} -eq 0 ] && return 0
-  echo "Installing: ${missing[*]}"
-  as_root apt-get update -qq
-  as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends \
-    "${missing[@]}" >/dev/null
+  ./quillorne.sh deps "${PEER_PACKAGES[@]}"
 }
 
 # An optimised build: a debug build would measure the compiler's flags, not the program.
