@@ -118,7 +118,7 @@ bool QNCliOutput::Countdown(const std::string& format, int seconds) {
   countdownShown_ = true;
   countdownCancelled_ = false;
   for (int left = seconds; left > 0 && !countdownCancelled_; --left) {
-    DrawLocked(FormatText(format.c_str(), left) + "  (Ctrl+C: do not convert)");
+    DrawLocked(FillCount(format, left) + "  (Ctrl+C: do not convert)");
     countdownChanged_.wait_for(lock, std::chrono::seconds(1),
                                [this] { return countdownCancelled_; });
   }

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <string>
+#include <string_view>
 
 namespace qn {
 
@@ -19,5 +20,10 @@ std::string FormatText(const char* format, Args... args) {
     return buf;
   }
 }
+
+// Fills the first "%d" of a text that may come from a language file with `count`
+// ("%%" gives "%"); any other placeholder stays as written, so a translation with
+// the wrong placeholders shows them instead of reading values that were never given.
+std::string FillCount(std::string_view format, long count);
 
 }  // namespace qn

@@ -26,4 +26,12 @@ TEST(StringTable, FormatsPlaceholders) {
 }
 
 }  // namespace
+
+TEST(StringTable, FillsACountIntoTextsFromOutside) {
+  EXPECT_EQ(FillCount(BuiltinString(65100), 3), "Converting Links in 3 seconds");
+  EXPECT_EQ(FillCount("%d%% - %d", 5), "5% - %d");
+  // A translation with the wrong placeholder shows it rather than reading garbage.
+  EXPECT_EQ(FillCount("in %s seconds %", 5), "in %s seconds %");
+}
+
 }  // namespace qn
