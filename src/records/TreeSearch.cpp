@@ -9,8 +9,6 @@
 namespace qn {
 namespace {
 
-inline char Lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; }
-
 // A cheap necessary condition of SamePathOrDirectory, which a walk over a large tree
 // tests on every node: equal without regard to case (compared from the end, where
 // addresses of one site differ), or the longer one ending with a separator right
@@ -18,14 +16,14 @@ inline char Lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 
 bool MayBeSamePath(std::string_view a, std::string_view b) {
   if (a.size() == b.size()) {
     for (std::size_t i = a.size(); i-- > 0;) {
-      if (Lower(a[i]) != Lower(b[i])) return false;
+      if (ToLowerChar(a[i]) != ToLowerChar(b[i])) return false;
     }
     return true;
   }
   const std::string_view& longer = a.size() > b.size() ? a : b;
   const std::string_view& shorter = a.size() > b.size() ? b : a;
   if (shorter.empty() || !IsSeparator(longer.back())) return false;
-  return Lower(longer[longer.size() - 2]) == Lower(shorter.back());
+  return ToLowerChar(longer[longer.size() - 2]) == ToLowerChar(shorter.back());
 }
 
 bool IsAsciiLetter(char c) {

@@ -4,13 +4,6 @@
 
 namespace qn {
 
-char ToLowerChar(char c) {
-  return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-char ToUpperChar(char c) {
-  return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
-}
-
 std::string ToLower(std::string_view s) {
   std::string r(s);
   std::transform(r.begin(), r.end(), r.begin(), ToLowerChar);

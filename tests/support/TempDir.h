@@ -8,7 +8,7 @@ namespace qn::test {
 // A fresh folder under the system temporary folder, removed with its contents
 // when the object goes out of scope.
 class TempDir {
-public:
+ public:
   TempDir();
   ~TempDir();
   TempDir(const TempDir&) = delete;
@@ -18,7 +18,7 @@ public:
   std::string str() const { return path_.string(); }
   std::filesystem::path operator/(const std::string& name) const { return path_ / name; }
 
-private:
+ private:
   std::filesystem::path path_;
 };
 

@@ -1,6 +1,6 @@
-#include "text/SizeText.h"
-
 #include <gtest/gtest.h>
+
+#include "text/SizeText.h"
 
 namespace qn {
 namespace {
