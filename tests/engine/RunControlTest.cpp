@@ -183,13 +183,7 @@ TEST(RunControl, KindFourFetchesOnlyTheSelectedAddresses) {
 
 TEST(RunControl, AForcedStopGivesUpOnAServerThatNeverAnswersAndTheNextRunWorks) {
   RunRig rig;
-  std::atomic<bool> release{false};
-  std::atomic<int> connections{0};
-  RawHttpServer silent([&](int socket, const std::string&) {
-    ++connections;
-    while (!release) std::this_thread::sleep_for(std::chrono::milliseconds(20));
-    ::shutdown(socket, SHUT_RDWR);
-  });
+  SilentHttpServer silent;
   rig.settings.QN_START_URL[0] = silent.Url("/index.html");
   rig.settings.QN_TIMEOUT = 60;
   rig.settings.QN_THREADS = 2;
@@ -198,7 +192,7 @@ TEST(RunControl, AForcedStopGivesUpOnAServerThatNeverAnswersAndTheNextRunWorks) 
   rig.SetEnvironment(env);
 
   ASSERT_TRUE(rig.doc.StartDownload());
-  ASSERT_TRUE(WaitUntil([&] { return connections > 0; }));
+  ASSERT_TRUE(WaitUntil([&] { return silent.Connections() > 0; }));
   const int savesBefore = rig.saves;
   const auto start = std::chrono::steady_clock::now();
   EXPECT_FALSE(rig.doc.ForcedStop());  // the worker in the request was given up on
@@ -228,7 +222,7 @@ TEST(RunControl, AForcedStopGivesUpOnAServerThatNeverAnswersAndTheNextRunWorks) 
 
   // The thread left behind ends once its server lets go, without touching the
   // document: the tree holds only what the second run made.
-  release = true;
+  silent.Release();
   EXPECT_TRUE(WaitUntil([&] { return !rig.doc.LeftBehindThreadsRunning(); }));
   EXPECT_EQ(rig.doc.Tree().count, 4);
 }

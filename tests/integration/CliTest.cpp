@@ -364,20 +364,14 @@ TEST(Cli, ARunKilledInTheMiddleIsContinuedWithoutFetchingAnyFileTwice) {
 
 TEST(Cli, ASecondCtrlCStopsByForceWhenTheServerNeverAnswers) {
   TempDir dir;
-  std::atomic<bool> release{false};
-  std::atomic<int> connections{0};
-  RawHttpServer silent([&](int socket, const std::string&) {
-    ++connections;
-    while (!release) std::this_thread::sleep_for(std::chrono::milliseconds(20));
-    ::shutdown(socket, SHUT_RDWR);
-  });
+  SilentHttpServer silent;
   CliProcess run({silent.Url("/index.html"), "-o", (dir / "copy").string(), "--save",
                   (dir / "site.qnp").string(), "--set", "QN_TIMEOUT=120"},
                  dir.path());
   const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
-  while (connections == 0 && std::chrono::steady_clock::now() < deadline)
+  while (silent.Connections() == 0 && std::chrono::steady_clock::now() < deadline)
     std::this_thread::sleep_for(std::chrono::milliseconds(10));
-  ASSERT_GT(connections, 0);
+  ASSERT_GT(silent.Connections(), 0);
   run.Signal(SIGINT);
   std::this_thread::sleep_for(std::chrono::milliseconds(500));
   EXPECT_EQ(run.Wait(std::chrono::milliseconds(0)), -1);  // the first one waits for the worker
@@ -385,7 +379,7 @@ TEST(Cli, ASecondCtrlCStopsByForceWhenTheServerNeverAnswers) {
   run.Signal(SIGINT);
   const int status = run.Wait(std::chrono::seconds(40));
   const auto took = std::chrono::steady_clock::now() - start;
-  release = true;
+  silent.Release();
 
   EXPECT_EQ(status, 1) << run.Err();
   EXPECT_GE(took, std::chrono::seconds(9));

@@ -78,6 +78,13 @@ RawHttpServer::RawHttpServer(Handler handler) : handler_(std::move(handler)) {
   thread_ = std::thread([this] { Run(); });
 }
 
+SilentHttpServer::SilentHttpServer()
+    : server_([this](int socket, const std::string&) {
+        ++connections_;
+        while (!release_) std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        ::shutdown(socket, SHUT_RDWR);
+      }) {}
+
 RawHttpServer::~RawHttpServer() {
   stopping_ = true;
   ::shutdown(listener_, SHUT_RDWR);

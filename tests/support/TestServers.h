@@ -64,6 +64,25 @@ class RawHttpServer {
   std::thread thread_;
 };
 
+// A server that accepts requests and never answers until released (at the latest
+// when it goes): for stops that must give up on a transfer.
+class SilentHttpServer {
+ public:
+  SilentHttpServer();
+  ~SilentHttpServer() { Release(); }
+
+  std::string Url(const std::string& path) const { return server_.Url(path); }
+  // Requests that have arrived so far.
+  int Connections() const { return connections_; }
+  // Lets every held request go: the connection is shut down without an answer.
+  void Release() { release_ = true; }
+
+ private:
+  std::atomic<bool> release_{false};
+  std::atomic<int> connections_{0};
+  RawHttpServer server_;  // last: its handler uses the members above
+};
+
 // A port on 127.0.0.1 on which nothing listens.
 int UnusedPort();
 
