@@ -19,9 +19,9 @@
 #include <vector>
 
 #include "engine/Doc.h"
-#include "engine/Observer.h"
-#include "records/LogSink.h"
 #include "records/TreeWalk.h"
+#include "seams/LogSink.h"
+#include "seams/Observer.h"
 #include "web/Address.h"
 
 namespace qn {

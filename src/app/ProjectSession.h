@@ -10,7 +10,7 @@
 
 #include "engine/Doc.h"
 #include "records/DownloadLog.h"
-#include "records/DownloadReport.h"
+#include "storage/DownloadReport.h"
 #include "storage/ProjectConversion.h"
 #include "storage/ProjectPaths.h"
 

@@ -12,7 +12,7 @@
 #include <optional>
 #include <string>
 
-#include "engine/Observer.h"
+#include "seams/Observer.h"
 
 namespace qn {
 

@@ -16,14 +16,14 @@
 #include "engine/DocLocks.h"
 #include "engine/Filters.h"
 #include "engine/FoundLink.h"
-#include "engine/Observer.h"
 #include "engine/RunHooks.h"
 #include "engine/RunState.h"
 #include "engine/UrlMap.h"
-#include "project/ProjectSettings.h"
 #include "records/DocTree.h"
-#include "records/LogSink.h"
 #include "records/TreeStats.h"
+#include "seams/LogSink.h"
+#include "seams/Observer.h"
+#include "settings/ProjectSettings.h"
 
 namespace qn {
 

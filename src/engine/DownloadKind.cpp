@@ -1,7 +1,6 @@
 #include "engine/DownloadKind.h"
 
 #include "engine/Filters.h"
-#include "engine/Observer.h"
 #include "engine/RunState.h"
 
 namespace qn {
@@ -31,10 +30,6 @@ QNDownloadKindOffer OfferDownloadKinds(int downloadState, const QNStartModeStats
   else
     offer.preselected = kKindNew;
   return offer;
-}
-
-int IQNObserver::AskDownloadKind(const QNDownloadKindOffer& offer) {
-  return offer.preselected;
 }
 
 }  // namespace qn

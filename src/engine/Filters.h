@@ -8,16 +8,12 @@
 #include <string_view>
 #include <vector>
 
-#include "project/ProjectSettings.h"
 #include "records/DocTree.h"
+#include "seams/RunControl.h"
+#include "settings/ProjectSettings.h"
+#include "web/SizeTests.h"
 
 namespace qn {
-
-// Download kinds of a run.
-constexpr int kKindNew = 1;
-constexpr int kKindContinue = 2;
-constexpr int kKindSelected = 4;
-constexpr int kKindFailed = 8;
 
 // What the filters need to know about the run besides the settings.
 struct QNFilterScope {
@@ -47,24 +43,6 @@ UrlVerdict UrlFilterDecision(const std::vector<CQNUrlFilter>& filters, std::stri
 bool PassesEligibility(CQNDocNode& node, const CQNSettings& settings, const QNFilterScope& scope);
 // Whether the node's link level is within the limits.
 bool PassesLevel(const CQNDocNode& node, const CQNSettings& settings, const QNFilterScope& scope);
-
-// Size tests. Sizes in bytes.
-enum class SizeKind { Minimum, Maximum };
-struct QNSizeTest {
-  bool passes = true;
-  bool hadLimit = false;  // the extension entry has its own limit of this kind
-};
-QNSizeTest ExtensionSizeTest(const CQNSettings& settings, std::int64_t size,
-                             std::string_view address, SizeKind kind);
-bool PassesMaxSize(const CQNSettings& settings, std::int64_t size);
-bool PassesMinSize(const CQNSettings& settings, std::int64_t size);
-// False once the run's byte total exceeds an enabled disk-space limit.
-bool PassesDiskSpace(const CQNSettings& settings, std::int64_t byteTotal);
-
-// The decision on a non-HTML file from its announced size, before the body comes.
-enum class SizeVerdict { Ok, TooLarge, TooSmall, DiskFull };
-SizeVerdict PreDownloadSizeDecision(const CQNSettings& settings, std::int64_t size,
-                                    std::string_view address, std::int64_t byteTotal);
 
 // After an HTML page was fetched and scanned: whether its file is kept. A rejected
 // page loses its file (and the folder the file leaves empty) and its local file name;

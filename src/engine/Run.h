@@ -15,14 +15,14 @@
 #include <string>
 #include <thread>
 
-#include "engine/Observer.h"
 #include "engine/RunGate.h"
-#include "project/ProjectSettings.h"
-#include "records/LogSink.h"
+#include "seams/LogSink.h"
+#include "seams/Observer.h"
+#include "seams/RunControl.h"
+#include "settings/ProjectSettings.h"
 #include "storage/LocalNaming.h"
 #include "web/FetchContext.h"
 #include "web/InternetOptions.h"
-#include "web/RunControl.h"
 
 namespace qn {
 

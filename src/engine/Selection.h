@@ -5,8 +5,8 @@
 // replace the walk without touching its callers.
 
 #include "engine/Filters.h"
-#include "project/ProjectSettings.h"
 #include "records/DocTree.h"
+#include "settings/ProjectSettings.h"
 
 namespace qn {
 

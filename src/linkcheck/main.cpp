@@ -5,7 +5,7 @@
 #include <filesystem>
 #include <string>
 
-#include "project/ProjectSettings.h"
+#include "settings/ProjectSettings.h"
 #include "storage/LinkChecker.h"
 
 int main(int argc, char** argv) {

@@ -1,7 +1,7 @@
 #include "project/FileMessages.h"
 
-#include "engine/Observer.h"
-#include "records/LogSink.h"
+#include "seams/LogSink.h"
+#include "seams/Observer.h"
 #include "text/StringTable.h"
 
 namespace qn {

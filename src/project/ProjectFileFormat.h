@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "project/BinaryStream.h"
-#include "project/ProjectSettings.h"
 #include "records/DocTree.h"
+#include "settings/ProjectSettings.h"
 
 namespace qn {
 

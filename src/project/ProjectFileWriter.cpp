@@ -1,6 +1,6 @@
 #include "project/ProjectFile.h"
 #include "project/ProjectFileFormat.h"
-#include "project/SafeFileWrite.h"
+#include "settings/SafeFileWrite.h"
 #include "web/Address.h"
 
 namespace qn {

@@ -6,7 +6,7 @@
 
 #include "project/BinaryStream.h"
 #include "project/ProjectFile.h"
-#include "project/TemplateFile.h"
+#include "settings/TemplateFile.h"
 #include "web/Address.h"
 
 namespace qn {

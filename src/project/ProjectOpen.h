@@ -7,8 +7,8 @@
 #include <string>
 
 #include "project/FileMessages.h"
-#include "project/ProjectSettings.h"
 #include "records/DocTree.h"
+#include "settings/ProjectSettings.h"
 
 namespace qn {
 

@@ -5,8 +5,8 @@
 #include <tuple>
 #include <vector>
 
-#include "project/ExtListChanges.h"
 #include "project/ProjectFileFormat.h"
+#include "settings/ExtListChanges.h"
 
 namespace qn {
 namespace {

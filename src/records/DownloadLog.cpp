@@ -5,7 +5,7 @@
 #include <memory>
 #include <system_error>
 
-#include "engine/Observer.h"
+#include "seams/Observer.h"
 #include "text/SizeText.h"
 #include "text/StringTable.h"
 

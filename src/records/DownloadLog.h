@@ -4,7 +4,7 @@
 #include <mutex>
 #include <string>
 
-#include "records/LogSink.h"
+#include "seams/LogSink.h"
 
 namespace qn {
 

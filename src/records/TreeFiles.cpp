@@ -3,8 +3,8 @@
 #include <filesystem>
 #include <system_error>
 
-#include "project/FileTypes.h"
 #include "records/TreeWalk.h"
+#include "settings/FileTypes.h"
 #include "text/NoCase.h"
 
 namespace qn {

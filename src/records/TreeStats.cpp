@@ -1,7 +1,7 @@
 #include "records/TreeStats.h"
 
-#include "project/FileTypes.h"
 #include "records/TreeWalk.h"
+#include "settings/FileTypes.h"
 
 namespace qn {
 

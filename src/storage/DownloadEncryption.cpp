@@ -4,9 +4,9 @@
 #include <utility>
 #include <vector>
 
-#include "project/ProjectSettings.h"
 #include "records/DocTree.h"
 #include "records/TreeWalk.h"
+#include "settings/ProjectSettings.h"
 #include "storage/EmptyFolders.h"
 #include "storage/Passwords.h"
 #include "storage/ProjectOperations.h"

@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "project/ProjectSettings.h"
+#include "settings/ProjectSettings.h"
 #include "web/Address.h"
 
 namespace qn {

@@ -6,7 +6,7 @@
 #include <set>
 #include <system_error>
 
-#include "project/ProjectSettings.h"
+#include "settings/ProjectSettings.h"
 #include "web/Address.h"
 #include "web/HtmlScanner.h"
 #include "web/LinkSink.h"

@@ -3,8 +3,8 @@
 #include <fstream>
 #include <system_error>
 
-#include "project/ProjectSettings.h"
 #include "records/DocTree.h"
+#include "settings/ProjectSettings.h"
 #include "storage/TempFile.h"
 #include "text/NoCase.h"
 #include "web/Address.h"

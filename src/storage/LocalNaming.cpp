@@ -4,8 +4,8 @@
 #include <array>
 #include <cstdio>
 
-#include "project/FileTypes.h"
-#include "project/ProjectSettings.h"
+#include "settings/FileTypes.h"
+#include "settings/ProjectSettings.h"
 #include "storage/AddressHash.h"
 #include "storage/DownloadFolder.h"
 #include "text/NoCase.h"

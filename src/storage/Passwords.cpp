@@ -1,7 +1,7 @@
 #include "storage/Passwords.h"
 
-#include "engine/Observer.h"
-#include "project/ProjectSettings.h"
+#include "seams/Observer.h"
+#include "settings/ProjectSettings.h"
 #include "storage/StorageMessages.h"
 
 namespace qn {

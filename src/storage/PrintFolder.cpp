@@ -4,10 +4,10 @@
 #include <sstream>
 #include <string>
 
-#include "project/FileTypes.h"
-#include "project/ProjectSettings.h"
 #include "records/DocTree.h"
 #include "records/TreeWalk.h"
+#include "settings/FileTypes.h"
+#include "settings/ProjectSettings.h"
 #include "storage/LinkConversion.h"
 #include "storage/TempFile.h"
 #include "web/Address.h"

@@ -1,6 +1,6 @@
 #include "storage/ProjectArchives.h"
 
-#include "project/ProjectSettings.h"
+#include "settings/ProjectSettings.h"
 #include "storage/ProjectOperations.h"
 
 namespace qn {

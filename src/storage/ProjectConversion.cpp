@@ -3,11 +3,11 @@
 #include <algorithm>
 #include <unordered_set>
 
-#include "engine/Observer.h"
-#include "project/ProjectSettings.h"
 #include "records/DocTree.h"
 #include "records/TreeFiles.h"
 #include "records/TreeWalk.h"
+#include "seams/Observer.h"
+#include "settings/ProjectSettings.h"
 #include "storage/LinkConversion.h"
 #include "web/Address.h"
 

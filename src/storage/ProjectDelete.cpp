@@ -1,10 +1,10 @@
 #include <filesystem>
 #include <system_error>
 
-#include "engine/Observer.h"
-#include "project/ProjectSettings.h"
 #include "records/DocTree.h"
 #include "records/TreeFiles.h"
+#include "seams/Observer.h"
+#include "settings/ProjectSettings.h"
 #include "storage/EmptyFolders.h"
 #include "storage/ProjectOperations.h"
 #include "storage/StorageMessages.h"

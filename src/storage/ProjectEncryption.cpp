@@ -2,8 +2,8 @@
 #include <fstream>
 #include <system_error>
 
-#include "project/ProjectSettings.h"
 #include "records/DownloadLog.h"
+#include "settings/ProjectSettings.h"
 #include "storage/Passwords.h"
 #include "storage/ProjectOperations.h"
 #include "storage/StorageMessages.h"

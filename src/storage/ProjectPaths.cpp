@@ -3,8 +3,8 @@
 #include <filesystem>
 
 #include "project/ProjectOpen.h"
-#include "project/ProjectSettings.h"
 #include "records/ReportLogo.h"
+#include "settings/ProjectSettings.h"
 #include "web/Address.h"
 
 namespace qn {

@@ -1,6 +1,6 @@
 #include "storage/StorageMessages.h"
 
-#include "engine/Observer.h"
+#include "seams/Observer.h"
 #include "text/StringTable.h"
 
 namespace qn {

@@ -14,14 +14,11 @@
 #include <string_view>
 #include <vector>
 
-#include "project/FileTypes.h"
+#include "settings/FileTypes.h"
+#include "text/AddressChars.h"
 #include "text/NoCase.h"
 
 namespace qn {
-
-// Addresses and paths handled in fixed buffers hold at most this many characters;
-// longer values are cut.
-constexpr std::size_t kMaxAddressLength = 1039;
 
 // The local path separator of this platform.
 constexpr char kNativeSeparator = '/';
@@ -29,9 +26,6 @@ constexpr char kNativeSeparator = '/';
 // A start address never expands to more addresses than the contents tree can hold.
 constexpr std::size_t kMaxRangeExpansions = 100000;
 
-inline bool IsSeparator(char c) {
-  return c == '/' || c == '\\';
-}
 // Index of the first / last separator of either kind, or npos.
 std::size_t FindFirstSeparator(std::string_view s, std::size_t from = 0);
 std::size_t FindLastSeparator(std::string_view s);

@@ -7,10 +7,10 @@
 #include <thread>
 #include <vector>
 
-#include "engine/Filters.h"
-#include "engine/Observer.h"
-#include "project/ProjectSettings.h"
-#include "records/LogSink.h"
+#include "seams/LogSink.h"
+#include "seams/Observer.h"
+#include "seams/RunControl.h"
+#include "settings/ProjectSettings.h"
 #include "text/SizeText.h"
 #include "web/Address.h"
 #include "web/Forms.h"
@@ -18,7 +18,7 @@
 #include "web/InternetOptions.h"
 #include "web/InternetRequest.h"
 #include "web/LocalFile.h"
-#include "web/RunControl.h"
+#include "web/SizeTests.h"
 
 namespace qn {
 namespace {

@@ -6,9 +6,9 @@
 #include <string>
 #include <string_view>
 
-#include "engine/Filters.h"
 #include "web/FetchContext.h"
 #include "web/InternetSession.h"
+#include "web/SizeTests.h"
 #include "web/UrlCracker.h"
 
 namespace qn {

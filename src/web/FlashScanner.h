@@ -11,8 +11,8 @@
 #include <string_view>
 #include <vector>
 
-#include "project/FileTypes.h"
-#include "project/ProjectSettings.h"
+#include "settings/FileTypes.h"
+#include "settings/ProjectSettings.h"
 #include "web/LinkSink.h"
 
 namespace qn {

@@ -1,6 +1,6 @@
 #include "web/Forms.h"
 
-#include "project/ProjectSettings.h"
+#include "settings/ProjectSettings.h"
 #include "text/NoCase.h"
 
 namespace qn {

@@ -12,7 +12,7 @@
 #include <string>
 #include <string_view>
 
-#include "project/ProjectSettings.h"
+#include "settings/ProjectSettings.h"
 #include "web/Splice.h"
 
 namespace qn {

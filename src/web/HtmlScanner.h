@@ -8,7 +8,7 @@
 #include <istream>
 #include <string_view>
 
-#include "project/ProjectSettings.h"
+#include "settings/ProjectSettings.h"
 #include "web/LinkSink.h"
 
 namespace qn {

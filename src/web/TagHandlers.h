@@ -5,7 +5,7 @@
 #include <cstddef>
 #include <string_view>
 
-#include "project/ProjectSettings.h"
+#include "settings/ProjectSettings.h"
 #include "web/ScanText.h"
 #include "web/ValueRules.h"
 

@@ -11,7 +11,7 @@
 #include <string_view>
 #include <vector>
 
-#include "project/FileTypes.h"
+#include "settings/FileTypes.h"
 #include "web/ScanText.h"
 
 namespace qn {

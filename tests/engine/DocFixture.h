@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "engine/Doc.h"
-#include "engine/Observer.h"
-#include "records/LogSink.h"
+#include "seams/LogSink.h"
+#include "seams/Observer.h"
 
 namespace qn::test {
 

@@ -18,8 +18,8 @@
 
 #include "engine/Doc.h"
 #include "engine/DownloadKind.h"
-#include "engine/Observer.h"
 #include "records/DownloadLog.h"
+#include "seams/Observer.h"
 #include "support/TempDir.h"
 #include "support/TestServers.h"
 

@@ -5,8 +5,8 @@
 #include <cstdlib>
 
 #include "CliProcess.h"
-#include "engine/Observer.h"
 #include "project/ProjectFile.h"
+#include "seams/Observer.h"
 #include "storage/ProjectOperations.h"
 #include "storage/ZipArchive.h"
 

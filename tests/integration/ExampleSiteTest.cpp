@@ -18,8 +18,8 @@
 
 #include "integration/CliProcess.h"
 #include "project/ProjectFile.h"
-#include "project/ProjectSettings.h"
 #include "records/DocTree.h"
+#include "settings/ProjectSettings.h"
 #include "storage/LinkChecker.h"
 #include "support/TempDir.h"
 

@@ -8,7 +8,7 @@
 #include "project/ProjectFileFormat.h"
 #include "project/ProjectGolden.h"
 #include "project/ProjectTestSupport.h"
-#include "project/TemplateFile.h"
+#include "settings/TemplateFile.h"
 #include "support/TempDir.h"
 
 namespace qn {

@@ -5,8 +5,8 @@
 
 #include <string>
 
-#include "project/ProjectSettings.h"
 #include "records/DocTree.h"
+#include "settings/ProjectSettings.h"
 
 namespace qn::test {
 

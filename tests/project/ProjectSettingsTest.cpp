@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "project/ProjectSettings.h"
+#include "settings/ProjectSettings.h"
 
 namespace qn {
 namespace {

@@ -5,10 +5,10 @@
 #include <utility>
 #include <vector>
 
-#include "engine/Observer.h"
 #include "project/FileMessages.h"
 #include "records/DocTree.h"
-#include "records/LogSink.h"
+#include "seams/LogSink.h"
+#include "seams/Observer.h"
 
 namespace qn::test {
 

@@ -11,7 +11,7 @@
 
 #include "project/ProjectFile.h"
 #include "project/ProjectTestSupport.h"
-#include "project/SafeFileWrite.h"
+#include "settings/SafeFileWrite.h"
 #include "support/TempDir.h"
 
 namespace qn {

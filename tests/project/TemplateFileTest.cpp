@@ -2,7 +2,7 @@
 
 #include <sstream>
 
-#include "project/TemplateFile.h"
+#include "settings/TemplateFile.h"
 #include "support/TempDir.h"
 
 namespace qn {

@@ -4,8 +4,8 @@
 #include <thread>
 #include <vector>
 
-#include "engine/Observer.h"
 #include "records/DownloadLog.h"
+#include "seams/Observer.h"
 #include "support/TempDir.h"
 
 namespace qn {

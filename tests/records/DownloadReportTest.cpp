@@ -6,11 +6,11 @@
 #include <filesystem>
 #include <set>
 
-#include "project/FileTypes.h"
-#include "project/ProjectSettings.h"
 #include "records/DocTree.h"
-#include "records/DownloadReport.h"
 #include "records/ReportLogo.h"
+#include "settings/FileTypes.h"
+#include "settings/ProjectSettings.h"
+#include "storage/DownloadReport.h"
 #include "support/TempDir.h"
 #include "text/TimeText.h"
 

@@ -4,10 +4,10 @@
 #include <string>
 #include <vector>
 
-#include "project/FileTypes.h"
 #include "records/DocTree.h"
 #include "records/TreeFiles.h"
 #include "records/TreeStats.h"
+#include "settings/FileTypes.h"
 #include "support/TempDir.h"
 
 namespace qn {

@@ -5,7 +5,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include "project/ProjectSettings.h"
+#include "settings/ProjectSettings.h"
 #include "storage/LinkConversion.h"
 #include "support/TempDir.h"
 

@@ -2,7 +2,7 @@
 
 #include <filesystem>
 
-#include "project/ProjectSettings.h"
+#include "settings/ProjectSettings.h"
 #include "storage/AddressHash.h"
 #include "storage/DownloadFolder.h"
 #include "storage/LocalNaming.h"

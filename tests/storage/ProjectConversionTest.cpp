@@ -5,10 +5,10 @@
 
 #include <filesystem>
 
-#include "engine/Observer.h"
-#include "project/FileTypes.h"
-#include "project/ProjectSettings.h"
 #include "records/DocTree.h"
+#include "seams/Observer.h"
+#include "settings/FileTypes.h"
+#include "settings/ProjectSettings.h"
 #include "storage/LinkChecker.h"
 #include "storage/LocalNaming.h"
 #include "storage/PrintFolder.h"

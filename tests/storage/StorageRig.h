@@ -10,9 +10,9 @@
 #include <string>
 #include <vector>
 
-#include "engine/Observer.h"
-#include "project/ProjectSettings.h"
 #include "records/DocTree.h"
+#include "seams/Observer.h"
+#include "settings/ProjectSettings.h"
 #include "storage/ProjectPaths.h"
 #include "support/TempDir.h"
 

@@ -9,13 +9,13 @@
 #include <string>
 #include <vector>
 
-#include "engine/Observer.h"
-#include "project/ProjectSettings.h"
-#include "records/LogSink.h"
+#include "seams/LogSink.h"
+#include "seams/Observer.h"
+#include "seams/RunControl.h"
+#include "settings/ProjectSettings.h"
 #include "web/FetchContext.h"
 #include "web/Fetcher.h"
 #include "web/InternetOptions.h"
-#include "web/RunControl.h"
 
 namespace qn::test {
 

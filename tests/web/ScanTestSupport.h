@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "project/ProjectSettings.h"
+#include "settings/ProjectSettings.h"
 #include "web/FlashScanner.h"
 #include "web/HtmlConverter.h"
 #include "web/HtmlScanner.h"

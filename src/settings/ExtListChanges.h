@@ -8,7 +8,7 @@
 #include <unordered_map>
 #include <vector>
 
-#include "project/FileTypes.h"
+#include "settings/FileTypes.h"
 
 namespace qn {
 

@@ -1,4 +1,4 @@
-#include "records/DownloadReport.h"
+#include "storage/DownloadReport.h"
 
 #include <cstdio>
 #include <filesystem>
@@ -6,10 +6,10 @@
 #include <memory>
 #include <system_error>
 
-#include "project/FileTypes.h"
-#include "project/ProjectSettings.h"
 #include "records/DocTree.h"
 #include "records/ReportLogo.h"
+#include "settings/FileTypes.h"
+#include "settings/ProjectSettings.h"
 #include "storage/DownloadFolder.h"
 #include "storage/LocalNaming.h"
 #include "text/HtmlEscape.h"

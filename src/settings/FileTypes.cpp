@@ -1,4 +1,4 @@
-#include "project/FileTypes.h"
+#include "settings/FileTypes.h"
 
 namespace qn {
 

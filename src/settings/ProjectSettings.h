@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "project/FileTypes.h"
+#include "settings/FileTypes.h"
 
 namespace qn {
 

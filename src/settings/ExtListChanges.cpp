@@ -1,4 +1,4 @@
-#include "project/ExtListChanges.h"
+#include "settings/ExtListChanges.h"
 
 #include <algorithm>
 

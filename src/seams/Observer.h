@@ -12,7 +12,16 @@
 namespace qn {
 
 class CQNDocNode;
-struct QNDownloadKindOffer;
+
+// What the dialog "Choose the Download Type" offers; "Start new download" is always
+// offered.
+struct QNDownloadKindOffer {
+  bool ask = false;  // false: start a new download without a dialog
+  bool offerContinue = false;
+  bool offerSelected = false;
+  bool offerFailed = false;
+  int preselected = 1;  // the kind preselected in the dialog
+};
 
 // What the engine tells the progress window about a worker row and the counters.
 struct QNStatus {
@@ -69,7 +78,7 @@ class IQNObserver {
     return preselectYes;
   }
   // The dialog "Choose the Download Type": the kind chosen, or 0 for Cancel.
-  virtual int AskDownloadKind(const QNDownloadKindOffer& offer);
+  virtual int AskDownloadKind(const QNDownloadKindOffer& offer) { return offer.preselected; }
   // A countdown that confirms itself when its seconds run out; false when cancelled.
   // `format` is the language table's text with one "%d" for the seconds left, so the
   // count can be redrawn each second.

@@ -8,6 +8,12 @@ namespace qn {
 
 constexpr int kMaxWorkers = 100;
 
+// Download kinds of a run.
+constexpr int kKindNew = 1;
+constexpr int kKindContinue = 2;
+constexpr int kKindSelected = 4;
+constexpr int kKindFailed = 8;
+
 // The state of a download run that a transfer polls. The document implements it;
 // the flags are set by the user-interface thread and read by the workers.
 class IQNRunControl {

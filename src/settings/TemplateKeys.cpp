@@ -1,4 +1,4 @@
-#include "project/TemplateKeys.h"
+#include "settings/TemplateKeys.h"
 
 #include <array>
 

@@ -1,4 +1,4 @@
-#include "project/SafeFileWrite.h"
+#include "settings/SafeFileWrite.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>

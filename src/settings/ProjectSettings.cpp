@@ -1,9 +1,10 @@
-#include "project/ProjectSettings.h"
+#include "settings/ProjectSettings.h"
 
 #include <cstdio>
 #include <cstdlib>
 
-#include "web/Address.h"
+#include "text/AddressChars.h"
+#include "text/NoCase.h"
 
 namespace qn {
 namespace {

@@ -7,7 +7,7 @@
 #include <istream>
 #include <string>
 
-#include "project/ProjectSettings.h"
+#include "settings/ProjectSettings.h"
 
 namespace qn {
 

@@ -1,10 +1,10 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "project/ExtListChanges.h"
-#include "project/SafeFileWrite.h"
-#include "project/TemplateFile.h"
-#include "project/TemplateKeys.h"
+#include "settings/ExtListChanges.h"
+#include "settings/SafeFileWrite.h"
+#include "settings/TemplateFile.h"
+#include "settings/TemplateKeys.h"
 
 namespace qn {
 namespace {

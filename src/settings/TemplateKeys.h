@@ -6,7 +6,7 @@
 #include <span>
 #include <string>
 
-#include "project/ProjectSettings.h"
+#include "settings/ProjectSettings.h"
 
 namespace qn {
 

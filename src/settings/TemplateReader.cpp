@@ -7,9 +7,9 @@
 #include <tuple>
 #include <vector>
 
-#include "project/ExtListChanges.h"
-#include "project/TemplateFile.h"
-#include "project/TemplateKeys.h"
+#include "settings/ExtListChanges.h"
+#include "settings/TemplateFile.h"
+#include "settings/TemplateKeys.h"
 #include "text/NoCase.h"
 
 namespace qn {
