@@ -56,6 +56,10 @@ bool ParseCliArguments(const std::vector<std::string>& args, const std::string& 
     };
     if (arg == "--help" || arg == "-h") {
       options.help = true;
+    } else if (arg == "--schedule") {
+      options.schedule = true;
+    } else if (arg == "--schedule-list") {
+      options.scheduleList = true;
     } else if (arg == "-o" || arg == "--output") {
       if (!value(options.outputDir)) return false;
     } else if (arg == "--set") {
@@ -108,6 +112,15 @@ bool ParseCliArguments(const std::vector<std::string>& args, const std::string& 
     }
   }
   if (options.help) return true;
+  if (options.schedule || options.scheduleList) {
+    // The schedule names its projects; only the periodic save applies to them.
+    if (options.schedule && options.scheduleList)
+      error = "--schedule and --schedule-list cannot be combined";
+    else if (!target.empty() || !desktopTokens.empty() || options.actionsGiven > 0 ||
+             !options.outputDir.empty() || !options.settings.empty() || !options.saveAs.empty())
+      error = "--schedule and --schedule-list take no project, address or other option";
+    return error.empty();
+  }
   if (target.empty()) {
     error = "no project, template or address given";
     return false;
@@ -132,6 +145,8 @@ std::string CliHelpText() {
   return R"(Usage:
   quillorne-cli PROJECT.qnp|TEMPLATE.qnt [-D] [-CONV] [-E] [-SHUT] [-DISC] [options]
   quillorne-cli URL [-o DIR] [--set KEY=VALUE]... [--save FILE.qnp] [options]
+  quillorne-cli --schedule [--autosave SECONDS]
+  quillorne-cli --schedule-list
 
 Copies a web site into a local folder without any window: the desktop program's
 command line, unattended, for servers, cron jobs and scripts.
@@ -147,10 +162,12 @@ exists there, otherwise from the program's folder.
           even when the project does not ask for it (-CONV alone: only convert,
           exit status 1 when some saved page could not be converted)
   -E      exit when the download is over (quillorne-cli always does)
-  -SHUT   shut the computer down after a download that was not stopped; needs
-          shutdown support in this build, otherwise the program only exits
-  -DISC   hang up the dial-up connection when the download ends; needs dial-up
-          support in this build
+  -SHUT   shut the computer down after a download that was not stopped by the
+          user: a countdown of 10 seconds on a terminal (Ctrl+C cancels it),
+          then "systemctl --no-ask-password poweroff"; when that fails the
+          program only exits
+  -DISC   hang up the dial-up connection when the download ends, if this run
+          dialed it (see Dial-up below)
 The switches are read without regard to case.
 
 With an address, a new project is made from the default settings, with the
@@ -208,6 +225,25 @@ Ctrl+C (or SIGTERM) stops the download in an orderly way: the files being fetche
 to be fetched again, the project is saved and can be continued by running the
 same command again. A second Ctrl+C stops it by force: threads that do not end
 within 10 seconds are left behind, and the project is saved as interrupted.
+
+Dial-up: when the desktop program's options choose a dial-up connection
+(ConnType 1 and a connection in RasEntry), every download first brings that
+NetworkManager connection up with nmcli, unless it is up already; a failure is
+written to the log as "Dialer Error: ..." and the download goes on. Without
+nmcli nothing is dialed.
+
+Schedule (for servers without a desktop):
+  --schedule          run the schedule kept with the program options (edited in
+                      the desktop program's Edit > Schedule, or in the options
+                      file) until Ctrl+C: each entry's project is opened and
+                      downloaded at its time, by the same rules as the desktop
+                      program; a due entry stops a download still running. The
+                      entries' Auto Disconnect and Auto Shutdown act after their
+                      downloads. Ctrl+C ends the schedule: a running download is
+                      stopped in order and saved first (a second Ctrl+C stops it
+                      by force). Exit status 0, or 2 when no entry is active
+  --schedule-list     print the entries with their next due moment
+The options file is ~/.config/Lumbrook/Quillorne.conf ($XDG_CONFIG_HOME).
 
 Exit status:
   0  the download completed

@@ -14,6 +14,8 @@ enum class QNCliAction { kDownload, kConvert, kCopy, kDelete };
 
 struct QNCliOptions {
   bool help = false;
+  bool schedule = false;      // --schedule: run the stored schedule
+  bool scheduleList = false;  // --schedule-list: print it
   QNCliAction action = QNCliAction::kDownload;
   int actionsGiven = 0;      // --convert, --copy, --delete: at most one
   std::string copyDir;       // --copy DIR

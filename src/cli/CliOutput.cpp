@@ -113,20 +113,39 @@ void QNCliOutput::ShowWait(const std::string& text, bool shown) {
 }
 
 bool QNCliOutput::Countdown(const std::string& format, int seconds) {
+  return CountDown(format, seconds, [this](std::unique_lock<std::mutex>& lock) {
+    countdownChanged_.wait_for(lock, std::chrono::seconds(1),
+                               [this] { return countdownCancelled_; });
+    return countdownCancelled_;
+  });
+}
+
+bool QNCliOutput::CountdownWatching(const std::string& format, int seconds,
+                                    const std::function<bool()>& cancelledWithinSecond) {
+  return CountDown(format, seconds, [&](std::unique_lock<std::mutex>& lock) {
+    lock.unlock();
+    const bool cancelled = cancelledWithinSecond();
+    lock.lock();
+    return cancelled;
+  });
+}
+
+bool QNCliOutput::CountDown(const std::string& format, int seconds, const SecondWait& wait) {
   std::unique_lock lock(mutex_);
   if (!terminal_) return true;
   countdownShown_ = true;
   countdownCancelled_ = false;
-  for (int left = seconds; left > 0 && !countdownCancelled_; --left) {
-    DrawLocked(FillCount(format, left) + "  (Ctrl+C: do not convert)");
-    countdownChanged_.wait_for(lock, std::chrono::seconds(1),
-                               [this] { return countdownCancelled_; });
+  bool cancelled = false;
+  int left = seconds;
+  for (; left > 0 && !cancelled; --left) {
+    DrawLocked(FillCount(format, left) + "  (Ctrl+C: cancel)");
+    cancelled = wait(lock);
   }
   countdownShown_ = false;
   ClearLineLocked();
-  if (!countdownCancelled_) return true;
+  if (!cancelled) return true;
   std::fflush(out_);
-  std::fputs("quillorne-cli: the links are not converted\n", err_);
+  std::fputs(("quillorne-cli: cancelled: " + FillCount(format, left + 1) + "\n").c_str(), err_);
   std::fflush(err_);
   return false;
 }

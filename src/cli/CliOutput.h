@@ -8,6 +8,7 @@
 #include <condition_variable>
 #include <cstdint>
 #include <cstdio>
+#include <functional>
 #include <mutex>
 #include <optional>
 #include <string>
@@ -42,12 +43,19 @@ class QNCliOutput : public IQNObserver {
   // On a terminal the seconds are counted down on the progress line until they run
   // out or CancelCountdown is called; off a terminal the countdown confirms itself.
   bool Countdown(const std::string& format, int seconds) override;
+  // The same on the thread that watches for Ctrl+C itself: `cancelledWithinSecond`
+  // waits a second and tells whether the user cancelled meanwhile.
+  bool CountdownWatching(const std::string& format, int seconds,
+                         const std::function<bool()>& cancelledWithinSecond);
 
   // Whether a countdown is being shown; the main loop turns Ctrl+C into a cancel then.
   bool CountdownShown();
   void CancelCountdown();
 
  private:
+  // Waits about a second with the lock held on entry and exit; true when cancelled.
+  using SecondWait = std::function<bool(std::unique_lock<std::mutex>&)>;
+  bool CountDown(const std::string& format, int seconds, const SecondWait& wait);
   void ClearLineLocked();
   void DrawLocked(std::string line);
 

@@ -2,15 +2,17 @@
 
 #include <unistd.h>
 
-#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <sstream>
 
 #include "app/ProgramFolders.h"
 #include "app/ProjectSession.h"
+#include "cli/CliActions.h"
 #include "cli/CliOutput.h"
+#include "cli/CliProject.h"
 #include "cli/PasswordPrompt.h"
+#include "cli/RunWatch.h"
 #include "cli/SignalWatch.h"
 #include "settings/TemplateFile.h"
 #include "settings/TemplateKeys.h"
@@ -22,7 +24,6 @@
 namespace qn {
 namespace {
 
-constexpr int kRedrawMs = 100;
 constexpr int kMsgConvertingLinks = 55519;  // "Converting Links..."
 
 // One --set as a template line: text values get the quotes a template writes, so
@@ -84,7 +85,7 @@ std::string AbsoluteFolder(const std::string& dir) {
 class QNCliRun {
  public:
   QNCliRun(const QNCliOptions& options, QNCliOutput& output)
-      : options_(options), out_(output), session_(output) {}
+      : options_(options), out_(output), actions_(output, signals_), session_(output) {}
 
   int Run();
   // Whether threads a forced stop gave up on are still running.
@@ -97,11 +98,12 @@ class QNCliRun {
   int Copy();
   int Delete();
   bool Save();
-  bool EncryptAtEnd();
 
   const QNCliOptions& options_;
   QNCliOutput& out_;
   QNSignalWatch signals_;
+  // Before the session: the run's hooks call it until the document is gone.
+  QNCliActions actions_;
   QNProjectSession session_;
 };
 
@@ -128,22 +130,21 @@ bool QNCliRun::Prepare() {
   QNRunEnvironment env;
   const QNCommandLine& cmd = options_.commandLine;
   env.unattended = true;
-  env.commandLineDownload = options_.projectMode;
+  // Its command line always stands for the desktop program's "-D": "-E", "-SHUT" and
+  // "-DISC" decide the end, never "AutoShutdown" or "AutoDisconn".
+  env.commandLineDownload = true;
   env.convertAfter = cmd.convert;
   env.exitAfter = cmd.exitAfter;
   env.shutdownAfter = cmd.shutdown;
   env.programDir = programDir;
   session_.InstallRunHooks(env);
+  actions_.Install(env, session_.doc, cmd.disconnect, false);
   session_.doc.SetRunEnvironment(std::move(env));
   return true;
 }
 
 bool QNCliRun::Save() {
-  if (session_.Path().empty()) return true;
-  std::string error;
-  if (session_.Save(error)) return true;
-  out_.Error("cannot save the project '" + session_.Path() + "': " + error);
-  return false;
+  return SaveCliProject(session_, out_);
 }
 
 int QNCliRun::Download() {
@@ -152,29 +153,8 @@ int QNCliRun::Download() {
     out_.Error("the download could not be started");
     return 2;
   }
-  bool stopping = false;
-  auto lastSave = std::chrono::steady_clock::now();
-  while (!doc.WaitForRunEnd(std::chrono::milliseconds(0))) {
-    const int signals = signals_.Wait(kRedrawMs);
-    if (signals > 0 && out_.CountdownShown()) {
-      // Ctrl+C during the countdown before the conversion only skips the conversion.
-      out_.CancelCountdown();
-    } else if (signals > 0 && !stopping) {
-      stopping = true;
-      out_.Error("stopping; press Ctrl+C again to stop at once");
-      doc.Stop();
-    } else if (signals > 0) {
-      doc.ForcedStop();
-      break;
-    }
-    const CQNRunCounters counters = doc.Counters();
-    out_.Progress({counters.files, counters.bytes, doc.NodeCount()});
-    const auto now = std::chrono::steady_clock::now();
-    if (options_.autosaveSeconds > 0 && doc.run.running &&
-        now - lastSave >= std::chrono::seconds(options_.autosaveSeconds)) {
-      Save();
-      lastSave = now;
-    }
+  QNRunWatch watch(out_, signals_, options_.autosaveSeconds);
+  while (watch.Step(doc, [this] { Save(); })) {
   }
   out_.Finish();
 
@@ -186,6 +166,7 @@ int QNCliRun::Download() {
   if (!Save()) return 2;
   const std::string runSaveError = session_.LastRunSaveError();
   if (!runSaveError.empty()) out_.Error("a save during the download failed: " + runSaveError);
+  actions_.CarryOutEndAction(doc, [this] { Save(); });
   const int state = doc.SettingsCopy().DownloadState;
   return state == kDownloadCompleted || state == kPreviewCompleted ? 0 : 1;
 }
@@ -227,20 +208,6 @@ int QNCliRun::Delete() {
   return 0;
 }
 
-// Opening decrypted the project; it goes back into its archives as its settings ask,
-// with QUILLORNE_PASSWORD when no password was asked for on the way.
-bool QNCliRun::EncryptAtEnd() {
-  CQNSettings& settings = session_.settings;
-  if (!settings.EncryptProjectFiles && !settings.EncryptDownloadedFiles) return true;
-  if (ThreadsLeftBehind()) {
-    out_.Error("the project is left unencrypted: threads of the download still write to it");
-    return false;
-  }
-  if (settings.EncryptionPassword.empty())
-    if (const char* value = std::getenv(kPasswordVariable)) settings.EncryptionPassword = value;
-  return session_.EncryptOnClose();
-}
-
 int QNCliRun::Run() {
   if (!Prepare()) return 2;
   const QNCommandLine& cmd = options_.commandLine;
@@ -258,7 +225,7 @@ int QNCliRun::Run() {
       status = ConvertOnly();
       break;
   }
-  if (!EncryptAtEnd() && status == 0) status = 2;
+  if (!EncryptCliProject(session_, out_) && status == 0) status = 2;
   return status;
 }
 

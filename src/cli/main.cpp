@@ -7,6 +7,7 @@
 #include "app/ProgramFolders.h"
 #include "cli/CliOptions.h"
 #include "cli/CliRun.h"
+#include "cli/CliSchedule.h"
 
 int main(int argc, char** argv) {
   const std::vector<std::string> args(argv + 1, argv + argc);
@@ -22,5 +23,7 @@ int main(int argc, char** argv) {
     std::fputs(qn::CliHelpText().c_str(), stdout);
     return 0;
   }
+  if (options.scheduleList) return qn::ListCliSchedule();
+  if (options.schedule) return qn::RunCliSchedule(options);
   return qn::RunCli(options);
 }

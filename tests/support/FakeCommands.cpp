@@ -9,6 +9,7 @@ namespace qn::test {
 namespace {
 
 constexpr const char* kNmcli = R"SH(#!/bin/sh
+PATH=/usr/bin:/bin
 dir=$(dirname "$0")
 echo "$*" >> "$dir/nmcli.calls"
 call="$*"
@@ -47,6 +48,7 @@ esac
 )SH";
 
 constexpr const char* kSystemctl = R"SH(#!/bin/sh
+PATH=/usr/bin:/bin
 dir=$(dirname "$0")
 echo "$*" >> "$dir/systemctl.calls"
 [ -e "$dir/exit-code" ] && exit "$(cat "$dir/exit-code")"
@@ -64,7 +66,8 @@ FakeCommands::FakeCommands() {
   WriteScript(dir_ / "nmcli", kNmcli);
   WriteScript(dir_ / "systemctl", kSystemctl);
   if (const char* path = std::getenv("PATH")) oldPath_ = path;
-  setenv("PATH", (dir_.str() + ":" + oldPath_).c_str(), 1);
+  // Nothing else on the PATH: no program started by name can reach the real ones.
+  setenv("PATH", dir_.str().c_str(), 1);
 }
 
 FakeCommands::~FakeCommands() {

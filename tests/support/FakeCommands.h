@@ -1,6 +1,6 @@
 #pragma once
 
-// Stand-ins for nmcli and systemctl, first on the PATH while the object lives, so
+// Stand-ins for nmcli and systemctl, alone on the PATH while the object lives, so
 // that nothing a test runs can reach the real ones (CI runs as root). Each records
 // its arguments, one call a line, and answers from state files in its folder:
 //   nmcli: "connections" and "active" (one name a line); "fail-up" makes a dial

@@ -1,0 +1,250 @@
+#include "cli/CliSchedule.h"
+
+#include <unistd.h>
+
+#include <QSettings>
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+
+#include "app/ProgramFolders.h"
+#include "app/ProjectSession.h"
+#include "app/ScheduleStore.h"
+#include "app/ScheduleTick.h"
+#include "app/Scheduler.h"
+#include "cli/CliActions.h"
+#include "cli/CliProject.h"
+#include "cli/RunWatch.h"
+#include "text/StringTable.h"
+
+namespace qn {
+namespace {
+
+constexpr int kMsgFirstKind = 65012;     // "Disabled" … "Following Previous"
+constexpr int kMsgFirstMonth = 65000;    // "January"
+constexpr int kMsgFirstWeekday = 65019;  // "Sunday"
+
+std::vector<QNScheduleEntry> StoredSchedule() {
+  QSettings settings("Lumbrook", "Quillorne");
+  return LoadSchedule(settings);
+}
+
+std::string Clock(int hour, int minute, int second) {
+  char text[16];
+  std::snprintf(text, sizeof text, "%02d:%02d:%02d", hour % 100, minute % 100, second % 100);
+  return text;
+}
+
+std::string MomentText(std::time_t moment) {
+  std::tm local{};
+  localtime_r(&moment, &local);
+  char text[32];
+  std::strftime(text, sizeof text, "%Y-%m-%d %H:%M:%S", &local);
+  return std::string(text) + " " + BuiltinString(kMsgFirstWeekday + local.tm_wday);
+}
+
+// "Weekly Wednesday 09:30:00", "Every 01:00:00", ...
+std::string WhenText(const QNScheduleEntry& entry) {
+  std::string text = BuiltinString(kMsgFirstKind + entry.kind);
+  const std::string clock = Clock(entry.hour, entry.minute, entry.second);
+  switch (entry.kind) {
+    case kScheduleDaily:
+    case kScheduleEvery:
+      return text + " " + clock;
+    case kScheduleWeekly:
+      return text + " " + BuiltinString(kMsgFirstWeekday + entry.weekday) + " " + clock;
+    case kScheduleMonthly:
+      return text + " day " + std::to_string(entry.day + 1) + " " + clock;
+    case kScheduleYearly:
+      return text + " " + std::to_string(entry.day + 1) + " " +
+             BuiltinString(kMsgFirstMonth + entry.month) + " " + clock;
+    default:
+      return text;
+  }
+}
+
+std::string NextText(const std::vector<QNScheduleEntry>& entries, std::size_t i, std::time_t now) {
+  const QNScheduleEntry& entry = entries[i];
+  if (entry.projectFile.empty()) return "never (no project)";
+  if (entry.kind == kScheduleFollowing)
+    return i == 0 ? "never (first entry)" : "after each run of entry " + std::to_string(i);
+  const auto next = NextDue(entry, now);
+  return next ? MomentText(*next) : "never";
+}
+
+// The first moment at which some entry is due, for the waiting line.
+std::string NextOfAll(const std::vector<QNScheduleEntry>& entries, std::time_t now) {
+  std::optional<std::time_t> first;
+  const QNScheduleEntry* which = nullptr;
+  for (const QNScheduleEntry& entry : entries) {
+    if (entry.projectFile.empty() || !entry.Active()) continue;
+    const auto next = NextDue(entry, now);
+    if (next && (!first || *next < *first)) {
+      first = next;
+      which = &entry;
+    }
+  }
+  if (!which) return "no entry is due at a known time";
+  return "next: '" + which->projectFile + "' at " + MomentText(*first);
+}
+
+class QNCliSchedule : public IQNScheduleHost {
+ public:
+  QNCliSchedule(const QNCliOptions& options, QNCliOutput& output)
+      : options_(options), output_(output), actions_(output, signals_) {}
+
+  int Run();
+  bool ThreadsLeftBehind() const { return !leftBehind_.empty(); }
+
+  void StopDownload() override;
+  bool OpenProject(const std::string& path) override;
+
+ private:
+  bool RunGoing() const { return session_ && running_; }
+  void StartRequested();
+  // The running download has ended: saved, its end action, its entry finished.
+  // True when the computer is being powered off.
+  bool RunEnded();
+  void CloseProject();
+  void Say(const std::string& line);
+
+  const QNCliOptions& options_;
+  QNCliOutput& output_;
+  QNSignalWatch signals_;
+  // Before the sessions: their runs' hooks call it until their documents are gone.
+  QNCliActions actions_;
+  CQNScheduler scheduler_;
+  std::unique_ptr<QNProjectSession> session_;
+  // Projects whose threads a forced stop gave up on: their documents must stay.
+  std::vector<std::unique_ptr<QNProjectSession>> leftBehind_;
+  std::optional<QNScheduledRun> running_;
+  std::unique_ptr<QNRunWatch> watch_;
+};
+
+void QNCliSchedule::Say(const std::string& line) {
+  output_.OnLogText(line);
+}
+
+void QNCliSchedule::StopDownload() {
+  if (!RunGoing()) return;
+  Say("Stopping the download of '" + session_->Path() + "' for the next scheduled entry");
+  session_->doc.ForcedStop();
+  output_.Finish();
+  running_.reset();
+  CloseProject();
+}
+
+bool QNCliSchedule::OpenProject(const std::string& path) {
+  CloseProject();
+  Say("Scheduled download of '" + path + "'");
+  session_ = std::make_unique<QNProjectSession>(output_);
+  // A file that cannot be opened has been reported with its path already.
+  return session_->Open(path, ProgramFolder(), true);
+}
+
+void QNCliSchedule::CloseProject() {
+  if (!session_) return;
+  SaveCliProject(*session_, output_);
+  EncryptCliProject(*session_, output_);
+  if (session_->doc.LeftBehindThreadsRunning()) leftBehind_.push_back(std::move(session_));
+  session_.reset();
+}
+
+void QNCliSchedule::StartRequested() {
+  const auto run = scheduler_.TakeStartRequest();
+  if (!run || !session_) return;
+  QNRunEnvironment env;
+  env.unattended = true;
+  env.scheduled = true;
+  env.programDir = ProgramFolder();
+  session_->InstallRunHooks(env);
+  actions_.Install(env, session_->doc, run->hangUpAfter, run->shutDownAfter);
+  session_->doc.SetRunEnvironment(std::move(env));
+  if (!session_->doc.StartDownload()) {
+    output_.Error("the download of '" + session_->Path() + "' could not be started");
+    scheduler_.Finished(run->entryId);
+    return;
+  }
+  running_ = run;
+  watch_ = std::make_unique<QNRunWatch>(output_, signals_, options_.autosaveSeconds);
+}
+
+bool QNCliSchedule::RunEnded() {
+  output_.Finish();
+  const QNScheduledRun run = *running_;
+  running_.reset();
+  CQNDoc& doc = session_->doc;
+  if (!doc.LastRunStarted())
+    output_.Error("the download of '" + session_->Path() +
+                  "' could not start: the download folder '" + session_->settings.QN_PROJECT_DIR +
+                  "' cannot be created");
+  SaveCliProject(*session_, output_);
+  const bool poweringOff =
+      actions_.CarryOutEndAction(doc, [this] { SaveCliProject(*session_, output_); });
+  scheduler_.Finished(run.entryId);
+  return poweringOff;
+}
+
+int QNCliSchedule::Run() {
+  scheduler_.SetEntries(StoredSchedule());
+  std::time_t lastTick = std::time(nullptr);
+  if (!scheduler_.Activate(lastTick)) {
+    output_.Error("the schedule has no active entry (see quillorne-cli --schedule-list)");
+    return 2;
+  }
+  Say("Running the schedule of " + std::to_string(scheduler_.Entries().size()) +
+      " entries; Ctrl+C ends it. " + NextOfAll(scheduler_.Entries(), lastTick));
+  for (;;) {
+    if (RunGoing()) {
+      if (!watch_->Step(session_->doc, [this] { SaveCliProject(*session_, output_); })) {
+        const bool stopped = watch_->Stopping();
+        if (RunEnded() || stopped) break;
+        Say(NextOfAll(scheduler_.Entries(), std::time(nullptr)));
+      }
+    } else if (signals_.Wait(100) > 0) {
+      break;
+    }
+    const std::time_t now = std::time(nullptr);
+    if (now == lastTick) continue;
+    lastTick = now;
+    if (scheduler_.Tick(now, *this)) StartRequested();
+  }
+  CloseProject();
+  return 0;
+}
+
+}  // namespace
+
+int RunCliSchedule(const QNCliOptions& options) {
+  QNCliOutput output(stdout, stderr, isatty(fileno(stdout)) != 0);
+  QNCliSchedule schedule(options, output);
+  const int status = schedule.Run();
+  if (schedule.ThreadsLeftBehind()) {
+    // Threads left behind may still be inside the transfer library: leave without
+    // running the destructors they could meet.
+    std::fflush(stdout);
+    std::fflush(stderr);
+    std::_Exit(status);
+  }
+  return status;
+}
+
+int ListCliSchedule() {
+  const std::vector<QNScheduleEntry> entries = StoredSchedule();
+  if (entries.empty()) {
+    std::puts("The schedule has no entries.");
+    return 0;
+  }
+  const std::time_t now = std::time(nullptr);
+  for (std::size_t i = 0; i < entries.size(); ++i) {
+    const QNScheduleEntry& entry = entries[i];
+    std::string line = (i < 9 ? " " : "") + std::to_string(i + 1) + "  " + WhenText(entry) +
+                       "  next: " + NextText(entries, i, now) + "  " + entry.projectFile;
+    if (entry.hangUpAfter) line += "  [Auto Disconnect]";
+    if (entry.shutDownAfter) line += "  [Auto Shutdown]";
+    std::puts(line.c_str());
+  }
+  return 0;
+}
+
+}  // namespace qn
