@@ -1,5 +1,6 @@
 #include "cli/CliProject.h"
 
+#include <cstdio>
 #include <cstdlib>
 
 #include "cli/PasswordPrompt.h"
@@ -24,6 +25,13 @@ bool EncryptCliProject(QNProjectSession& session, QNCliOutput& output) {
   if (settings.EncryptionPassword.empty())
     if (const char* value = std::getenv(kPasswordVariable)) settings.EncryptionPassword = value;
   return session.EncryptOnClose();
+}
+
+int LeaveWith(int status, bool threadsLeftBehind) {
+  if (!threadsLeftBehind) return status;
+  std::fflush(stdout);
+  std::fflush(stderr);
+  std::_Exit(status);
 }
 
 }  // namespace qn

@@ -15,4 +15,9 @@ bool SaveCliProject(QNProjectSession& session, QNCliOutput& output);
 // (reported) when that failed or cannot be done yet.
 bool EncryptCliProject(QNProjectSession& session, QNCliOutput& output);
 
+// The exit status; when threads that a forced stop gave up on still run, the program
+// leaves at once with it, since they may still be inside the transfer library and
+// meet the destructors.
+int LeaveWith(int status, bool threadsLeftBehind);
+
 }  // namespace qn

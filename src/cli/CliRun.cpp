@@ -235,14 +235,7 @@ int RunCli(const QNCliOptions& options) {
   QNCliOutput output(stdout, stderr, isatty(fileno(stdout)) != 0);
   QNCliRun run(options, output);
   const int status = run.Run();
-  if (run.ThreadsLeftBehind()) {
-    // Threads left behind may still be inside the transfer library: leave without
-    // running the destructors they could meet.
-    std::fflush(stdout);
-    std::fflush(stderr);
-    std::_Exit(status);
-  }
-  return status;
+  return LeaveWith(status, run.ThreadsLeftBehind());
 }
 
 }  // namespace qn

@@ -219,14 +219,7 @@ int RunCliSchedule(const QNCliOptions& options) {
   QNCliOutput output(stdout, stderr, isatty(fileno(stdout)) != 0);
   QNCliSchedule schedule(options, output);
   const int status = schedule.Run();
-  if (schedule.ThreadsLeftBehind()) {
-    // Threads left behind may still be inside the transfer library: leave without
-    // running the destructors they could meet.
-    std::fflush(stdout);
-    std::fflush(stderr);
-    std::_Exit(status);
-  }
-  return status;
+  return LeaveWith(status, schedule.ThreadsLeftBehind());
 }
 
 int ListCliSchedule() {
