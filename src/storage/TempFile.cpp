@@ -1,5 +1,6 @@
 #include "storage/TempFile.h"
 
+#include <stdlib.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -54,6 +55,25 @@ QNTempFile::~QNTempFile() {
   if (path_.empty()) return;
   std::error_code ec;
   fs::remove(path_, ec);
+}
+
+std::optional<QNTempFolder> QNTempFolder::Create(const char* prefix) {
+  std::error_code ec;
+  const fs::path dir = fs::temp_directory_path(ec);
+  if (ec) return std::nullopt;
+  std::string pattern = (dir / (std::string(prefix) + "XXXXXX")).string();
+  if (::mkdtemp(pattern.data()) == nullptr) return std::nullopt;
+  return QNTempFolder(fs::path(pattern));
+}
+
+QNTempFolder::QNTempFolder(QNTempFolder&& other) noexcept : path_(std::move(other.path_)) {
+  other.path_.clear();
+}
+
+QNTempFolder::~QNTempFolder() {
+  if (path_.empty()) return;
+  std::error_code ec;
+  fs::remove_all(path_, ec);
 }
 
 void MoveFileReplacing(const std::string& from, const std::string& to) {

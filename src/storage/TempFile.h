@@ -37,6 +37,27 @@ class QNTempFile {
   std::filesystem::path path_;
 };
 
+// A uniquely named folder in the system temporary folder, removed with everything in
+// it when the object goes out of scope: for work on copies of files that must keep
+// their names side by side (a database and its journal).
+class QNTempFolder {
+ public:
+  // Nothing when no folder can be made.
+  static std::optional<QNTempFolder> Create(const char* prefix = "qn");
+
+  QNTempFolder(QNTempFolder&& other) noexcept;
+  QNTempFolder& operator=(QNTempFolder&&) = delete;
+  QNTempFolder(const QNTempFolder&) = delete;
+  QNTempFolder& operator=(const QNTempFolder&) = delete;
+  ~QNTempFolder();
+
+  const std::filesystem::path& Path() const { return path_; }
+
+ private:
+  explicit QNTempFolder(std::filesystem::path path) : path_(std::move(path)) {}
+  std::filesystem::path path_;
+};
+
 // Moves `from` to `to`, replacing `to` in one step. Across file systems the file is
 // first copied beside `to` and then renamed over it, so `to` is never half written.
 // Throws std::filesystem::filesystem_error; on failure `to` is unchanged.
