@@ -45,7 +45,7 @@ int main(int argc, char** argv) {
   qn::QNRunFlags run;
   PrintingLog log;
   qn::IQNObserver observer;
-  qn::CQNFetcher fetcher({settings, options, run, log, observer});
+  qn::CQNFetcher fetcher({settings, options, run, log, observer, qn::QNTexts()});
   if (!fetcher.OpenInternet(true)) return 1;
 
   std::uint64_t bytes = 0;

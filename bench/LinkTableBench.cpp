@@ -150,7 +150,7 @@ int main(int argc, char** argv) {
   settings.QN_OFFSITE = 1;
   IQNObserver observer;
   NullLog log;
-  CQNDoc doc(settings, observer, log);
+  CQNDoc doc(settings, observer, log, QNTexts());
 
   std::printf("Link table on a site-shaped tree of %d nodes\n", limit);
   const AddResult map = BuildSite(doc, true, limit, 1e12);

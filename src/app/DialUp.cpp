@@ -5,14 +5,12 @@
 
 #include "app/SystemCommand.h"
 #include "storage/TempFile.h"
+#include "text/MessageIds.h"
 #include "text/NoCase.h"
 
 namespace qn {
 namespace {
 
-constexpr int kMsgConnecting = 65063;
-constexpr int kMsgDisconnecting = 65064;
-constexpr int kMsgDisconnectCountdown = 65066;
 constexpr int kHangUpSeconds = 5;
 constexpr std::chrono::seconds kListLimit{20};
 
@@ -91,8 +89,8 @@ std::optional<std::string> CQNDialUp::FindActive(const std::string& entry) const
   return std::nullopt;
 }
 
-bool CQNDialUp::DialIfNeeded(const QNDialUpSettings& settings, IQNObserver& observer,
-                             const TextFn& text, std::string& error) {
+bool CQNDialUp::DialIfNeeded(const QNDialUpSettings& settings, const QNMessenger& messenger,
+                             std::string& error) {
   SetLastError({});
   error.clear();
   if (settings.connType != 1 || !Available()) return true;
@@ -113,7 +111,7 @@ bool CQNDialUp::DialIfNeeded(const QNDialUpSettings& settings, IQNObserver& obse
     }
     args.insert(args.end(), {"passwd-file", secrets->Path().string()});
   }
-  ShowStatus(observer, text(kMsgConnecting));
+  ShowStatus(messenger.observer, messenger.texts.Text(kMsgConnecting));
   // nmcli's own limit comes first; ours only catches a program that hangs.
   const QNCommandResult result = RunCommand(program_, args, dialLimit + std::chrono::seconds(15));
   if (!result.Succeeded()) {
@@ -126,13 +124,14 @@ bool CQNDialUp::DialIfNeeded(const QNDialUpSettings& settings, IQNObserver& obse
   return true;
 }
 
-void CQNDialUp::HangUpIfAsked(const QNDialUpSettings& settings, bool wanted, IQNObserver& observer,
-                              const TextFn& text, const std::string& finalStatus) {
+void CQNDialUp::HangUpIfAsked(const QNDialUpSettings& settings, bool wanted,
+                              const QNMessenger& messenger, const std::string& finalStatus) {
   if (settings.connType != 1 || !dialedByUs_ || !Available() || !wanted) return;
-  if (!observer.Countdown(text(kMsgDisconnectCountdown), kHangUpSeconds)) return;
+  IQNObserver& observer = messenger.observer;
+  if (!observer.Countdown(messenger.texts.Text(kMsgDisconnectCountdown), kHangUpSeconds)) return;
   const auto active = FindActive(settings.entry);
   if (!active) return;
-  ShowStatus(observer, text(kMsgDisconnecting));
+  ShowStatus(observer, messenger.texts.Text(kMsgDisconnecting));
   connected_ = false;
   RunCommand(program_, {"connection", "down", "id", *active}, kListLimit);
   std::this_thread::sleep_for(releaseWait);

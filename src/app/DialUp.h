@@ -8,13 +8,12 @@
 
 #include <atomic>
 #include <chrono>
-#include <functional>
 #include <mutex>
 #include <optional>
 #include <string>
 #include <vector>
 
-#include "seams/Observer.h"
+#include "seams/Messenger.h"
 
 namespace qn {
 
@@ -28,8 +27,6 @@ struct QNDialUpSettings {
 
 class CQNDialUp {
  public:
-  using TextFn = std::function<std::string(int id)>;
-
   // `nmcli`: the program to run, looked up on the PATH when it is a bare name; the
   // connection is unavailable when it cannot be found.
   explicit CQNDialUp(const std::string& nmcli = "nmcli");
@@ -42,13 +39,13 @@ class CQNDialUp {
   // entries exist, reusing a connection that is already up (found without regard
   // to case; it is then never hung up). False with the error text when no entry is
   // chosen or the dial failed; the status line shows "Connecting..." while dialing.
-  bool DialIfNeeded(const QNDialUpSettings& settings, IQNObserver& observer, const TextFn& text,
+  bool DialIfNeeded(const QNDialUpSettings& settings, const QNMessenger& messenger,
                     std::string& error);
   // After a download: when this connection dialed and `wanted` says so, counts down
   // 5 seconds, brings the connection down and waits for the line to be released;
   // then shows `finalStatus` again, which the hang-up message replaced.
-  void HangUpIfAsked(const QNDialUpSettings& settings, bool wanted, IQNObserver& observer,
-                     const TextFn& text, const std::string& finalStatus);
+  void HangUpIfAsked(const QNDialUpSettings& settings, bool wanted, const QNMessenger& messenger,
+                     const std::string& finalStatus);
 
   bool Connected() const { return connected_; }
   bool DialedByUs() const { return dialedByUs_; }

@@ -5,13 +5,11 @@
 #include "project/ProjectFile.h"
 #include "project/ProjectOpen.h"
 #include "storage/ProjectArchives.h"
-#include "text/StringTable.h"
+#include "text/MessageIds.h"
 #include "text/TimeText.h"
 
 namespace qn {
 namespace {
-constexpr int kNewProjectTitle = 55472;  // "New Project"
-constexpr int kConvertingLinks = 55519;  // "Converting Links..."
 
 QNReportEntry EntryOf(const QNReportRow& row) {
   QNReportEntry entry;
@@ -28,8 +26,12 @@ QNReportEntry EntryOf(const QNReportRow& row) {
 }
 }  // namespace
 
-QNProjectSession::QNProjectSession(IQNObserver& observer)
-    : log(&observer), doc(settings, observer, log), observer_(observer) {}
+QNProjectSession::QNProjectSession(IQNObserver& observer, QNTexts texts)
+    : log(&observer),
+      report(texts),
+      doc(settings, observer, log, texts),
+      observer_(observer),
+      texts_(std::move(texts)) {}
 
 void QNProjectSession::NewProject(const std::string& lastFilesDir, const std::string& programDir) {
   settings.ResetToDefaults(lastFilesDir, programDir);
@@ -44,9 +46,10 @@ bool QNProjectSession::Open(const std::string& path, const std::string& programD
   QNOpenContext context;
   context.programDir = programDir;
   context.messages.observer = &observer_;
+  context.messages.texts = texts_;
   if (unattended) context.messages.unattendedLog = &log;
-  context.decryptProject = ProjectDecryptor(settings, observer_);
-  context.decryptDownloads = DownloadsDecryptor(observer_);
+  context.decryptProject = ProjectDecryptor(settings, Messenger());
+  context.decryptDownloads = DownloadsDecryptor(Messenger());
   if (!OpenDocumentFile(opened, settings, doc.Tree(), context)) return false;
   path_ = opened;
   log.SetPath(LogPathFor(path_, {}, {}));
@@ -84,7 +87,7 @@ QNProjectFiles QNProjectSession::Files() {
 }
 
 bool QNProjectSession::EncryptOnClose() {
-  return qn::EncryptOnClose(Files(), settings, doc.Tree(), observer_);
+  return qn::EncryptOnClose(Files(), settings, doc.Tree(), Messenger());
 }
 
 std::string QNProjectSession::LastRunSaveError() {
@@ -98,17 +101,16 @@ void QNProjectSession::ResetLog() {
   {
     auto tree = doc.Locks().Hold(DocLock::Tree);
     folder = settings.DownloadDir;
-    title = settings.QN_TITLE.empty() ? BuiltinString(kNewProjectTitle) : settings.QN_TITLE;
+    title = RootTitle(texts_, settings.QN_TITLE);
   }
   log.SetPath(LogPathFor(path_, folder, title));
   log.Reset();
 }
 
 QNConversionResult QNProjectSession::ConvertLinks(const std::string& programDir,
-                                                  const std::string& caption,
                                                   const std::function<bool()>& goOn) {
   const CQNSettings current = doc.SettingsCopy();
-  QNConversionProgress status = StatusLineProgress(observer_, caption);
+  QNConversionProgress status = StatusLineProgress(observer_, texts_.Text(kMsgConverting));
   // A stop asked for while the links of a run are converted ends the conversion
   // between two files (each file is replaced whole or not at all); a stop that ended
   // the download itself does not keep its pages from being converted.
@@ -127,15 +129,14 @@ void QNProjectSession::InstallRunHooks(QNRunEnvironment& environment) {
     report.Start(doc.SettingsCopy(), local);
   };
   environment.hooks.reportHeader = [this] {
-    report.WriteHeader(MakeReportHeader(doc.SettingsCopy(), path_, CurrentTimeText()));
+    report.WriteHeader(MakeReportHeader(doc.SettingsCopy(), path_, CurrentTimeText(texts_)));
   };
   environment.hooks.reportRow = [this](const QNReportRow& row) { report.WriteRow(EntryOf(row)); };
   environment.hooks.reportFooter = [this] { report.WriteEnd(); };
   // The environment is handed on to the document after this, so what the conversion
   // needs of it is copied.
-  environment.hooks.convertLinks = [this, programDir = environment.programDir,
-                                    caption = environment.text(kConvertingLinks)] {
-    ConvertLinks(programDir, caption);
+  environment.hooks.convertLinks = [this, programDir = environment.programDir] {
+    ConvertLinks(programDir);
   };
   environment.hooks.saveProject = [this] {
     if (path_.empty()) return;

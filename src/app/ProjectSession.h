@@ -10,6 +10,7 @@
 
 #include "engine/Doc.h"
 #include "records/DownloadLog.h"
+#include "seams/Messenger.h"
 #include "storage/DownloadReport.h"
 #include "storage/ProjectConversion.h"
 #include "storage/ProjectPaths.h"
@@ -18,7 +19,8 @@ namespace qn {
 
 class QNProjectSession {
  public:
-  explicit QNProjectSession(IQNObserver& observer);
+  // `texts` is the program's lookup, for every text the project shows and logs.
+  QNProjectSession(IQNObserver& observer, QNTexts texts);
 
   CQNSettings settings;
   CQNDownloadLog log;
@@ -32,6 +34,9 @@ class QNProjectSession {
   // leaves Path() naming the project file beside it. `unattended`: a damaged file is
   // reported in the log, not in a message.
   bool Open(const std::string& path, const std::string& programDir, bool unattended);
+
+  // Where the project's operations show their messages and ask their questions.
+  QNMessenger Messenger() const { return {observer_, texts_}; }
 
   const std::string& Path() const { return path_; }
   // Names the project file; a log written so far moves beside it.
@@ -52,10 +57,9 @@ class QNProjectSession {
   std::string LastRunSaveError();
 
   // Converts the links of every start address's branch, showing the progress in the
-  // status line ("Convert Links", "-CONV", and after a run); `caption` is the text of
-  // "Converting Links..." after the language table. Not while a run goes on. `goOn`,
-  // when given, is asked between two files and stops the conversion with false.
-  QNConversionResult ConvertLinks(const std::string& programDir, const std::string& caption,
+  // status line ("Convert Links", "-CONV", and after a run). Not while a run goes on.
+  // `goOn`, when given, is asked between two files and stops the conversion with false.
+  QNConversionResult ConvertLinks(const std::string& programDir,
                                   const std::function<bool()>& goOn = {});
 
   // Fills the environment's log, report, save and conversion actions.
@@ -65,6 +69,7 @@ class QNProjectSession {
   void ResetLog();
 
   IQNObserver& observer_;
+  const QNTexts texts_;
   std::string path_;
   std::mutex errorMutex_;
   std::string runSaveError_;

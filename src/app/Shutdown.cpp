@@ -3,11 +3,11 @@
 #include <chrono>
 
 #include "app/SystemCommand.h"
+#include "text/MessageIds.h"
 
 namespace qn {
 namespace {
 
-constexpr int kMsgShutdownCountdown = 65065;
 constexpr int kShutdownSeconds = 10;
 constexpr std::chrono::seconds kPowerOffLimit{30};
 
@@ -20,7 +20,7 @@ QNShutdownResult ShutDownOrExit(bool shutdown, const QNShutdownSteps& steps,
     steps.closeProgram();
     return QNShutdownResult::kClosing;
   }
-  if (!steps.countdown(steps.text(kMsgShutdownCountdown), kShutdownSeconds)) {
+  if (!steps.countdown(steps.texts.Text(kMsgShutdownCountdown), kShutdownSeconds)) {
     // The project goes back to asking before it is closed unsaved.
     steps.markClosing(false);
     return QNShutdownResult::kCancelled;

@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "text/Texts.h"
+
 namespace qn {
 
 // What powers the computer off; tests give a command of their own, since CI runs as
@@ -27,7 +29,7 @@ struct QNShutdownSteps {
   std::function<void()> saveProject;
   // Asks the main window to close (the program exits).
   std::function<void()> closeProgram;
-  std::function<std::string(int id)> text;
+  QNTexts texts;
 };
 
 enum class QNShutdownResult {

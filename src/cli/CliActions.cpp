@@ -1,15 +1,9 @@
 #include "cli/CliActions.h"
 
 #include "app/Shutdown.h"
-#include "text/StringTable.h"
+#include "text/MessageIds.h"
 
 namespace qn {
-namespace {
-
-constexpr int kMsgCompleted = 55480;
-constexpr int kMsgStopped = 55481;
-
-}  // namespace
 
 QNCliActions::QNCliActions(QNCliOutput& output, QNSignalWatch& signalWatch)
     : output_(output), signals_(signalWatch), options_(LoadCliProgramOptions()) {}
@@ -17,17 +11,18 @@ QNCliActions::QNCliActions(QNCliOutput& output, QNSignalWatch& signalWatch)
 void QNCliActions::Install(QNRunEnvironment& environment, CQNDoc& doc, bool hangUpWanted,
                            bool entryShutsDown) {
   environment.autoShutdown = options_.autoShutdown;
-  const auto text = environment.text;
-  environment.hooks.dial = [this, text](std::string& error) {
-    return dialUp_.DialIfNeeded(options_.dialUp, output_, text, error);
+  const QNMessenger messenger{output_, doc.Texts()};
+  environment.hooks.dial = [this, messenger](std::string& error) {
+    return dialUp_.DialIfNeeded(options_.dialUp, messenger, error);
   };
-  environment.hooks.hangUp = [this, text, &doc, hangUpWanted] {
+  environment.hooks.hangUp = [this, messenger, &doc, hangUpWanted] {
     // The hang-up message replaces the run's last status, which comes back after it
     // unless the user stopped the run.
     std::string finalStatus;
     if (!doc.run.stoppedByUser)
-      finalStatus = text(doc.run.stopReason != kStopNone ? kMsgStopped : kMsgCompleted);
-    dialUp_.HangUpIfAsked(options_.dialUp, hangUpWanted, output_, text, finalStatus);
+      finalStatus =
+          messenger.texts.Text(doc.run.stopReason != kStopNone ? kMsgStopped : kMsgCompleted);
+    dialUp_.HangUpIfAsked(options_.dialUp, hangUpWanted, messenger, finalStatus);
   };
   environment.hooks.endAction = [this, entryShutsDown](QNEndAction action) {
     if (action == QNEndAction::Shutdown || (action == QNEndAction::ScheduleEntry && entryShutsDown))
@@ -46,7 +41,7 @@ bool QNCliActions::CarryOutEndAction(CQNDoc& doc, const std::function<void()>& s
   steps.saveOptions = [] {};
   steps.saveProject = save;
   steps.closeProgram = [] {};
-  steps.text = [&doc](int id) { return doc.RunEnvironment().text(id); };
+  steps.texts = doc.Texts();
   switch (ShutDownOrExit(true, steps)) {
     case QNShutdownResult::kPoweringOff:
       output_.Error("the computer is being shut down");

@@ -5,7 +5,6 @@
 
 #include "cli/PasswordPrompt.h"
 #include "text/SizeText.h"
-#include "text/StringTable.h"
 
 namespace qn {
 namespace {
@@ -25,12 +24,16 @@ std::uint32_t Clamp32(std::int64_t n) {
 
 }  // namespace
 
-std::string FormatSpeed(double bytesPerSecond) {
-  return FormatSizeText(Clamp32(static_cast<std::int64_t>(bytesPerSecond))) + "/s";
+std::string FormatSpeed(const QNTexts& texts, double bytesPerSecond) {
+  return FormatSizeText(texts, Clamp32(static_cast<std::int64_t>(bytesPerSecond))) + "/s";
 }
 
-QNCliOutput::QNCliOutput(std::FILE* out, std::FILE* err, bool terminal)
-    : out_(out), err_(err), terminal_(terminal), lastTime_(std::chrono::steady_clock::now()) {}
+QNCliOutput::QNCliOutput(std::FILE* out, std::FILE* err, bool terminal, QNTexts texts)
+    : texts_(std::move(texts)),
+      out_(out),
+      err_(err),
+      terminal_(terminal),
+      lastTime_(std::chrono::steady_clock::now()) {}
 
 void QNCliOutput::ClearLineLocked() {
   if (!lineShown_) return;
@@ -50,9 +53,9 @@ void QNCliOutput::Progress(const QNProgress& progress) {
   lastTime_ = now;
   progressShown_ = true;
   if (!terminal_ || countdownShown_) return;
-  DrawLocked(std::to_string(progress.files) + " files  " + FormatSizeText(Clamp32(progress.bytes)) +
-             "  " + FormatSpeed(speed_) + "  " + std::to_string(progress.links) + " links  " +
-             current_);
+  DrawLocked(std::to_string(progress.files) + " files  " +
+             FormatSizeText(texts_, Clamp32(progress.bytes)) + "  " + FormatSpeed(texts_, speed_) +
+             "  " + std::to_string(progress.links) + " links  " + current_);
 }
 
 void QNCliOutput::DrawLocked(std::string line) {
@@ -138,14 +141,14 @@ bool QNCliOutput::CountDown(const std::string& format, int seconds, const Second
   bool cancelled = false;
   int left = seconds;
   for (; left > 0 && !cancelled; --left) {
-    DrawLocked(FillCount(format, left) + "  (Ctrl+C: cancel)");
+    DrawLocked(FillText(format, left) + "  (Ctrl+C: cancel)");
     cancelled = wait(lock);
   }
   countdownShown_ = false;
   ClearLineLocked();
   if (!cancelled) return true;
   std::fflush(out_);
-  std::fputs(("quillorne-cli: cancelled: " + FillCount(format, left + 1) + "\n").c_str(), err_);
+  std::fputs(("quillorne-cli: cancelled: " + FillText(format, left + 1) + "\n").c_str(), err_);
   std::fflush(err_);
   return false;
 }

@@ -14,6 +14,7 @@
 #include <string>
 
 #include "seams/Observer.h"
+#include "text/Texts.h"
 
 namespace qn {
 
@@ -25,7 +26,7 @@ struct QNProgress {
 
 class QNCliOutput : public IQNObserver {
  public:
-  QNCliOutput(std::FILE* out, std::FILE* err, bool terminal);
+  QNCliOutput(std::FILE* out, std::FILE* err, bool terminal, QNTexts texts);
 
   bool Terminal() const { return terminal_; }
   // Redraws the progress line (on a terminal only).
@@ -59,6 +60,7 @@ class QNCliOutput : public IQNObserver {
   void ClearLineLocked();
   void DrawLocked(std::string line);
 
+  const QNTexts texts_;
   std::FILE* out_;
   std::FILE* err_;
   const bool terminal_;
@@ -74,7 +76,7 @@ class QNCliOutput : public IQNObserver {
   double speed_ = 0;  // bytes per second, smoothed
 };
 
-// "12.3 MB" style, for the progress line.
-std::string FormatSpeed(double bytesPerSecond);
+// "12.3 MB/s" style, for the progress line.
+std::string FormatSpeed(const QNTexts& texts, double bytesPerSecond);
 
 }  // namespace qn

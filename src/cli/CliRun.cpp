@@ -19,12 +19,9 @@
 #include "storage/ProjectConversion.h"
 #include "storage/ProjectOperations.h"
 #include "text/NoCase.h"
-#include "text/StringTable.h"
 
 namespace qn {
 namespace {
-
-constexpr int kMsgConvertingLinks = 55519;  // "Converting Links..."
 
 // One --set as a template line: text values get the quotes a template writes, so
 // that the shell's quoting need not carry them.
@@ -84,8 +81,11 @@ std::string AbsoluteFolder(const std::string& dir) {
 
 class QNCliRun {
  public:
-  QNCliRun(const QNCliOptions& options, QNCliOutput& output)
-      : options_(options), out_(output), actions_(output, signals_), session_(output) {}
+  QNCliRun(const QNCliOptions& options, QNCliOutput& output, QNTexts texts)
+      : options_(options),
+        out_(output),
+        actions_(output, signals_),
+        session_(output, std::move(texts)) {}
 
   int Run();
   // Whether threads a forced stop gave up on are still running.
@@ -175,8 +175,7 @@ int QNCliRun::Download() {
 // download runs.
 int QNCliRun::ConvertOnly() {
   const QNConversionResult result =
-      session_.ConvertLinks(ProgramFolder(), BuiltinString(kMsgConvertingLinks),
-                            [this] { return signals_.Wait(0) == 0; });
+      session_.ConvertLinks(ProgramFolder(), [this] { return signals_.Wait(0) == 0; });
   out_.Finish();
   out_.OnLogText("Links converted in " + std::to_string(result.converted) + " saved files" +
                  (result.stopped ? " (stopped)" : ""));
@@ -199,7 +198,7 @@ int QNCliRun::Copy() {
     }
     request.password = *password;
   }
-  return CopyProject(session_.Files(), session_.doc.Tree(), request, out_) ? 0 : 2;
+  return CopyProject(session_.Files(), session_.doc.Tree(), request, session_.Messenger()) ? 0 : 2;
 }
 
 int QNCliRun::Delete() {
@@ -232,8 +231,10 @@ int QNCliRun::Run() {
 }  // namespace
 
 int RunCli(const QNCliOptions& options) {
-  QNCliOutput output(stdout, stderr, isatty(fileno(stdout)) != 0);
-  QNCliRun run(options, output);
+  // No language file is read yet: the built-in texts.
+  const QNTexts texts;
+  QNCliOutput output(stdout, stderr, isatty(fileno(stdout)) != 0, texts);
+  QNCliRun run(options, output, texts);
   const int status = run.Run();
   return LeaveWith(status, run.ThreadsLeftBehind());
 }

@@ -15,14 +15,10 @@
 #include "cli/CliActions.h"
 #include "cli/CliProject.h"
 #include "cli/RunWatch.h"
-#include "text/StringTable.h"
+#include "text/MessageIds.h"
 
 namespace qn {
 namespace {
-
-constexpr int kMsgFirstKind = 65012;     // "Disabled" … "Following Previous"
-constexpr int kMsgFirstMonth = 65000;    // "January"
-constexpr int kMsgFirstWeekday = 65019;  // "Sunday"
 
 std::vector<QNScheduleEntry> StoredSchedule() {
   QSettings settings("Lumbrook", "Quillorne");
@@ -35,45 +31,47 @@ std::string Clock(int hour, int minute, int second) {
   return text;
 }
 
-std::string MomentText(std::time_t moment) {
+std::string MomentText(const QNTexts& texts, std::time_t moment) {
   std::tm local{};
   localtime_r(&moment, &local);
   char text[32];
   std::strftime(text, sizeof text, "%Y-%m-%d %H:%M:%S", &local);
-  return std::string(text) + " " + BuiltinString(kMsgFirstWeekday + local.tm_wday);
+  return std::string(text) + " " + texts.Text(kMsgSunday + local.tm_wday);
 }
 
 // "Weekly Wednesday 09:30:00", "Every 01:00:00", ...
-std::string WhenText(const QNScheduleEntry& entry) {
-  std::string text = BuiltinString(kMsgFirstKind + entry.kind);
+std::string WhenText(const QNTexts& texts, const QNScheduleEntry& entry) {
+  std::string text = texts.Text(kMsgIntervalDisabled + entry.kind);
   const std::string clock = Clock(entry.hour, entry.minute, entry.second);
   switch (entry.kind) {
     case kScheduleDaily:
     case kScheduleEvery:
       return text + " " + clock;
     case kScheduleWeekly:
-      return text + " " + BuiltinString(kMsgFirstWeekday + entry.weekday) + " " + clock;
+      return text + " " + texts.Text(kMsgSunday + entry.weekday) + " " + clock;
     case kScheduleMonthly:
       return text + " day " + std::to_string(entry.day + 1) + " " + clock;
     case kScheduleYearly:
       return text + " " + std::to_string(entry.day + 1) + " " +
-             BuiltinString(kMsgFirstMonth + entry.month) + " " + clock;
+             texts.Text(kMsgJanuary + entry.month) + " " + clock;
     default:
       return text;
   }
 }
 
-std::string NextText(const std::vector<QNScheduleEntry>& entries, std::size_t i, std::time_t now) {
+std::string NextText(const QNTexts& texts, const std::vector<QNScheduleEntry>& entries,
+                     std::size_t i, std::time_t now) {
   const QNScheduleEntry& entry = entries[i];
   if (entry.projectFile.empty()) return "never (no project)";
   if (entry.kind == kScheduleFollowing)
     return i == 0 ? "never (first entry)" : "after each run of entry " + std::to_string(i);
   const auto next = NextDue(entry, now);
-  return next ? MomentText(*next) : "never";
+  return next ? MomentText(texts, *next) : "never";
 }
 
 // The first moment at which some entry is due, for the waiting line.
-std::string NextOfAll(const std::vector<QNScheduleEntry>& entries, std::time_t now) {
+std::string NextOfAll(const QNTexts& texts, const std::vector<QNScheduleEntry>& entries,
+                      std::time_t now) {
   std::optional<std::time_t> first;
   const QNScheduleEntry* which = nullptr;
   for (const QNScheduleEntry& entry : entries) {
@@ -85,13 +83,13 @@ std::string NextOfAll(const std::vector<QNScheduleEntry>& entries, std::time_t n
     }
   }
   if (!which) return "no entry is due at a known time";
-  return "next: '" + which->projectFile + "' at " + MomentText(*first);
+  return "next: '" + which->projectFile + "' at " + MomentText(texts, *first);
 }
 
 class QNCliSchedule : public IQNScheduleHost {
  public:
-  QNCliSchedule(const QNCliOptions& options, QNCliOutput& output)
-      : options_(options), output_(output), actions_(output, signals_) {}
+  QNCliSchedule(const QNCliOptions& options, QNCliOutput& output, QNTexts texts)
+      : options_(options), texts_(std::move(texts)), output_(output), actions_(output, signals_) {}
 
   int Run();
   bool ThreadsLeftBehind() const { return !leftBehind_.empty(); }
@@ -109,6 +107,7 @@ class QNCliSchedule : public IQNScheduleHost {
   void Say(const std::string& line);
 
   const QNCliOptions& options_;
+  const QNTexts texts_;
   QNCliOutput& output_;
   QNSignalWatch signals_;
   // Before the sessions: their runs' hooks call it until their documents are gone.
@@ -137,7 +136,7 @@ void QNCliSchedule::StopDownload() {
 bool QNCliSchedule::OpenProject(const std::string& path) {
   CloseProject();
   Say("Scheduled download of '" + path + "'");
-  session_ = std::make_unique<QNProjectSession>(output_);
+  session_ = std::make_unique<QNProjectSession>(output_, texts_);
   // A file that cannot be opened has been reported with its path already.
   return session_->Open(path, ProgramFolder(), true);
 }
@@ -193,13 +192,13 @@ int QNCliSchedule::Run() {
     return 2;
   }
   Say("Running the schedule of " + std::to_string(scheduler_.Entries().size()) +
-      " entries; Ctrl+C ends it. " + NextOfAll(scheduler_.Entries(), lastTick));
+      " entries; Ctrl+C ends it. " + NextOfAll(texts_, scheduler_.Entries(), lastTick));
   for (;;) {
     if (RunGoing()) {
       if (!watch_->Step(session_->doc, [this] { SaveCliProject(*session_, output_); })) {
         const bool stopped = watch_->Stopping();
         if (RunEnded() || stopped) break;
-        Say(NextOfAll(scheduler_.Entries(), std::time(nullptr)));
+        Say(NextOfAll(texts_, scheduler_.Entries(), std::time(nullptr)));
       }
     } else if (signals_.Wait(100) > 0) {
       break;
@@ -216,8 +215,10 @@ int QNCliSchedule::Run() {
 }  // namespace
 
 int RunCliSchedule(const QNCliOptions& options) {
-  QNCliOutput output(stdout, stderr, isatty(fileno(stdout)) != 0);
-  QNCliSchedule schedule(options, output);
+  // No language file is read yet: the built-in texts.
+  const QNTexts texts;
+  QNCliOutput output(stdout, stderr, isatty(fileno(stdout)) != 0, texts);
+  QNCliSchedule schedule(options, output, texts);
   const int status = schedule.Run();
   return LeaveWith(status, schedule.ThreadsLeftBehind());
 }
@@ -228,11 +229,12 @@ int ListCliSchedule() {
     std::puts("The schedule has no entries.");
     return 0;
   }
+  const QNTexts texts;
   const std::time_t now = std::time(nullptr);
   for (std::size_t i = 0; i < entries.size(); ++i) {
     const QNScheduleEntry& entry = entries[i];
-    std::string line = (i < 9 ? " " : "") + std::to_string(i + 1) + "  " + WhenText(entry) +
-                       "  next: " + NextText(entries, i, now) + "  " + entry.projectFile;
+    std::string line = (i < 9 ? " " : "") + std::to_string(i + 1) + "  " + WhenText(texts, entry) +
+                       "  next: " + NextText(texts, entries, i, now) + "  " + entry.projectFile;
     if (entry.hangUpAfter) line += "  [Auto Disconnect]";
     if (entry.shutDownAfter) line += "  [Auto Shutdown]";
     std::puts(line.c_str());

@@ -12,6 +12,7 @@
 #include "engine/RunErrors.h"
 #include "records/DownloadLog.h"
 #include "storage/DownloadFolder.h"
+#include "text/MessageIds.h"
 #include "text/SizeText.h"
 #include "text/TimeText.h"
 #include "web/Address.h"
@@ -21,13 +22,6 @@ namespace qn {
 
 namespace {
 
-constexpr int kMsgStarting = 55479;
-constexpr int kMsgCompleted = 55480;
-constexpr int kMsgStopped = 55481;
-constexpr int kMsgConverting = 55519;
-constexpr int kMsgConvertCountdown = 65100;
-constexpr int kMsgInitTree = 65088;
-constexpr int kMsgDialerError = 65101;
 constexpr int kConvertSeconds = 5;
 constexpr auto kPrimaryHeadStart = std::chrono::milliseconds(500);
 
@@ -83,13 +77,13 @@ std::string QNController::StartAddressFor(int j) {
 void QNController::Status(int mask, int id, int progress, bool clearRows) {
   QNStatus status;
   status.mask = mask;
-  if (id) status.text3 = run_.text(id);
+  if (id) status.text3 = run_.texts.Text(id);
   status.progress = progress;
   status.clearRows = clearRows ? 1 : 0;
   if (mask & (QNStatus::kFileCount | QNStatus::kTotalSize)) {
     const CQNRunCounters counters = doc_.Counters();
     status.fileCountText = std::to_string(counters.files);
-    status.totalSizeText = FormatSizeText(static_cast<std::uint32_t>(counters.bytes));
+    status.totalSizeText = FormatSizeText(run_.texts, static_cast<std::uint32_t>(counters.bytes));
   }
   auto lock = doc_.Locks().Hold(DocLock::Status);
   doc_.Observer().OnStatus(status);
@@ -113,7 +107,8 @@ void QNController::Run() {
   }
   doc_.lastRunStarted_ = true;
   const bool preview = run_.preview;
-  doc_.Log().WriteLine(LogKind::Started, MakeStartedText(preview, CurrentTimeText()));
+  doc_.Log().WriteLine(LogKind::Started,
+                       MakeStartedText(run_.texts, preview, CurrentTimeText(run_.texts)));
   if (env_.hooks.reportHeader) env_.hooks.reportHeader();
 
   for (int j = 0; j < static_cast<int>(table_.size()); ++j)
@@ -137,18 +132,20 @@ void QNController::Run() {
     Status(
         QNStatus::kFileCount | QNStatus::kTotalSize | QNStatus::kStatusText | QNStatus::kProgress,
         interrupted ? kMsgStopped : kMsgCompleted, -2, true);
-    const std::string now = CurrentTimeText();
+    const std::string now = CurrentTimeText(run_.texts);
     if (interrupted)
-      doc_.Log().WriteLine(LogKind::Stopped, MakeStoppedText(preview, now, flags.stopReason));
+      doc_.Log().WriteLine(LogKind::Stopped,
+                           MakeStoppedText(run_.texts, preview, now, flags.stopReason));
     else
-      doc_.Log().WriteLine(LogKind::Completed, MakeCompletedText(preview, now));
+      doc_.Log().WriteLine(LogKind::Completed, MakeCompletedText(run_.texts, preview, now));
   }
 
   EndProcedure();
 
   const CQNRunCounters counters = doc_.Counters();
-  doc_.Log().WriteLine(LogKind::Summary,
-                       MakeSummaryText(counters.files, static_cast<std::uint32_t>(counters.bytes)));
+  doc_.Log().WriteLine(
+      LogKind::Summary,
+      MakeSummaryText(run_.texts, counters.files, static_cast<std::uint32_t>(counters.bytes)));
   if (env_.hooks.reportFooter) env_.hooks.reportFooter();
 
   if (!flags.aborted && !flags.stoppedByUser) EndAction();
@@ -201,7 +198,7 @@ bool QNController::StartProcedure(const std::string& firstAddress) {
       if (settings.QN_TR_INIT) {
         reinitialise = run_.preview || settings.DownloadState != kPreviewCompleted ||
                        env_.unattended ||
-                       doc_.Observer().AskYesNo(kMsgInitTree, run_.text(kMsgInitTree), false);
+                       doc_.Observer().AskYesNo(kMsgInitTree, run_.texts.Text(kMsgInitTree), false);
       }
       if (reinitialise) {
         doc_.ReinitialiseTree();
@@ -254,8 +251,7 @@ bool QNController::StartProcedure(const std::string& firstAddress) {
   SetOffline(false);
   std::string dialError;
   if (env_.hooks.dial && !env_.hooks.dial(dialError))
-    doc_.Log().WriteLine(LogKind::Text,
-                         FormatText(run_.text(kMsgDialerError).c_str(), dialError.c_str()));
+    doc_.Log().WriteLine(LogKind::Text, run_.texts.Format(kMsgDialerError, dialError));
   doc_.Observer().OnRunStarted();
 
   doc_.speedLevel = 10;
@@ -296,7 +292,7 @@ void QNController::ConvertLinks() {
   if (!env_.hooks.convertLinks) return;
   // "-CONV" converts even after a preview: with "Keep HTML files" its pages stay.
   if (!env_.convertAfter && (run_.preview || run_.settings.QN_UPDLINKS == 0)) return;
-  if (!doc_.Observer().Countdown(run_.text(kMsgConvertCountdown), kConvertSeconds)) return;
+  if (!doc_.Observer().Countdown(run_.texts.Text(kMsgConvertCountdown), kConvertSeconds)) return;
   Status(QNStatus::kStatusText, kMsgConverting);
   env_.hooks.convertLinks();
 }

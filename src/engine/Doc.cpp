@@ -5,8 +5,8 @@
 
 namespace qn {
 
-CQNDoc::CQNDoc(CQNSettings& settings, IQNObserver& observer, IQNLogSink& log)
-    : settings_(settings), observer_(observer), log_(log) {}
+CQNDoc::CQNDoc(CQNSettings& settings, IQNObserver& observer, IQNLogSink& log, QNTexts texts)
+    : settings_(settings), observer_(observer), log_(log), texts_(std::move(texts)) {}
 
 void CQNDoc::SetCurrentStart(int index, std::string_view startAddress) {
   auto tree = locks_.Hold(DocLock::Tree);
@@ -48,7 +48,7 @@ CQNDocNode* CQNDoc::CreateRoot() {
   auto tree = locks_.Hold(DocLock::Tree);
   auto queue = locks_.Hold(DocLock::Queue);
   branch_ = nullptr;
-  return tree_.CreateRoot(settings_.QN_TITLE);
+  return tree_.CreateRoot(RootTitle(texts_, settings_.QN_TITLE));
 }
 
 void CQNDoc::ClearTree() {

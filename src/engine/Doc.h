@@ -24,6 +24,7 @@
 #include "seams/LogSink.h"
 #include "seams/Observer.h"
 #include "settings/ProjectSettings.h"
+#include "text/Texts.h"
 
 namespace qn {
 
@@ -36,7 +37,8 @@ class CQNDoc {
   // Asks the server for the category of an address; 0 when it cannot tell.
   using ContentProbeFn = std::function<int(const std::string& address)>;
 
-  CQNDoc(CQNSettings& settings, IQNObserver& observer, IQNLogSink& log);
+  // `texts` is the program's lookup, for the texts the document shows and logs.
+  CQNDoc(CQNSettings& settings, IQNObserver& observer, IQNLogSink& log, QNTexts texts);
   // A run still going is stopped by force; nothing is saved.
   ~CQNDoc();
   CQNDoc(const CQNDoc&) = delete;
@@ -48,6 +50,7 @@ class CQNDoc {
   IQNLogSink& Log() { return log_; }
   CQNDocTree& Tree() { return tree_; }
   CQNDocLocks& Locks() { return locks_; }
+  const QNTexts& Texts() const { return texts_; }
 
   CQNRunFlags run;
   std::atomic<int> speedLevel{10};  // 1 (slow) to 10 (fast)
@@ -175,6 +178,7 @@ class CQNDoc {
   CQNSettings& settings_;
   IQNObserver& observer_;
   IQNLogSink& log_;
+  const QNTexts texts_;
   CQNDocTree tree_;
   mutable CQNDocLocks locks_;
   CQNUrlMap urlMap_;

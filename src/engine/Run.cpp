@@ -2,16 +2,16 @@
 
 #include "engine/Doc.h"
 #include "engine/RunErrors.h"
+#include "text/MessageIds.h"
 
 namespace qn {
 
-QNRun::QNRun(CQNDoc& document, int kind, bool isPreview, QNInternetOptions options,
-             std::function<std::string(int)> textOf)
+QNRun::QNRun(CQNDoc& document, int kind, bool isPreview, QNInternetOptions options, QNTexts lookup)
     : doc(document),
       downloadKind(kind),
       preview(isPreview),
       internet(std::move(options)),
-      text(std::move(textOf)) {}
+      texts(std::move(lookup)) {}
 
 void QNRun::ReserveSlots(int count) {
   for (int i = 0; i < count && i < kMaxWorkers; ++i) {
@@ -53,11 +53,11 @@ void QNRun::LeaveSlot(int index) {
 }
 
 QNFetchContext QNRun::FetchContext() {
-  return QNFetchContext{settings, internet, *this, gatedLog_, gatedObserver_, text};
+  return QNFetchContext{settings, internet, *this, gatedLog_, gatedObserver_, texts};
 }
 
 void QNRun::LogInternalError(int code) {
-  doc.Log().WriteLine(LogKind::Text, FormatText(text(kMsgInternalError).c_str(), code));
+  doc.Log().WriteLine(LogKind::Text, texts.Format(kMsgInternalError, code));
 }
 
 void QNRun::Doze(std::chrono::milliseconds limit) {

@@ -30,8 +30,7 @@ class CQNDoc;
 
 class QNRun : public IQNRunControl, public std::enable_shared_from_this<QNRun> {
  public:
-  QNRun(CQNDoc& doc, int downloadKind, bool preview, QNInternetOptions internet,
-        std::function<std::string(int)> text);
+  QNRun(CQNDoc& doc, int downloadKind, bool preview, QNInternetOptions internet, QNTexts texts);
   QNRun(const QNRun&) = delete;
   QNRun& operator=(const QNRun&) = delete;
 
@@ -44,7 +43,7 @@ class QNRun : public IQNRunControl, public std::enable_shared_from_this<QNRun> {
   const int downloadKind;
   const bool preview;
   const QNInternetOptions internet;
-  const std::function<std::string(int)> text;
+  const QNTexts texts;
   // The settings as the run started, fixed by the controller before any worker
   // starts; fetchers and scanners read them without the gate.
   CQNSettings settings;

@@ -7,15 +7,12 @@
 #include "engine/Doc.h"
 #include "engine/DownloadKind.h"
 #include "engine/Run.h"
+#include "text/MessageIds.h"
 #include "web/Address.h"
 
 namespace qn {
 namespace {
 
-constexpr int kMsgDownloading = 55478;
-constexpr int kMsgStopping = 55513;
-constexpr int kMsgPaused = 65105;
-constexpr int kMsgStoppingWait = 65098;
 constexpr auto kForcedStopPoll = std::chrono::milliseconds(100);
 constexpr auto kTreeDiscardPause = std::chrono::milliseconds(100);
 
@@ -108,7 +105,7 @@ bool CQNDoc::StartRun(const std::vector<std::string>& addresses, CQNDocNode* bra
   if (!preview) SetBranch(branch);
   lastRunStarted_ = false;
 
-  auto next = std::make_shared<QNRun>(*this, DownloadKind(), preview, env_.internet, env_.text);
+  auto next = std::make_shared<QNRun>(*this, DownloadKind(), preview, env_.internet, texts_);
   try {
     next->controller = std::thread(RunController, next, std::move(table));
   } catch (const std::system_error&) {
@@ -171,7 +168,7 @@ namespace {
 void SendStatusText(CQNDoc& doc, int id) {
   QNStatus status;
   status.mask = QNStatus::kStatusText;
-  status.text3 = doc.RunEnvironment().text(id);
+  status.text3 = doc.Texts().Text(id);
   auto lock = doc.Locks().Hold(DocLock::Status);
   doc.Observer().OnStatus(status);
 }
@@ -257,7 +254,7 @@ bool CQNDoc::StopThreadsByForce() {
   // Called from the controller itself (an end action): there is nothing to wait for.
   if (std::this_thread::get_id() == current->controllerId) return true;
 
-  const std::string wait = env_.text(kMsgStoppingWait);
+  const std::string wait = texts_.Text(kMsgStoppingWait);
   observer_.ShowWait(wait, true);
   const auto deadline = std::chrono::steady_clock::now() + env_.forcedStopWait;
   bool ended = true;
@@ -313,7 +310,7 @@ void CQNDoc::ApplyChangedSettings(const CQNSettings& changed) {
     {
       auto tree = locks_.Hold(DocLock::Tree);
       root = tree_.root;
-      if (root) root->title = changed.QN_TITLE.empty() ? env_.text(55472) : changed.QN_TITLE;
+      if (root) root->title = RootTitle(texts_, changed.QN_TITLE);
     }
     NodeChanged(root);
   }

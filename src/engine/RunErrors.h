@@ -6,8 +6,6 @@
 
 namespace qn {
 
-constexpr int kMsgInternalError = 65179;  // " Internal Error (Code %d)"
-
 // The number an exception carries (a system error's code), 0 when it carries none.
 int ExceptionCode(const std::exception& e);
 

@@ -12,7 +12,6 @@
 #include <optional>
 #include <string>
 
-#include "text/StringTable.h"
 #include "web/InternetOptions.h"
 
 namespace qn {
@@ -66,8 +65,6 @@ struct QNRunEnvironment {
   bool useTray = false;              // program option "UseTray"
   QNInternetOptions internet;
   std::string programDir;  // ends with a separator
-  // The text of a string id after the language table.
-  std::function<std::string(int)> text = [](int id) { return std::string(BuiltinString(id)); };
   // How long a forced stop waits for the run's threads before it gives up on them.
   std::chrono::milliseconds forcedStopWait{10000};
   QNRunHooks hooks;

@@ -7,14 +7,13 @@
 #include "engine/Doc.h"
 #include "engine/RunErrors.h"
 #include "records/TreeFiles.h"
+#include "text/MessageIds.h"
 #include "text/SizeText.h"
 #include "web/Address.h"
 
 namespace qn {
 namespace {
 
-constexpr int kMsgDownloading = 55478;
-constexpr int kMsgScanning = 65084;
 constexpr int kPausePollMs = 500;
 constexpr int kIdlePollMs = 1000;
 // The primary does not sleep while others are busy; this short pause keeps it from
@@ -46,7 +45,7 @@ bool QNWorker::Sleep(int milliseconds) {
 void QNWorker::StatusText(int id) {
   QNStatus status;
   status.mask = QNStatus::kStatusText;
-  status.text3 = run_.text(id);
+  status.text3 = run_.texts.Text(id);
   auto lock = doc_.Locks().Hold(DocLock::Status);
   doc_.Observer().OnStatus(status);
 }
@@ -63,7 +62,7 @@ void QNWorker::CountsStatus() {
   QNStatus status;
   status.mask = QNStatus::kFileCount | QNStatus::kTotalSize | QNStatus::kLinkCount;
   status.fileCountText = std::to_string(counters.files);
-  status.totalSizeText = FormatSizeText(static_cast<std::uint32_t>(counters.bytes));
+  status.totalSizeText = FormatSizeText(run_.texts, static_cast<std::uint32_t>(counters.bytes));
   status.linkCountText = std::to_string(doc_.NodeCount());
   doc_.Observer().OnStatus(status);
 }

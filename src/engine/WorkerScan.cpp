@@ -5,6 +5,7 @@
 
 #include "engine/Doc.h"
 #include "engine/Worker.h"
+#include "text/MessageIds.h"
 #include "web/Address.h"
 #include "web/FlashScanner.h"
 #include "web/Forms.h"
@@ -14,8 +15,6 @@
 
 namespace qn {
 namespace {
-
-constexpr int kMsgAnalyzing = 55477;
 
 // Collects what the scanner finds; runs without the gate.
 class QNLinkCollector : public IQNLinkSink {
@@ -31,7 +30,7 @@ class QNLinkCollector : public IQNLinkSink {
     QNStatus status;
     status.mask = QNStatus::kText1 | QNStatus::kText3;
     status.text1 = address_;
-    status.text3 = run_.text(kMsgAnalyzing);
+    status.text3 = run_.texts.Text(kMsgAnalyzing);
     status.worker = worker_;
     run_.Observer().OnStatus(status);
   }

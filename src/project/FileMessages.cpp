@@ -2,22 +2,19 @@
 
 #include "seams/LogSink.h"
 #include "seams/Observer.h"
-#include "text/StringTable.h"
+#include "text/MessageIds.h"
 
 namespace qn {
-namespace {
-constexpr int kReadErrorId = 65074;
-}
 
 void QNFileMessages::Show(int id, const std::string& path) const {
-  if (observer) observer->ShowMessage(id, FormatText(BuiltinString(id), path.c_str()));
+  if (observer) observer->ShowMessage(id, texts.Format(id, path));
 }
 
 void QNFileMessages::ReadError(const std::string& path) const {
   if (unattendedLog)
-    unattendedLog->WriteLine(LogKind::Text, FormatText(BuiltinString(kReadErrorId), path.c_str()));
+    unattendedLog->WriteLine(LogKind::Text, texts.Format(kMsgReadError, path));
   else
-    Show(kReadErrorId, path);
+    Show(kMsgReadError, path);
 }
 
 }  // namespace qn

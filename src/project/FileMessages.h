@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "text/Texts.h"
+
 namespace qn {
 
 class IQNObserver;
@@ -14,6 +16,7 @@ class IQNLogSink;
 struct QNFileMessages {
   IQNObserver* observer = nullptr;
   IQNLogSink* unattendedLog = nullptr;
+  QNTexts texts;
 
   // Message `id` with the path in its "%s".
   void Show(int id, const std::string& path) const;

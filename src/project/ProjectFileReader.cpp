@@ -1,5 +1,6 @@
 #include "project/ProjectFile.h"
 #include "project/ProjectFileFormat.h"
+#include "text/MessageIds.h"
 #include "web/Address.h"
 
 namespace qn {
@@ -99,7 +100,7 @@ bool ReadProject(std::istream& in, const std::string& projectPath, CQNSettings& 
   QNBinaryReader r(in);
   try {
     if (r.String(std::string_view(kProjectMagic).size() + 1) != kProjectMagic) {
-      messages.Show(65071, projectPath);
+      messages.Show(kMsgNotAProject, projectPath);
       return false;
     }
   } catch (const QNReadError&) {

@@ -7,12 +7,12 @@
 #include "project/BinaryStream.h"
 #include "project/ProjectFile.h"
 #include "settings/TemplateFile.h"
+#include "text/MessageIds.h"
 #include "web/Address.h"
 
 namespace qn {
 namespace {
 
-constexpr int kCannotOpenId = 55495;
 constexpr std::size_t kEncryptedProbe = 128;
 constexpr std::uintmax_t kWaitWindowSize = 102400;
 
@@ -90,12 +90,12 @@ bool OpenDocumentFile(std::string& path, CQNSettings& settings, CQNDocTree& tree
       break;
   }
   if (!ok) {
-    context.messages.Show(kCannotOpenId, path);
+    context.messages.Show(kMsgCannotOpen, path);
     settings.ResetToDefaults(context.lastFilesDir, context.programDir);
     tree.Clear();
     return false;
   }
-  if (!tree.root) tree.CreateRoot(settings.QN_TITLE);
+  if (!tree.root) tree.CreateRoot(RootTitle(context.messages.texts, settings.QN_TITLE));
   return true;
 }
 

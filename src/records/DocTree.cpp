@@ -5,7 +5,8 @@
 
 #include "records/TreeFiles.h"
 #include "records/TreeWalk.h"
-#include "text/StringTable.h"
+#include "text/MessageIds.h"
+#include "text/Texts.h"
 
 namespace qn {
 
@@ -42,7 +43,7 @@ CQNDocNode* CQNDocTree::CreateRoot(std::string_view title) {
   Clear();
   root = NewNode();
   root->kind = kNodeRoot;
-  root->title = title.empty() ? std::string(BuiltinString(55472)) : std::string(title);
+  root->title = title;
   return root;
 }
 
@@ -139,6 +140,10 @@ bool CQNDocTree::Move(CQNDocNode* node, CQNDocNode* after) {
   if (after->nextSibling) after->nextSibling->prevSibling = node;
   after->nextSibling = node;
   return true;
+}
+
+std::string RootTitle(const QNTexts& texts, std::string_view projectTitle) {
+  return projectTitle.empty() ? texts.Text(kMsgNewProject) : std::string(projectTitle);
 }
 
 int Depth(const CQNDocNode* node) {

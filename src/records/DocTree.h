@@ -13,6 +13,8 @@
 
 namespace qn {
 
+class QNTexts;
+
 // Node kinds.
 constexpr int kNodeRoot = 1;
 constexpr int kNodeFolder = 2;
@@ -112,8 +114,7 @@ class CQNDocTree {
   // Number of nodes the tree owns, linked or not.
   std::size_t StoredNodes() const { return live_; }
 
-  // Creates the root with `title`, or with "New Project" when it is empty.
-  // An existing tree is cleared first.
+  // Creates the root with `title` (see RootTitle). An existing tree is cleared first.
   CQNDocNode* CreateRoot(std::string_view title);
 
   // Insertion rule: `node` (new, unlinked) becomes the last child of `ref` when `ref`
@@ -165,6 +166,10 @@ class CQNDocTree {
   CQNDocNode* appendParent_ = nullptr;
   CQNDocNode* appendLast_ = nullptr;
 };
+
+// The root's title for a project titled `projectTitle`: that title, or "New Project"
+// when it is empty.
+std::string RootTitle(const QNTexts& texts, std::string_view projectTitle);
 
 // Number of parent steps from the node's parent up to the root.
 int Depth(const CQNDocNode* node);

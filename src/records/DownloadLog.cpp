@@ -6,8 +6,9 @@
 #include <system_error>
 
 #include "seams/Observer.h"
+#include "text/MessageIds.h"
 #include "text/SizeText.h"
-#include "text/StringTable.h"
+#include "text/Texts.h"
 
 namespace qn {
 namespace {
@@ -87,27 +88,11 @@ bool CQNDownloadLog::Append(LogKind kind, const std::string& text) {
   return true;
 }
 
-void CQNDownloadLog::WriteMessage(int id) {
-  WriteLine(LogKind::Text, BuiltinString(id));
-}
-
-void CQNDownloadLog::WriteMessage(int id, const std::string& argument) {
-  WriteLine(LogKind::Text, FormatText(BuiltinString(id), argument.c_str()));
-}
-
-void CQNDownloadLog::WriteMessage(int id, int number, const std::string& argument) {
-  WriteLine(LogKind::Text, FormatText(BuiltinString(id), number, argument.c_str()));
-}
-
-void CQNDownloadLog::WriteInternalError(int code) {
-  WriteLine(LogKind::Text, FormatText(BuiltinString(65179), code));
-}
-
-std::string CQNDownloadLog::LoadForDisplay() const {
+std::string CQNDownloadLog::LoadForDisplay(const QNTexts& texts) const {
   const std::string path = Path();
   FilePtr file(std::fopen(path.c_str(), "rb"));
   if (!file) return {};
-  const std::string note = BuiltinString(55503);
+  const std::string note = texts.Text(kMsgLogTooBig);
   const std::size_t limit = kLogPaneLimit - note.size() - 2;
   std::string text(limit + 1, '\0');
   const std::size_t got = std::fread(text.data(), 1, text.size(), file.get());
@@ -136,23 +121,24 @@ bool CQNDownloadLog::MoveTo(const std::string& newPath) {
   return true;
 }
 
-std::string MakeStartedText(bool preview, const std::string& timeText) {
-  return FormatText(BuiltinString(preview ? 65085 : 55499), timeText.c_str());
+std::string MakeStartedText(const QNTexts& texts, bool preview, const std::string& timeText) {
+  return texts.Format(preview ? kMsgPreviewStarted : kMsgDownloadStarted, timeText);
 }
 
-std::string MakeCompletedText(bool preview, const std::string& timeText) {
-  return FormatText(BuiltinString(preview ? 65086 : 55500), timeText.c_str());
+std::string MakeCompletedText(const QNTexts& texts, bool preview, const std::string& timeText) {
+  return texts.Format(preview ? kMsgPreviewCompleted : kMsgDownloadCompleted, timeText);
 }
 
-std::string MakeStoppedText(bool preview, const std::string& timeText, int stopReason) {
-  std::string text = FormatText(BuiltinString(preview ? 65087 : 55502), timeText.c_str());
-  static constexpr int kReasonIds[] = {0, 55509, 55510, 55520};
-  if (stopReason >= 1 && stopReason <= 3) text += BuiltinString(kReasonIds[stopReason]);
+std::string MakeStoppedText(const QNTexts& texts, bool preview, const std::string& timeText,
+                            int stopReason) {
+  std::string text = texts.Format(preview ? kMsgPreviewStopped : kMsgDownloadStopped, timeText);
+  static constexpr int kReasonIds[] = {0, kMsgFileLimit, kMsgTimeLimit, kMsgDiskSpaceLimit};
+  if (stopReason >= 1 && stopReason <= 3) text += texts.Text(kReasonIds[stopReason]);
   return text;
 }
 
-std::string MakeSummaryText(int files, std::uint32_t bytes) {
-  return FormatText(BuiltinString(55508), files, FormatSizeText(bytes).c_str());
+std::string MakeSummaryText(const QNTexts& texts, int files, std::uint32_t bytes) {
+  return texts.Format(kMsgSummary, files, FormatSizeText(texts, bytes));
 }
 
 }  // namespace qn

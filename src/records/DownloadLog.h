@@ -9,6 +9,7 @@
 namespace qn {
 
 class IQNObserver;
+class QNTexts;
 
 // The log path of a project: the project file with "log" after its last ".", or,
 // for a project without a file, the working folder followed by the title and ".log".
@@ -37,13 +38,8 @@ class CQNDownloadLog : public IQNLogSink {
   // The same, telling whether the entry reached the file.
   bool Append(LogKind kind, const std::string& text);
 
-  void WriteMessage(int id);
-  void WriteMessage(int id, const std::string& argument);
-  void WriteMessage(int id, int number, const std::string& argument);
-  void WriteInternalError(int code);
-
   // The beginning of the log for the log pane, cut with a note when too long.
-  std::string LoadForDisplay() const;
+  std::string LoadForDisplay(const QNTexts& texts) const;
 
   // When a project is saved under a file name for the first time, its log moves
   // from the working folder to sit beside the project file.
@@ -56,10 +52,11 @@ class CQNDownloadLog : public IQNLogSink {
 };
 
 // Texts of the entries that open and close a run.
-std::string MakeStartedText(bool preview, const std::string& timeText);
-std::string MakeCompletedText(bool preview, const std::string& timeText);
+std::string MakeStartedText(const QNTexts& texts, bool preview, const std::string& timeText);
+std::string MakeCompletedText(const QNTexts& texts, bool preview, const std::string& timeText);
 // `stopReason`: 0 none, 1 number of files, 2 total time, 3 total disk space.
-std::string MakeStoppedText(bool preview, const std::string& timeText, int stopReason);
-std::string MakeSummaryText(int files, std::uint32_t bytes);
+std::string MakeStoppedText(const QNTexts& texts, bool preview, const std::string& timeText,
+                            int stopReason);
+std::string MakeSummaryText(const QNTexts& texts, int files, std::uint32_t bytes);
 
 }  // namespace qn

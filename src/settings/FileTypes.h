@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "text/MessageIds.h"
+
 namespace qn {
 
 // File-type category bits, the same bits as QN_FILE_TYPES.
@@ -26,8 +28,9 @@ constexpr int kCategoryCount = 8;
 constexpr std::array<int, kCategoryCount> kCategoryOrder = {
     kCatHtml, kCatImage, kCatAudio, kCatVideo, kCatJava, kCatDocument, kCatArchive, kCatOther};
 // String ids of the category names, in the same order.
-constexpr std::array<int, kCategoryCount> kCategoryNameIds = {65032, 65033, 65034, 65035,
-                                                              65039, 65040, 65037, 65038};
+constexpr std::array<int, kCategoryCount> kCategoryNameIds = {
+    kMsgCategoryHtml, kMsgCategoryImage,    kMsgCategoryAudio,   kMsgCategoryVideo,
+    kMsgCategoryJava, kMsgCategoryDocument, kMsgCategoryArchive, kMsgCategoryOther};
 
 // Index of a category bit in kCategoryOrder, or -1 for a value that is not one bit.
 int CategoryIndex(int category);

@@ -6,13 +6,14 @@
 
 #include "records/DocTree.h"
 #include "records/TreeWalk.h"
+#include "seams/Messenger.h"
 #include "settings/ProjectSettings.h"
 #include "storage/EmptyFolders.h"
 #include "storage/Passwords.h"
 #include "storage/ProjectOperations.h"
-#include "storage/StorageMessages.h"
 #include "storage/TempFile.h"
 #include "storage/ZipArchive.h"
+#include "text/MessageIds.h"
 
 namespace qn {
 namespace {
@@ -80,13 +81,13 @@ std::string ExtractionRoot(const std::string& archive) {
 
 bool EncryptDownloadedFiles(const std::string& archive, const QNProjectFiles& files,
                             const CQNSettings& settings, CQNDocTree& tree, bool deleteAfter,
-                            IQNObserver& observer) {
+                            const QNMessenger& messenger) {
   if (archive.empty()) return true;
   const QNArchiveList list = ListFiles(files, tree);
   const bool hadArchive = Exists(archive);
   // Nothing on the disk: an archive left from an earlier session stays as it is.
   if (list.paths.empty()) return true;
-  QNWaitNote note(observer, kMsgEncryptingDownloads);
+  QNWaitNote note(messenger, kMsgEncryptingDownloads);
   try {
     // That archive holds the files missing here; writing it anew would lose them.
     if (hadArchive && list.missing > 0) throw QNZipError("archive holds files not on the disk");
@@ -107,7 +108,7 @@ bool EncryptDownloadedFiles(const std::string& archive, const QNProjectFiles& fi
       throw;
     }
   } catch (const std::exception&) {
-    ShowStorageMessage(observer, kMsgEncryptDownloadsFailed);
+    messenger.Show(kMsgEncryptDownloadsFailed);
     return false;
   }
   if (deleteAfter) {
@@ -120,7 +121,7 @@ bool EncryptDownloadedFiles(const std::string& archive, const QNProjectFiles& fi
 }
 
 bool DecryptDownloadedFiles(const std::string& archive, CQNSettings& settings,
-                            IQNObserver& observer) {
+                            const QNMessenger& messenger) {
   if (archive.empty() || !Exists(archive)) return true;
   bool ok = true;
   try {
@@ -132,9 +133,9 @@ bool DecryptDownloadedFiles(const std::string& archive, CQNSettings& settings,
       if (!target || zip.IsLink(i)) throw QNZipError("entry outside the extraction root");
       targets.push_back(std::move(*target));
     }
-    if (zip.AnyEncrypted() && !ObtainPassword(settings, observer, kMsgDownloadsStayEncrypted))
+    if (zip.AnyEncrypted() && !ObtainPassword(settings, messenger, kMsgDownloadsStayEncrypted))
       return false;
-    QNWaitNote note(observer, kMsgDecryptingDownloads);
+    QNWaitNote note(messenger, kMsgDecryptingDownloads);
     for (std::int64_t i = 0; i < zip.Entries(); ++i) {
       const std::string& target = targets[static_cast<std::size_t>(i)];
       try {
@@ -152,7 +153,7 @@ bool DecryptDownloadedFiles(const std::string& archive, CQNSettings& settings,
     ok = false;
   }
   if (!ok) {
-    ShowStorageMessage(observer, kMsgDecryptDownloadsFailed);
+    messenger.Show(kMsgDecryptDownloadsFailed);
     return false;
   }
   DeleteQuietly(archive);

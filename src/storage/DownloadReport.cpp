@@ -13,8 +13,8 @@
 #include "storage/DownloadFolder.h"
 #include "storage/LocalNaming.h"
 #include "text/HtmlEscape.h"
+#include "text/MessageIds.h"
 #include "text/SizeText.h"
-#include "text/StringTable.h"
 #include "text/TimeText.h"
 
 namespace qn {
@@ -25,11 +25,6 @@ struct FileCloser {
 };
 using FilePtr = std::unique_ptr<std::FILE, FileCloser>;
 
-constexpr int kMsgReport = 65125;
-constexpr int kMsgError = 65136;
-constexpr int kMsgSkipped = 65135;
-constexpr int kMsgUnchanged = 65142;
-constexpr int kMsgDownloaded = 65134;
 constexpr const char* kNoValue = "&nbsp;";
 
 struct StyleRule {
@@ -67,31 +62,9 @@ struct Column {
   const char* width;
   int heading;
 };
-constexpr Column kColumns[] = {{"\"10%\"", 65126}, {"\"40%\"", 65128}, {"\"10%\"", 65129},
-                               {"\"10%\"", 65130}, {"\"15%\"", 65131}, {"\"5%\"", 65133}};
-
-int TypeNameId(int type) {
-  switch (type) {
-    case kCatHtml:
-      return 65032;
-    case kCatImage:
-      return 65033;
-    case kCatAudio:
-      return 65034;
-    case kCatVideo:
-      return 65035;
-    case kCatJava:
-      return 65039;
-    case kCatOther:
-      return 65038;
-    case kCatDocument:
-      return 65040;
-    case kCatArchive:
-      return 65037;
-    default:
-      return 0;
-  }
-}
+constexpr Column kColumns[] = {{"\"10%\"", kMsgReportStatus},   {"\"40%\"", kMsgReportUrl},
+                               {"\"10%\"", kMsgReportFileType}, {"\"10%\"", kMsgReportSize},
+                               {"\"15%\"", kMsgReportModified}, {"\"5%\"", kMsgReportLevel}};
 
 std::string TitleRow(const std::string& caption, const std::string& value) {
   return "<TR>\r\n<TD class=\"clsTitleB\">" + HtmlEscape(caption) +
@@ -130,11 +103,7 @@ QNReportHeader MakeReportHeader(const CQNSettings& settings, const std::string& 
   return header;
 }
 
-CQNDownloadReport::CQNDownloadReport(TextFn text) : text_(std::move(text)) {}
-
-std::string CQNDownloadReport::Text(int id) const {
-  return text_ ? text_(id) : std::string(BuiltinString(id));
-}
+CQNDownloadReport::CQNDownloadReport(QNTexts texts) : texts_(std::move(texts)) {}
 
 bool CQNDownloadReport::Start(const CQNSettings& settings, const std::tm& now) {
   if (!settings.QN_REPORT) return true;
@@ -175,7 +144,7 @@ void CQNDownloadReport::Append(const std::string& fragment) {
 }
 
 std::string CQNDownloadReport::HeaderText(const QNReportHeader& h) const {
-  const std::string report = HtmlEscape(Text(kMsgReport));
+  const std::string report = HtmlEscape(texts_.Text(kMsgReportTitle));
   std::string out =
       "<HTML>\r\n<HEAD>\r\n\t<META HTTP-EQUIV=\"Content-Type\" "
       "CONTENT=\"text/html;\">\r\n\t<META NAME=\"Generator\" CONTENT=\"Quillorne v" +
@@ -200,16 +169,18 @@ std::string CQNDownloadReport::HeaderText(const QNReportHeader& h) const {
       report +
       "</DIV></TD>\r\n</TR>\r\n</TABLE>\r\n\r\n<TABLE CELLSPACING=\"1\" CELLPADDING=\"0\">\r\n"
       "<TR>\r\n<TD class=\"clsTitleB\" WIDTH=\"120\">" +
-      HtmlEscape(Text(65137)) + "</TD>\r\n<TD class=\"clsTitle\">" + HtmlEscape(h.projectFile) +
-      "</TD>\r\n</TR>\r\n" + TitleRow(Text(65138), h.title);
-  for (const std::string& address : h.startAddresses) out += TitleRow(Text(65139), address);
-  out += TitleRow(Text(65140), h.projectDir) + TitleRow(Text(65141), h.started) +
-         "</TABLE>\r\n\r\n<BR>\r\n\r\n";
+      HtmlEscape(texts_.Text(kMsgReportProject)) + "</TD>\r\n<TD class=\"clsTitle\">" +
+      HtmlEscape(h.projectFile) + "</TD>\r\n</TR>\r\n" +
+      TitleRow(texts_.Text(kMsgReportTitleLabel), h.title);
+  for (const std::string& address : h.startAddresses)
+    out += TitleRow(texts_.Text(kMsgReportUrlLabel), address);
+  out += TitleRow(texts_.Text(kMsgReportDirectory), h.projectDir) +
+         TitleRow(texts_.Text(kMsgReportStarted), h.started) + "</TABLE>\r\n\r\n<BR>\r\n\r\n";
 
   out += "<TABLE>\r\n<TR>\r\n";
   for (const Column& column : kColumns)
-    out += "<TH WIDTH=" + std::string(column.width) + "><B>" + HtmlEscape(Text(column.heading)) +
-           "</B></TH>\r\n";
+    out += "<TH WIDTH=" + std::string(column.width) + "><B>" +
+           HtmlEscape(texts_.Text(column.heading)) + "</B></TH>\r\n";
   out += "</TR>\r\n\r\n";
   return out;
 }
@@ -217,30 +188,32 @@ std::string CQNDownloadReport::HeaderText(const QNReportHeader& h) const {
 std::string CQNDownloadReport::RowText(const QNReportEntry& entry) const {
   std::string status;
   if (entry.error)
-    status = FormatText(Text(kMsgError).c_str(), entry.errorCode);
+    status = texts_.Format(kMsgReportError, entry.errorCode);
   else if (entry.status == kReportSkipped)
-    status = Text(kMsgSkipped);
+    status = texts_.Text(kMsgReportSkipped);
   else if (entry.status == kReportUnchanged)
-    status = Text(kMsgUnchanged);
+    status = texts_.Text(kMsgReportUnchanged);
   else
-    status = Text(kMsgDownloaded);
+    status = texts_.Text(kMsgReportDownloaded);
 
   const CQNDocNode* node = entry.node;
   std::string type = kNoValue, level = kNoValue, modified = kNoValue;
   if (node) {
-    const int id = TypeNameId(node->type);
-    type = id ? HtmlEscape(Text(id)) : std::string();
+    const int category = CategoryIndex(node->type);
+    type = category < 0
+               ? std::string()
+               : HtmlEscape(texts_.Text(kCategoryNameIds[static_cast<std::size_t>(category)]));
     level = std::to_string(node->level);
   }
   if (entry.modified) {
     std::tm local{};
     if (localtime_r(&*entry.modified, &local))
-      modified = HtmlEscape(FormatTimeText(local, LocaleUses24HourClock()));
+      modified = HtmlEscape(FormatTimeText(texts_, local, LocaleUses24HourClock()));
   }
   return "<TR>\r\n" + Centered(HtmlEscape(status)) + "<TD>" +
          HtmlEscape(node ? node->url : entry.address) + "</TD>\r\n" + Centered(type) +
-         Centered(HtmlEscape(FormatSizeText(entry.size))) + Centered(modified) + Centered(level) +
-         "</TR>\r\n\r\n";
+         Centered(HtmlEscape(FormatSizeText(texts_, entry.size))) + Centered(modified) +
+         Centered(level) + "</TR>\r\n\r\n";
 }
 
 std::string CQNDownloadReport::EndText() {

@@ -6,11 +6,12 @@
 
 #include <cstdint>
 #include <ctime>
-#include <functional>
 #include <mutex>
 #include <optional>
 #include <string>
 #include <vector>
+
+#include "text/Texts.h"
 
 namespace qn {
 
@@ -55,9 +56,7 @@ QNReportHeader MakeReportHeader(const CQNSettings& settings, const std::string& 
 
 class CQNDownloadReport {
  public:
-  // The text of a string id after the language table.
-  using TextFn = std::function<std::string(int)>;
-  explicit CQNDownloadReport(TextFn text = {});
+  explicit CQNDownloadReport(QNTexts texts);
 
   // With QN_REPORT on: fixes the path from the settings and `now`, makes the missing
   // folders, truncates the report and writes the logo beside it. False when the path
@@ -84,9 +83,8 @@ class CQNDownloadReport {
   // Opens the existing report without truncating it, appends and closes, under the
   // report lock; quietly nothing when the file is missing or a write fails.
   void Append(const std::string& fragment);
-  std::string Text(int id) const;
 
-  TextFn text_;
+  const QNTexts texts_;
   mutable std::mutex lock_;
   std::string path_;
 };

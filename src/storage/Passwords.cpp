@@ -1,8 +1,9 @@
 #include "storage/Passwords.h"
 
+#include "seams/Messenger.h"
 #include "seams/Observer.h"
 #include "settings/ProjectSettings.h"
-#include "storage/StorageMessages.h"
+#include "text/MessageIds.h"
 
 namespace qn {
 
@@ -26,20 +27,20 @@ bool IsAsciiPassword(const std::string& password) {
   return true;
 }
 
-std::optional<std::string> AskPassword(IQNObserver& observer) {
+std::optional<std::string> AskPassword(const QNMessenger& messenger) {
   for (int attempt = 0; attempt < kAttempts; ++attempt) {
-    std::optional<std::string> answer = observer.AskPassword();
+    std::optional<std::string> answer = messenger.observer.AskPassword();
     if (!answer || IsAsciiPassword(*answer)) return answer;
-    ShowStorageMessage(observer, kMsgPasswordNotAscii);
+    messenger.Show(kMsgPasswordNotAscii);
   }
   return std::nullopt;
 }
 
-bool ObtainPassword(CQNSettings& settings, IQNObserver& observer, int cancelId) {
+bool ObtainPassword(CQNSettings& settings, const QNMessenger& messenger, int cancelId) {
   if (!settings.EncryptionPassword.empty()) return true;
-  std::optional<std::string> answer = AskPassword(observer);
+  std::optional<std::string> answer = AskPassword(messenger);
   if (!answer) {
-    ShowStorageMessage(observer, cancelId);
+    messenger.Show(cancelId);
     return false;
   }
   settings.EncryptionPassword = std::move(*answer);

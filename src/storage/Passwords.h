@@ -7,7 +7,7 @@
 
 namespace qn {
 
-class IQNObserver;
+struct QNMessenger;
 struct CQNSettings;
 
 // The Privacy page's check: 0 when the entries may be kept, otherwise the id of the
@@ -22,11 +22,11 @@ bool IsAsciiPassword(const std::string& password);
 // The "Enter Password" dialog through the observer: a password with a character
 // above 127 is refused with 65164 and asked again. Nothing for "Cancel"; three
 // refused answers count as "Cancel", so a scripted answer cannot loop for ever.
-std::optional<std::string> AskPassword(IQNObserver& observer);
+std::optional<std::string> AskPassword(const QNMessenger& messenger);
 
 // The password for reading encrypted entries: EncryptionPassword, or when that is
 // empty the dialog's answer, which then becomes EncryptionPassword. "Cancel" shows
 // the information `cancelId` and gives false.
-bool ObtainPassword(CQNSettings& settings, IQNObserver& observer, int cancelId);
+bool ObtainPassword(CQNSettings& settings, const QNMessenger& messenger, int cancelId);
 
 }  // namespace qn

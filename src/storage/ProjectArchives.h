@@ -10,22 +10,22 @@
 
 namespace qn {
 
-class IQNObserver;
+struct QNMessenger;
 
 // For QNOpenContext::decryptProject: decrypts an encrypted project file in place.
 // A password asked on the way is kept in `settings` (which opening reads the project
 // into), so the archive of the downloaded files needs no second question.
-QNDecryptProject ProjectDecryptor(CQNSettings& settings, IQNObserver& observer);
+QNDecryptProject ProjectDecryptor(CQNSettings& settings, const QNMessenger& messenger);
 
 // For QNOpenContext::decryptDownloads: brings the downloaded files back from the
 // archive beside the project file.
 std::function<void(const std::string& path, CQNSettings& settings)> DownloadsDecryptor(
-    IQNObserver& observer);
+    const QNMessenger& messenger);
 
 // After the project was saved on closing: encrypts the project files and then the
 // downloaded files (deleting them once archived), as the settings ask. True when
 // everything asked for was done.
 bool EncryptOnClose(const QNProjectFiles& files, const CQNSettings& settings, CQNDocTree& tree,
-                    IQNObserver& observer);
+                    const QNMessenger& messenger);
 
 }  // namespace qn

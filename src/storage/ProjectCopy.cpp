@@ -4,9 +4,10 @@
 
 #include "records/DocTree.h"
 #include "records/TreeWalk.h"
+#include "seams/Messenger.h"
 #include "storage/ProjectOperations.h"
-#include "storage/StorageMessages.h"
 #include "storage/ZipArchive.h"
+#include "text/MessageIds.h"
 #include "web/Address.h"
 
 namespace qn {
@@ -49,18 +50,18 @@ bool CopyOne(const std::string& from, const std::string& to) {
 }
 
 void CopyPlain(const QNProjectFiles& files, const CQNDocTree& tree, const QNCopyRequest& request,
-               IQNObserver& observer, const QNCopyProgress& progress) {
+               const QNMessenger& messenger, const QNCopyProgress& progress) {
   const std::string dest = WithSeparator(request.destination);
   const std::string projectTarget = dest + FileName(files.project);
   // Checked before anything is created, so a refused copy writes nothing.
   if (request.projectFiles && SameFile(projectTarget, files.project)) {
-    ShowStorageMessage(observer, kMsgCopyToOriginal);
+    messenger.Show(kMsgCopyToOriginal);
     throw QNShownFailure{};
   }
   fs::create_directories(dest);
   if (request.projectFiles) {
     if (!CopyOne(files.project, projectTarget)) {
-      ShowStorageMessage(observer, kMsgCopyFilesFailed);
+      messenger.Show(kMsgCopyFilesFailed);
       throw QNShownFailure{};
     }
     const std::string logTarget = dest + FileName(files.log);
@@ -80,7 +81,7 @@ void CopyPlain(const QNProjectFiles& files, const CQNDocTree& tree, const QNCopy
         std::error_code ec;
         fs::create_directories(fs::path(target).parent_path(), ec);
         if (!CopyOne(node->localFile, target) && Exists(node->localFile)) {
-          ShowStorageMessage(observer, kMsgCopyFilesFailed);
+          messenger.Show(kMsgCopyFilesFailed);
           throw QNShownFailure{};
         }
       }
@@ -120,7 +121,7 @@ void CopyAsZip(const QNProjectFiles& files, const CQNDocTree& tree, const QNCopy
 }  // namespace
 
 bool CopyProject(const QNProjectFiles& files, const CQNDocTree& tree, const QNCopyRequest& request,
-                 IQNObserver& observer, const QNCopyProgress& progress) {
+                 const QNMessenger& messenger, const QNCopyProgress& progress) {
   if (!tree.root) return false;
   try {
     if (request.destination.empty() || (request.projectFiles && files.project.empty()))
@@ -128,12 +129,12 @@ bool CopyProject(const QNProjectFiles& files, const CQNDocTree& tree, const QNCo
     if (request.asZip)
       CopyAsZip(files, tree, request, progress);
     else
-      CopyPlain(files, tree, request, observer, progress);
+      CopyPlain(files, tree, request, messenger, progress);
     return true;
   } catch (const QNShownFailure&) {
     return false;
   } catch (const std::exception&) {
-    ShowStorageMessage(observer, kMsgCopyFailed);
+    messenger.Show(kMsgCopyFailed);
     return false;
   }
 }

@@ -3,12 +3,12 @@
 
 #include "records/DocTree.h"
 #include "records/TreeFiles.h"
+#include "seams/Messenger.h"
 #include "seams/Observer.h"
 #include "settings/ProjectSettings.h"
 #include "storage/EmptyFolders.h"
 #include "storage/ProjectOperations.h"
-#include "storage/StorageMessages.h"
-#include "text/StringTable.h"
+#include "text/MessageIds.h"
 
 namespace qn {
 namespace {
@@ -29,8 +29,8 @@ void RemoveEmptyFoldersBelow(const std::string& folder) {
 
 }  // namespace
 
-bool AskDeleteDownloaded(IQNObserver& observer) {
-  return observer.AskYesNo(kMsgDeleteDownloadedToo, BuiltinString(kMsgDeleteDownloadedToo), false);
+bool AskDeleteDownloaded(const QNMessenger& messenger) {
+  return messenger.AskYesNo(kMsgDeleteDownloadedToo, false);
 }
 
 void DeleteProject(const QNProjectFiles& files, CQNSettings& settings, CQNDocTree& tree,

@@ -3,12 +3,13 @@
 #include <system_error>
 
 #include "records/DownloadLog.h"
+#include "seams/Messenger.h"
 #include "settings/ProjectSettings.h"
 #include "storage/Passwords.h"
 #include "storage/ProjectOperations.h"
-#include "storage/StorageMessages.h"
 #include "storage/TempFile.h"
 #include "storage/ZipArchive.h"
+#include "text/MessageIds.h"
 
 namespace qn {
 namespace {
@@ -33,9 +34,9 @@ std::string LogOf(const std::string& projectFile) {
 }  // namespace
 
 bool EncryptProjectFiles(const std::string& projectFile, const std::string& password,
-                         IQNObserver& observer) {
+                         const QNMessenger& messenger) {
   if (projectFile.empty() || !Exists(projectFile) || IsArchive(projectFile)) return true;
-  QNWaitNote note(observer, kMsgEncryptingProject);
+  QNWaitNote note(messenger, kMsgEncryptingProject);
   const std::string log = LogOf(projectFile);
   const bool withLog = Exists(log);
   try {
@@ -54,7 +55,7 @@ bool EncryptProjectFiles(const std::string& projectFile, const std::string& pass
     MoveFileReplacing(archive.Path(), projectFile);
     archive.Keep();
   } catch (const std::exception&) {
-    ShowStorageMessage(observer, kMsgEncryptProjectFailed);
+    messenger.Show(kMsgEncryptProjectFailed);
     return false;
   }
   if (withLog) {
@@ -65,12 +66,12 @@ bool EncryptProjectFiles(const std::string& projectFile, const std::string& pass
 }
 
 bool DecryptProjectFiles(const std::string& projectFile, CQNSettings& settings,
-                         IQNObserver& observer) {
+                         const QNMessenger& messenger) {
   try {
     QNZipReader zip(projectFile);
-    if (zip.AnyEncrypted() && !ObtainPassword(settings, observer, kMsgProjectStaysEncrypted))
+    if (zip.AnyEncrypted() && !ObtainPassword(settings, messenger, kMsgProjectStaysEncrypted))
       return false;
-    QNWaitNote note(observer, kMsgDecryptingProject);
+    QNWaitNote note(messenger, kMsgDecryptingProject);
     const std::string& password = settings.EncryptionPassword;
     const fs::path folder = fs::path(projectFile).parent_path();
     QNTempFile project = QNTempFile::CreateOrThrow(folder.empty() ? "." : folder, ".qn");
@@ -86,7 +87,7 @@ bool DecryptProjectFiles(const std::string& projectFile, CQNSettings& settings,
     project.Keep();
     return true;
   } catch (const std::exception&) {
-    ShowStorageMessage(observer, kMsgDecryptProjectFailed);
+    messenger.Show(kMsgDecryptProjectFailed);
     return false;
   }
 }

@@ -14,7 +14,7 @@
 namespace qn {
 
 class CQNDocTree;
-class IQNObserver;
+struct QNMessenger;
 struct CQNSettings;
 
 struct QNCopyRequest {
@@ -33,10 +33,10 @@ using QNCopyProgress = std::function<bool(int percent)>;
 // is done for a project without a contents tree. Meant to run on a worker thread;
 // it reads the tree and changes nothing.
 bool CopyProject(const QNProjectFiles& files, const CQNDocTree& tree, const QNCopyRequest& request,
-                 IQNObserver& observer, const QNCopyProgress& progress = {});
+                 const QNMessenger& messenger, const QNCopyProgress& progress = {});
 
 // The question 65054 "Do you want to delete downloaded files also?", No preselected.
-bool AskDeleteDownloaded(IQNObserver& observer);
+bool AskDeleteDownloaded(const QNMessenger& messenger);
 
 // Deletes the project file, the log, the report and its companion and, with
 // `deleteDownloaded` (the answer to 65054), the saved files; removes the empty
@@ -50,12 +50,12 @@ void DeleteProject(const QNProjectFiles& files, CQNSettings& settings, CQNDocTre
 // name (entries named by their file names), with `password` when not empty. A
 // project without a file, or one that is already an archive, is left as it is.
 bool EncryptProjectFiles(const std::string& projectFile, const std::string& password,
-                         IQNObserver& observer);
+                         const QNMessenger& messenger);
 
 // Replaces an encrypted project file by its first entry and the project's log by the
 // second. The password comes from the settings or is asked once (and kept there).
 bool DecryptProjectFiles(const std::string& projectFile, CQNSettings& settings,
-                         IQNObserver& observer);
+                         const QNMessenger& messenger);
 
 // Puts every saved file of the tree, then the report and its companion, into the
 // archive `archive` under their full paths without the drive. With `deleteAfter`
@@ -64,12 +64,12 @@ bool DecryptProjectFiles(const std::string& projectFile, CQNSettings& settings,
 // are not back on the disk.
 bool EncryptDownloadedFiles(const std::string& archive, const QNProjectFiles& files,
                             const CQNSettings& settings, CQNDocTree& tree, bool deleteAfter,
-                            IQNObserver& observer);
+                            const QNMessenger& messenger);
 
 // Puts every file of the archive back where it was taken from and deletes the
 // archive once all came back. An archive with an entry that would land outside
 // the extraction root, or with a link, is refused as a whole and kept.
 bool DecryptDownloadedFiles(const std::string& archive, CQNSettings& settings,
-                            IQNObserver& observer);
+                            const QNMessenger& messenger);
 
 }  // namespace qn

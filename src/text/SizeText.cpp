@@ -1,26 +1,28 @@
 #include "text/SizeText.h"
 
-#include <cstdio>
+#include <charconv>
 
-#include "text/StringTable.h"
+#include "text/MessageIds.h"
+#include "text/Texts.h"
 
 namespace qn {
 
-std::string FormatSizeText(std::uint32_t bytes, bool unknownForZero) {
-  if (bytes == 0 && unknownForZero) return BuiltinString(55494);
+std::string FormatSizeText(const QNTexts& texts, std::uint32_t bytes, bool unknownForZero) {
+  if (bytes == 0 && unknownForZero) return texts.Text(kMsgUnknownSize);
   double v = bytes;
   int k = 0;
   while (k < 10 && v / 1024.0 >= 1.0) {
     v /= 1024.0;
     ++k;
   }
-  const int unitId = k == 0 ? 55485 : (k == 1 ? 55486 : (k == 2 ? 55487 : 55488));
-  char buf[64];
-  if (k == 0)
-    std::snprintf(buf, sizeof buf, "%u %s", bytes, BuiltinString(unitId));
-  else
-    std::snprintf(buf, sizeof buf, "%.1f %s", v, BuiltinString(unitId));
-  return buf;
+  const int unit =
+      k == 0 ? kMsgUnitBytes : (k == 1 ? kMsgUnitKB : (k == 2 ? kMsgUnitMB : kMsgUnitGB));
+  if (k == 0) return std::to_string(bytes) + " " + texts.Text(unit);
+  // One decimal, rounded as "%.1f" rounds.
+  char number[32];
+  const auto written =
+      std::to_chars(number, number + sizeof number, v, std::chars_format::fixed, 1);
+  return std::string(number, written.ptr) + " " + texts.Text(unit);
 }
 
 }  // namespace qn

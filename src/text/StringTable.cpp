@@ -3,7 +3,7 @@
 #include "text/StringTable.h"
 
 #include <algorithm>
-#include <array>
+#include <iterator>
 
 namespace qn {
 namespace {
@@ -183,26 +183,6 @@ const char* BuiltinString(int id) {
   const auto* it = std::lower_bound(std::begin(kStrings), end, id,
                                     [](const Entry& e, int v) { return e.id < v; });
   return (it != end && it->id == id) ? it->text : "";
-}
-
-std::string FillCount(std::string_view format, long count) {
-  std::string text;
-  bool filled = false;
-  for (std::size_t i = 0; i < format.size(); ++i) {
-    if (format[i] != '%' || i + 1 == format.size()) {
-      text += format[i];
-    } else if (format[i + 1] == '%') {
-      text += '%';
-      ++i;
-    } else if (format[i + 1] == 'd' && !filled) {
-      text += std::to_string(count);
-      filled = true;
-      ++i;
-    } else {
-      text += format[i];
-    }
-  }
-  return text;
 }
 
 }  // namespace qn

@@ -3,10 +3,10 @@
 #include <langinfo.h>
 
 #include <clocale>
-#include <cstdio>
 #include <cstring>
 
-#include "text/StringTable.h"
+#include "text/MessageIds.h"
+#include "text/Texts.h"
 
 namespace qn {
 
@@ -26,26 +26,25 @@ bool LocaleUses24HourClock() {
   return uses24;
 }
 
-std::string FormatTimeText(const std::tm& t, bool use24Hour) {
-  char clock[64];
+std::string FormatTimeText(const QNTexts& texts, const std::tm& t, bool use24Hour) {
+  const std::string minutes = (t.tm_min < 10 ? "0" : "") + std::to_string(t.tm_min);
+  std::string clock;
   if (use24Hour) {
-    std::snprintf(clock, sizeof clock, "%d:%02d", t.tm_hour, t.tm_min);
+    clock = std::to_string(t.tm_hour) + ":" + minutes;
   } else {
     const int hour = t.tm_hour % 12 == 0 ? 12 : t.tm_hour % 12;
-    std::snprintf(clock, sizeof clock, "%d:%02d %s", hour, t.tm_min,
-                  BuiltinString(t.tm_hour < 12 ? 65026 : 65027));
+    clock =
+        std::to_string(hour) + ":" + minutes + " " + texts.Text(t.tm_hour < 12 ? kMsgAM : kMsgPM);
   }
-  char buf[160];
-  std::snprintf(buf, sizeof buf, "%s, %s %d, %d", clock, BuiltinString(65000 + t.tm_mon), t.tm_mday,
-                t.tm_year + 1900);
-  return buf;
+  return clock + ", " + texts.Text(kMsgJanuary + t.tm_mon) + " " + std::to_string(t.tm_mday) +
+         ", " + std::to_string(t.tm_year + 1900);
 }
 
-std::string CurrentTimeText() {
+std::string CurrentTimeText(const QNTexts& texts) {
   const std::time_t now = std::time(nullptr);
   std::tm local{};
   localtime_r(&now, &local);
-  return FormatTimeText(local, LocaleUses24HourClock());
+  return FormatTimeText(texts, local, LocaleUses24HourClock());
 }
 
 }  // namespace qn

@@ -1,9 +1,6 @@
 #pragma once
 
-#include <functional>
-#include <string>
-
-#include "text/StringTable.h"
+#include "text/Texts.h"
 
 namespace qn {
 
@@ -21,8 +18,7 @@ struct QNFetchContext {
   IQNRunControl& run;
   IQNLogSink& log;
   IQNObserver& observer;
-  // The text of a string id after the language table.
-  std::function<std::string(int)> text = [](int id) { return std::string(BuiltinString(id)); };
+  QNTexts texts;
 };
 
 }  // namespace qn

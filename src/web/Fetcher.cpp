@@ -11,6 +11,7 @@
 #include "seams/Observer.h"
 #include "seams/RunControl.h"
 #include "settings/ProjectSettings.h"
+#include "text/MessageIds.h"
 #include "text/SizeText.h"
 #include "web/Address.h"
 #include "web/Forms.h"
@@ -23,14 +24,6 @@
 namespace qn {
 namespace {
 
-constexpr int kMsgHttpError = 55504;   // " Error (HTTP code %d) - '%s'"
-constexpr int kMsgError = 55505;       // " Error (Number %d) - '%s'"
-constexpr int kMsgTooLarge = 55506;    // " File '%s' (size %s) exceeds the limit"
-constexpr int kMsgTooSmall = 65070;    // " File '%s' (size %s) is too small"
-constexpr int kMsgDiskFull = 65072;    // "The disk is full !"
-constexpr int kMsgWriteError = 65073;  // " Error writing file '%s'"
-constexpr int kMsgDownloading = 55478;
-constexpr int kMsgUnchanged = 55512;
 constexpr const char* kOpening = "Opening...";
 
 constexpr int kErrLocalFile = -1;
@@ -108,14 +101,13 @@ void CQNFetcher::CloseInternet(bool restoreLimits) {
 }
 
 void CQNFetcher::LogText(int id, int number, std::string_view text) {
-  ctx_.log.WriteLine(LogKind::Text,
-                     FormatText(ctx_.text(id).c_str(), number, std::string(text).c_str()));
+  ctx_.log.WriteLine(LogKind::Text, ctx_.texts.Format(id, number, text));
 }
 
 void CQNFetcher::LogSizeRefusal(SizeVerdict verdict, std::string_view address, std::uint32_t size) {
   const int id = verdict == SizeVerdict::TooLarge ? kMsgTooLarge : kMsgTooSmall;
-  ctx_.log.WriteLine(LogKind::Text, FormatText(ctx_.text(id).c_str(), std::string(address).c_str(),
-                                               FormatSizeText(size).c_str()));
+  ctx_.log.WriteLine(LogKind::Text,
+                     ctx_.texts.Format(id, address, FormatSizeText(ctx_.texts, size)));
 }
 
 void CQNFetcher::PostRow(int worker, std::string_view address, std::uint32_t size,
@@ -123,7 +115,7 @@ void CQNFetcher::PostRow(int worker, std::string_view address, std::uint32_t siz
   QNStatus st;
   st.mask = QNStatus::kText1 | QNStatus::kText2 | QNStatus::kText3;
   st.text1 = std::string(address);
-  st.text2 = FormatSizeText(size, true);
+  st.text2 = FormatSizeText(ctx_.texts, size, true);
   st.text3 = std::move(status);
   st.worker = worker;
   ctx_.observer.OnStatus(st);
@@ -217,8 +209,7 @@ QNFetchResult CQNFetcher::FetchRemote(const QNCrackedUrl& url, std::string_view 
       r.lastError = status;
       r.retryAdvised = status != kHttpNotFound;
       if (status == kHttpNotFound || reportErrors)
-        ctx_.log.WriteLine(LogKind::Text, FormatText(ctx_.text(kMsgHttpError).c_str(), status,
-                                                     std::string(address).c_str()));
+        ctx_.log.WriteLine(LogKind::Text, ctx_.texts.Format(kMsgHttpError, status, address));
       return r;
     }
     announced.size = static_cast<std::uint64_t>(std::max<std::int64_t>(request.ContentLength(), 0));
@@ -260,11 +251,9 @@ QNFetchResult CQNFetcher::Store(CQNInternetRequest& request, const Announced& an
   if (!file.Close()) t.writeFailed = true;
 
   if (t.writeFailed) {
-    if (file.DiskFull())
-      ctx_.log.WriteLine(LogKind::Text, ctx_.text(kMsgDiskFull));
-    else
-      ctx_.log.WriteLine(LogKind::Text,
-                         FormatText(ctx_.text(kMsgWriteError).c_str(), localPath.c_str()));
+    ctx_.log.WriteLine(LogKind::Text, file.DiskFull()
+                                          ? ctx_.texts.Text(kMsgDiskFull)
+                                          : ctx_.texts.Format(kMsgWriteError, localPath));
     ctx_.run.RequestStop();
   }
   if (t.stopped || t.writeFailed) {
@@ -350,12 +339,12 @@ int CQNFetcher::Decide(Announced& announced, std::string_view address, const std
                       std::llabs(static_cast<long long>(*localTime - *announced.modified)) <= 1));
       }
       if (unchanged) {
-        PostRow(worker, address, Clamp32(announced.size), ctx_.text(kMsgUnchanged));
+        PostRow(worker, address, Clamp32(announced.size), ctx_.texts.Text(kMsgUnchanged));
         return kKept;
       }
     }
   }
-  PostRow(worker, address, Clamp32(announced.size), ctx_.text(kMsgDownloading));
+  PostRow(worker, address, Clamp32(announced.size), ctx_.texts.Text(kMsgDownloading));
   return kTransferred;
 }
 
@@ -397,8 +386,8 @@ CQNFetcher::Transfer CQNFetcher::Receive(CQNInternetRequest& request, CQNOutputF
     t.received += static_cast<std::uint64_t>(got);
     std::string percent;
     if (announced.size != 0)
-      percent = FormatText("%d %%", static_cast<int>(std::min<std::uint64_t>(
-                                        t.received * 100 / announced.size, 100)));
+      percent =
+          std::to_string(std::min<std::uint64_t>(t.received * 100 / announced.size, 100)) + " %";
     PostProgress(worker, std::move(percent), static_cast<std::size_t>(got));
     // More bytes than announced fail the length check; no need to wait for the rest.
     if (announced.size != 0 && t.received > announced.size) break;
@@ -453,9 +442,9 @@ QNFetchResult CQNFetcher::CopyLocalFile(std::string_view address, const std::str
   }
   const bool readError = std::ferror(in.get()) != 0;
   if (!out.Close() || out.Error() != 0) {
-    ctx_.log.WriteLine(LogKind::Text, out.DiskFull() ? ctx_.text(kMsgDiskFull)
-                                                     : FormatText(ctx_.text(kMsgWriteError).c_str(),
-                                                                  localPath.c_str()));
+    ctx_.log.WriteLine(LogKind::Text, out.DiskFull()
+                                          ? ctx_.texts.Text(kMsgDiskFull)
+                                          : ctx_.texts.Format(kMsgWriteError, localPath));
     ctx_.run.RequestStop();
     RemoveLocalFile(localPath);
     r.stopped = true;

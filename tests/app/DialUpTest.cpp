@@ -7,7 +7,6 @@
 #include "app/DialUp.h"
 #include "app/Shutdown.h"
 #include "support/FakeCommands.h"
-#include "text/StringTable.h"
 
 namespace qn::test {
 namespace {
@@ -25,15 +24,17 @@ class RecordingObserver : public IQNObserver {
   }
 };
 
-std::string Text(int id) {
-  return BuiltinString(id);
+QNMessenger Messenger(IQNObserver& observer) {
+  return {observer, QNTexts()};
 }
 
 class DialUpTest : public ::testing::Test {
  protected:
   DialUpTest() : dialUp_(fakes_.Nmcli()) { dialUp_.releaseWait = std::chrono::milliseconds(0); }
 
-  bool Dial(std::string& error) { return dialUp_.DialIfNeeded(settings_, observer_, Text, error); }
+  bool Dial(std::string& error) {
+    return dialUp_.DialIfNeeded(settings_, Messenger(observer_), error);
+  }
   int CallsWith(const std::string& part) const {
     const auto calls = fakes_.Calls("nmcli");
     return static_cast<int>(std::count_if(calls.begin(), calls.end(), [&](const std::string& c) {
@@ -67,10 +68,10 @@ TEST_F(DialUpTest, DialsWithThePasswordInAFileAndHangsUp) {
 
   // A cancelled countdown keeps the line; a confirmed one hangs up.
   observer_.confirm = false;
-  dialUp_.HangUpIfAsked(settings_, true, observer_, Text, "Completed...");
+  dialUp_.HangUpIfAsked(settings_, true, Messenger(observer_), "Completed...");
   EXPECT_EQ(CallsWith("connection down"), 0);
   observer_.confirm = true;
-  dialUp_.HangUpIfAsked(settings_, true, observer_, Text, "Completed...");
+  dialUp_.HangUpIfAsked(settings_, true, Messenger(observer_), "Completed...");
   EXPECT_EQ(CallsWith("connection down id Office DSL"), 1);
   EXPECT_EQ(observer_.countdowns.back(),
             std::make_pair(std::string("Disconnecting in %d seconds"), 5));
@@ -87,7 +88,7 @@ TEST_F(DialUpTest, ReusesAConnectionFoundWithoutCaseAndNeverHangsItUp) {
   ASSERT_TRUE(Dial(error));
   EXPECT_EQ(CallsWith("connection up"), 0);
   EXPECT_FALSE(dialUp_.DialedByUs());
-  dialUp_.HangUpIfAsked(settings_, true, observer_, Text, "Completed...");
+  dialUp_.HangUpIfAsked(settings_, true, Messenger(observer_), "Completed...");
   EXPECT_TRUE(observer_.countdowns.empty());
   EXPECT_EQ(CallsWith("connection down"), 0);
   EXPECT_EQ(ReadFile(fakes_.State("active")), "OFFICE DSL\n");
@@ -112,7 +113,7 @@ TEST_F(DialUpTest, WhenNothingIsDialed) {
   CQNDialUp missing((fakes_.State("none") / "nmcli").string());
   EXPECT_FALSE(missing.Available());
   EXPECT_FALSE(missing.ListEntries());
-  EXPECT_TRUE(missing.DialIfNeeded({1, "Office DSL", "", ""}, observer_, Text, error));
+  EXPECT_TRUE(missing.DialIfNeeded({1, "Office DSL", "", ""}, Messenger(observer_), error));
 }
 
 TEST_F(DialUpTest, ADialErrorGivesNmcliMessage) {
@@ -123,7 +124,7 @@ TEST_F(DialUpTest, ADialErrorGivesNmcliMessage) {
   EXPECT_EQ(error, "Error: Connection activation failed: No carrier on the line.");
   EXPECT_EQ(dialUp_.LastError(), error);
   EXPECT_FALSE(dialUp_.DialedByUs());
-  dialUp_.HangUpIfAsked(settings_, true, observer_, Text, "");
+  dialUp_.HangUpIfAsked(settings_, true, Messenger(observer_), "");
   EXPECT_TRUE(observer_.countdowns.empty());
 }
 
@@ -142,7 +143,7 @@ struct ShutdownRecord {
     s.saveOptions = [this] { steps.push_back("save options"); };
     s.saveProject = [this] { steps.push_back("save project"); };
     s.closeProgram = [this] { steps.push_back("close"); };
-    s.text = Text;
+    s.texts = QNTexts();
     return s;
   }
 };

@@ -8,7 +8,6 @@
 #include "app/ProjectSession.h"
 #include "support/TempDir.h"
 #include "support/TestServers.h"
-#include "text/StringTable.h"
 
 namespace qn::test {
 namespace {
@@ -51,7 +50,7 @@ class StoppingObserver : public IQNObserver {
   void OnStatus(const QNStatus& status) override {
     const bool downloadDone = (status.mask & QNStatus::kProgress) && status.progress == -2;
     const bool converting = (status.mask & QNStatus::kStatusText) &&
-                            status.text3.starts_with(BuiltinString(55519)) &&
+                            status.text3.starts_with("Converting Links...") &&
                             status.text3.ends_with("%)");
     if ((when_ == When::kDownloadDone ? downloadDone : converting) && !stopped_.exchange(true))
       doc->run.stopRequest = true;
@@ -71,7 +70,7 @@ Outcome RunAndStop(StoppingObserver::When when) {
   TempDir dir;
   LinkedPages site;
   StoppingObserver observer(when);
-  QNProjectSession session(observer);
+  QNProjectSession session(observer, QNTexts());
   observer.doc = &session.doc;
   session.NewProject({}, dir.str());
   session.settings.QN_START_URL[0] = site.Url("/index.html");

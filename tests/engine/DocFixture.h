@@ -39,7 +39,7 @@ class NullLog : public IQNLogSink {
 };
 
 struct DocFixture {
-  DocFixture() : doc(settings, observer, log) {
+  DocFixture() : doc(settings, observer, log, QNTexts()) {
     doc.CreateRoot();
     doc.SetCurrentStart(0, "http://h/");
   }

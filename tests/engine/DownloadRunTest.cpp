@@ -69,15 +69,16 @@ TEST(DownloadRun, LogOfANormalRunHoldsItsLinesInOrder) {
   ASSERT_TRUE(rig.Download());
 
   const std::string text = rig.LogText();
-  EXPECT_EQ(LogLines(text),
-            (std::vector<std::string>{"Download is Started", "",
-                                      " Error (HTTP code 404) - '" + server.Url("/gone.html") + "'",
-                                      "", "Download is Completed", "", "Summary:",
-                                      " Number of Files: 3        Total Size: " +
-                                          FormatSizeText(static_cast<std::uint32_t>(
-                                              2048 + ReadFile(rig.Site() / "index.html").size() +
-                                              ReadFile(rig.Site() / "a.html").size())),
-                                      ""}));
+  EXPECT_EQ(
+      LogLines(text),
+      (std::vector<std::string>{
+          "Download is Started", "", " Error (HTTP code 404) - '" + server.Url("/gone.html") + "'",
+          "", "Download is Completed", "", "Summary:",
+          " Number of Files: 3        Total Size: " +
+              FormatSizeText(QNTexts(), static_cast<std::uint32_t>(
+                                            2048 + ReadFile(rig.Site() / "index.html").size() +
+                                            ReadFile(rig.Site() / "a.html").size())),
+          ""}));
   EXPECT_TRUE(std::regex_search(text, std::regex(R"(^Download is Started \(\d+:\d\d)")));
   EXPECT_EQ(rig.NodesIn(kStateFailed), (std::set<std::string>{server.Url("/gone.html")}));
   EXPECT_EQ(rig.Files(), (std::set<std::string>{"index.html", "a.html", "p.gif"}));

@@ -47,7 +47,7 @@ TEST(RunLimits, TheFileCountEndsTheRunWithItsReason) {
   std::vector<std::string> expected{"Download is Started", ""};
   for (const std::string& line :
        EndOfLog("Download is Stopped - Number of Files exceeded the limit", files,
-                FormatSizeText(static_cast<std::uint32_t>(files * 100))))
+                FormatSizeText(QNTexts(), static_cast<std::uint32_t>(files * 100))))
     expected.push_back(line);
   EXPECT_EQ(LogLines(rig.LogText()), expected);
   EXPECT_EQ(rig.observer.StatusTexts().back(), "Stopped");

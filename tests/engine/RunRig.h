@@ -95,7 +95,7 @@ class RequestCounter {
 };
 
 struct RunRig {
-  RunRig() : log(&observer), doc(settings, observer, log) {
+  RunRig() : log(&observer), doc(settings, observer, log, texts) {
     settings.ResetToDefaults("", dir.str() + "/");
     settings.QN_PROJECT_DIR = (dir / "site").string() + "/";
     settings.QN_TIMEOUT = 10;
@@ -152,6 +152,7 @@ struct RunRig {
   CQNSettings settings;
   RunObserver observer;
   CQNDownloadLog log;
+  QNTexts texts;  // the document's, so that a test can install a language table
   CQNDoc doc;
   std::atomic<int> saves{0};
 };

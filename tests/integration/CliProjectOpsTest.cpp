@@ -6,7 +6,7 @@
 
 #include "CliProcess.h"
 #include "project/ProjectFile.h"
-#include "seams/Observer.h"
+#include "seams/Messenger.h"
 #include "storage/ProjectOperations.h"
 #include "storage/ZipArchive.h"
 
@@ -114,7 +114,8 @@ TEST(CliProjectOps, EncryptedProjectOpensWithThePasswordFromTheEnvironment) {
   project.settings.EncryptDownloadedFiles = 1;
   project.settings.EncryptionPassword = "env-pw";
   project.Save();
-  IQNObserver quiet;
+  IQNObserver silent;
+  const QNMessenger quiet{silent, QNTexts()};
   ASSERT_TRUE(EncryptProjectFiles(project.files.project, "env-pw", quiet));
   ASSERT_TRUE(EncryptDownloadedFiles(DownloadArchivePath(project.files.project), project.files,
                                      project.settings, project.tree, true, quiet));

@@ -270,7 +270,7 @@ TEST(ProjectFileDamage, SixteenBitStringsBecomeUtf8) {
 TEST(ProjectFileDamage, ReadErrorsGoToTheLogWhenUnattended) {
   test::RecordingObserver observer;
   test::RecordingLog log;
-  QNFileMessages messages{&observer, &log};
+  QNFileMessages messages{&observer, &log, QNTexts()};
   std::istringstream in(test::GoldenBytes().bytes.substr(0, 40));
   CQNSettings s;
   CQNDocTree tree;

@@ -25,7 +25,7 @@ struct RecordingLog : IQNLogSink {
 // Observer and log together, ready to hand to the readers.
 struct MessageRecorder {
   RecordingObserver observer;
-  QNFileMessages messages{&observer, nullptr};
+  QNFileMessages messages{&observer, nullptr, QNTexts()};
   std::vector<int> Ids() const;
 };
 

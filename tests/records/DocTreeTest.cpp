@@ -7,6 +7,7 @@
 #include "records/DocTree.h"
 #include "records/TreeWalk.h"
 #include "support/TempDir.h"
+#include "text/Texts.h"
 
 namespace qn {
 namespace {
@@ -52,7 +53,7 @@ int CheckedNodeCount(const CQNDocTree& tree) {
 
 TEST(DocTree, NewNodesAndRoot) {
   CQNDocTree tree;
-  CQNDocNode* root = tree.CreateRoot("");
+  CQNDocNode* root = tree.CreateRoot(RootTitle(QNTexts(), ""));
   EXPECT_EQ(root->kind, kNodeRoot);
   EXPECT_EQ(root->title, "New Project");
   EXPECT_EQ(tree.count, 0);

@@ -7,6 +7,8 @@
 #include "records/DownloadLog.h"
 #include "seams/Observer.h"
 #include "support/TempDir.h"
+#include "text/MessageIds.h"
+#include "text/Texts.h"
 
 namespace qn {
 namespace {
@@ -36,10 +38,11 @@ TEST(DownloadLog, NormalRunWritesLinesInOrderWithCrLf) {
   log.SetPath((dir / "p.log").string());
   ASSERT_TRUE(log.Reset());
   const std::string when = "3:05 PM, January 7, 2001";
-  log.WriteLine(LogKind::Started, MakeStartedText(false, when));
-  log.WriteMessage(55504, 404, "http://h/x.htm");
-  log.WriteLine(LogKind::Completed, MakeCompletedText(false, when));
-  log.WriteLine(LogKind::Summary, MakeSummaryText(12, 1536));
+  const QNTexts texts;
+  log.WriteLine(LogKind::Started, MakeStartedText(texts, false, when));
+  log.WriteLine(LogKind::Text, texts.Format(kMsgHttpError, 404, "http://h/x.htm"));
+  log.WriteLine(LogKind::Completed, MakeCompletedText(texts, false, when));
+  log.WriteLine(LogKind::Summary, MakeSummaryText(texts, 12, 1536));
   const std::string expected =
       "Download is Started (3:05 PM, January 7, 2001)\r\n\r\n"
       " Error (HTTP code 404) - 'http://h/x.htm'\r\n"
@@ -52,20 +55,21 @@ TEST(DownloadLog, NormalRunWritesLinesInOrderWithCrLf) {
   ASSERT_TRUE(log.Reset());
   EXPECT_EQ(test::ReadFile(dir / "p.log"), "");
   EXPECT_EQ(pane.pane, "");
-  log.WriteLine(LogKind::Stopped, MakeStoppedText(false, when, 1));
-  log.WriteInternalError(7);
+  log.WriteLine(LogKind::Stopped, MakeStoppedText(texts, false, when, 1));
+  log.WriteLine(LogKind::Text, texts.Format(kMsgInternalError, 7));
   EXPECT_EQ(test::ReadFile(dir / "p.log"),
             "\r\nDownload is Stopped (3:05 PM, January 7, 2001) - Number of Files exceeded "
             "the limit\r\n Internal Error (Code 7)\r\n");
 }
 
 TEST(DownloadLog, PreviewAndStopReasonTexts) {
-  EXPECT_EQ(MakeStartedText(true, "t"), "Preview is Started (t)");
-  EXPECT_EQ(MakeCompletedText(true, "t"), "Preview is Completed (t)");
-  EXPECT_EQ(MakeStoppedText(true, "t", 0), "Preview is Stopped (t)");
-  EXPECT_EQ(MakeStoppedText(false, "t", 2),
+  const QNTexts texts;
+  EXPECT_EQ(MakeStartedText(texts, true, "t"), "Preview is Started (t)");
+  EXPECT_EQ(MakeCompletedText(texts, true, "t"), "Preview is Completed (t)");
+  EXPECT_EQ(MakeStoppedText(texts, true, "t", 0), "Preview is Stopped (t)");
+  EXPECT_EQ(MakeStoppedText(texts, false, "t", 2),
             "Download is Stopped (t) - Total Time exceeded the limit");
-  EXPECT_EQ(MakeStoppedText(false, "t", 3),
+  EXPECT_EQ(MakeStoppedText(texts, false, "t", 3),
             "Download is Stopped (t) - Total Disk Space exceeded the limit");
 }
 
@@ -84,7 +88,7 @@ TEST(DownloadLog, LongLogIsCutForThePane) {
   test::WriteFile(dir / "big.log", body);
   CQNDownloadLog log;
   log.SetPath((dir / "big.log").string());
-  const std::string shown = log.LoadForDisplay();
+  const std::string shown = log.LoadForDisplay(QNTexts());
   EXPECT_EQ(shown.size(), kLogPaneLimit);
   const std::string note = "\r\nNote: The Log File is too big to be loaded completely.";
   EXPECT_EQ(shown.substr(shown.size() - note.size()), note);
@@ -92,9 +96,9 @@ TEST(DownloadLog, LongLogIsCutForThePane) {
 
   test::WriteFile(dir / "small.log", "abc\r\n");
   log.SetPath((dir / "small.log").string());
-  EXPECT_EQ(log.LoadForDisplay(), "abc\r\n");
+  EXPECT_EQ(log.LoadForDisplay(QNTexts()), "abc\r\n");
   log.SetPath((dir / "missing.log").string());
-  EXPECT_EQ(log.LoadForDisplay(), "");
+  EXPECT_EQ(log.LoadForDisplay(QNTexts()), "");
 }
 
 TEST(DownloadLog, FirstSaveMovesTheLog) {

@@ -55,7 +55,7 @@ class ReportTest : public ::testing::Test {
   }
   test::TempDir dir;
   CQNSettings settings;
-  CQNDownloadReport report;
+  CQNDownloadReport report{QNTexts()};
   CQNDocNode node;
   fs::path path() const { return dir / "010701/_QNReport/News_Report.htm"; }
 };
@@ -148,7 +148,7 @@ TEST_F(ReportTest, RowsForEveryOutcome) {
   const std::time_t when = 978858000;
   std::tm local{};
   localtime_r(&when, &local);
-  const std::string whenText = FormatTimeText(local, LocaleUses24HourClock());
+  const std::string whenText = FormatTimeText(QNTexts(), local, LocaleUses24HourClock());
 
   QNReportEntry downloaded{&node, "", false, 0, kReportDownloaded, when, 2048};
   EXPECT_EQ(report.RowText(downloaded),

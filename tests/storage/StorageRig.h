@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "records/DocTree.h"
-#include "seams/Observer.h"
+#include "seams/Messenger.h"
 #include "settings/ProjectSettings.h"
 #include "storage/ProjectPaths.h"
 #include "support/TempDir.h"
@@ -35,6 +35,8 @@ class RecordingObserver : public IQNObserver {
     messages.push_back(id);
     return yes.value_or(preselectYes);
   }
+  // The operations talk to this observer with the built-in texts.
+  operator QNMessenger() { return {*this, QNTexts()}; }
 
   std::vector<int> messages;
   std::vector<std::string> waits;

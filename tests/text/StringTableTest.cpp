@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "text/MessageIds.h"
 #include "text/StringTable.h"
 
 namespace qn {
@@ -17,21 +18,12 @@ TEST(StringTable, LooksUpTextsAcrossTheTable) {
   EXPECT_STREQ(BuiltinString(99999), "");
 }
 
-TEST(StringTable, FormatsPlaceholders) {
-  EXPECT_EQ(FormatText(BuiltinString(55504), 404, "http://h/x"),
-            " Error (HTTP code 404) - 'http://h/x'");
-  EXPECT_EQ(FormatText("plain %s"), "plain %s");
-  const std::string huge(10000, 'a');
-  EXPECT_EQ(FormatText("%s", huge.c_str()).size(), 4095u);
+TEST(StringTable, ScheduleIntervalNamesFollowTheScheduleKinds) {
+  const char* expected[] = {"Disabled",          "Daily", "Weekly", "Monthly", "Yearly", "Every",
+                            "Following Previous"};
+  for (int kind = 0; kind < 7; ++kind)
+    EXPECT_STREQ(BuiltinString(kMsgIntervalDisabled + kind), expected[kind]) << kind;
 }
 
 }  // namespace
-
-TEST(StringTable, FillsACountIntoTextsFromOutside) {
-  EXPECT_EQ(FillCount(BuiltinString(65100), 3), "Converting Links in 3 seconds");
-  EXPECT_EQ(FillCount("%d%% - %d", 5), "5% - %d");
-  // A translation with the wrong placeholder shows it rather than reading garbage.
-  EXPECT_EQ(FillCount("in %s seconds %", 5), "in %s seconds %");
-}
-
 }  // namespace qn

@@ -77,7 +77,7 @@ struct FetchRig {
   RecordingObserver observer;
 
   FetchRig() { settings.QN_TIMEOUT = 5; }
-  QNFetchContext Context() { return {settings, options, run, log, observer}; }
+  QNFetchContext Context() { return {settings, options, run, log, observer, QNTexts()}; }
 };
 
 }  // namespace qn::test
