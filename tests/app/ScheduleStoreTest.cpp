@@ -78,15 +78,6 @@ TEST(ScheduleStore, DamagedValuesStayInRange) {
   EXPECT_EQ(loaded[1].kind, kScheduleDisabled);
   EXPECT_EQ(loaded[2].kind, kScheduleDisabled);
   EXPECT_TRUE(loaded[99].projectFile.empty());
-
-  // One in range of each field survives as it was.
-  const QNScheduleEntry edge =
-      UnpackScheduleEntry(6u | 30u << 8 | 6u << 16 | 11u << 24, 59u | 59u << 8 | 23u << 16, 1u);
-  EXPECT_EQ(edge.kind, kScheduleFollowing);
-  EXPECT_EQ(edge.day, 30);
-  EXPECT_EQ(edge.weekday, 6);
-  EXPECT_EQ(edge.month, 11);
-  EXPECT_EQ(edge.IntervalSeconds(), 23 * 3600 + 59 * 60 + 59);
 }
 
 }  // namespace
