@@ -224,13 +224,15 @@ int RunCliSchedule(const QNCliOptions& options) {
 }
 
 int ListCliSchedule() {
-  const std::vector<QNScheduleEntry> entries = StoredSchedule();
+  std::vector<QNScheduleEntry> entries = StoredSchedule();
   if (entries.empty()) {
     std::puts("The schedule has no entries.");
     return 0;
   }
   const QNTexts texts;
+  // As a schedule started now would count its intervals.
   const std::time_t now = std::time(nullptr);
+  StartSchedule(entries, now);
   for (std::size_t i = 0; i < entries.size(); ++i) {
     const QNScheduleEntry& entry = entries[i];
     std::string line = (i < 9 ? " " : "") + std::to_string(i + 1) + "  " + WhenText(texts, entry) +
