@@ -10,6 +10,7 @@
 #include "app/ProgramFolders.h"
 #include "app/ProjectSession.h"
 #include "app/ScheduleStore.h"
+#include "app/ScheduleText.h"
 #include "app/ScheduleTick.h"
 #include "app/Scheduler.h"
 #include "cli/CliActions.h"
@@ -25,38 +26,12 @@ std::vector<QNScheduleEntry> StoredSchedule() {
   return LoadSchedule(settings);
 }
 
-std::string Clock(int hour, int minute, int second) {
-  char text[16];
-  std::snprintf(text, sizeof text, "%02d:%02d:%02d", hour % 100, minute % 100, second % 100);
-  return text;
-}
-
 std::string MomentText(const QNTexts& texts, std::time_t moment) {
   std::tm local{};
   localtime_r(&moment, &local);
   char text[32];
   std::strftime(text, sizeof text, "%Y-%m-%d %H:%M:%S", &local);
   return std::string(text) + " " + texts.Text(kMsgSunday + local.tm_wday);
-}
-
-// "Weekly Wednesday 09:30:00", "Every 01:00:00", ...
-std::string WhenText(const QNTexts& texts, const QNScheduleEntry& entry) {
-  std::string text = texts.Text(kMsgIntervalDisabled + entry.kind);
-  const std::string clock = Clock(entry.hour, entry.minute, entry.second);
-  switch (entry.kind) {
-    case kScheduleDaily:
-    case kScheduleEvery:
-      return text + " " + clock;
-    case kScheduleWeekly:
-      return text + " " + texts.Text(kMsgSunday + entry.weekday) + " " + clock;
-    case kScheduleMonthly:
-      return text + " day " + std::to_string(entry.day + 1) + " " + clock;
-    case kScheduleYearly:
-      return text + " " + std::to_string(entry.day + 1) + " " +
-             texts.Text(kMsgJanuary + entry.month) + " " + clock;
-    default:
-      return text;
-  }
 }
 
 std::string NextText(const QNTexts& texts, const std::vector<QNScheduleEntry>& entries,
@@ -235,7 +210,8 @@ int ListCliSchedule() {
   StartSchedule(entries, now);
   for (std::size_t i = 0; i < entries.size(); ++i) {
     const QNScheduleEntry& entry = entries[i];
-    std::string line = (i < 9 ? " " : "") + std::to_string(i + 1) + "  " + WhenText(texts, entry) +
+    std::string line = (i < 9 ? " " : "") + std::to_string(i + 1) + "  " +
+                       ScheduleWhenText(texts, entry) +
                        "  next: " + NextText(texts, entries, i, now) + "  " + entry.projectFile;
     if (entry.hangUpAfter) line += "  [Auto Disconnect]";
     if (entry.shutDownAfter) line += "  [Auto Shutdown]";
