@@ -124,9 +124,9 @@ bool CQNDialUp::DialIfNeeded(const QNDialUpSettings& settings, const QNMessenger
   return true;
 }
 
-void CQNDialUp::HangUpIfAsked(const QNDialUpSettings& settings, bool wanted,
-                              const QNMessenger& messenger, const std::string& finalStatus) {
-  if (settings.connType != 1 || !dialedByUs_ || !Available() || !wanted) return;
+void CQNDialUp::HangUpIfDialed(const QNDialUpSettings& settings, const QNMessenger& messenger,
+                               const std::string& finalStatus) {
+  if (settings.connType != 1 || !dialedByUs_ || !Available()) return;
   IQNObserver& observer = messenger.observer;
   if (!observer.Countdown(messenger.texts.Text(kMsgDisconnectCountdown), kHangUpSeconds)) return;
   const auto active = FindActive(settings.entry);

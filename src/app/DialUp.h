@@ -41,11 +41,12 @@ class CQNDialUp {
   // chosen or the dial failed; the status line shows "Connecting..." while dialing.
   bool DialIfNeeded(const QNDialUpSettings& settings, const QNMessenger& messenger,
                     std::string& error);
-  // After a download: when this connection dialed and `wanted` says so, counts down
-  // 5 seconds, brings the connection down and waits for the line to be released;
-  // then shows `finalStatus` again, which the hang-up message replaced.
-  void HangUpIfAsked(const QNDialUpSettings& settings, bool wanted, const QNMessenger& messenger,
-                     const std::string& finalStatus);
+  // After a download whose end calls for a hang-up (DecideEndActions): when this
+  // connection dialed, counts down 5 seconds, brings the connection down and waits
+  // for the line to be released; then shows `finalStatus` again, which the hang-up
+  // message replaced.
+  void HangUpIfDialed(const QNDialUpSettings& settings, const QNMessenger& messenger,
+                      const std::string& finalStatus);
 
   bool Connected() const { return connected_; }
   bool DialedByUs() const { return dialedByUs_; }

@@ -1,12 +1,13 @@
 #pragma once
 
 // What quillorne-cli does around a download, as the desktop program does: dialing
-// before it, hanging up after it, and shutting the computer down at its end.
+// before it, and after it what DecideEndActions calls for (hanging up, shutting the
+// computer down).
 
-#include <atomic>
 #include <functional>
 
 #include "app/DialUp.h"
+#include "app/EndActions.h"
 #include "cli/CliOutput.h"
 #include "cli/CliProgramOptions.h"
 #include "cli/SignalWatch.h"
@@ -19,23 +20,27 @@ class QNCliActions {
   QNCliActions(QNCliOutput& output, QNSignalWatch& signalWatch);
 
   const QNCliProgramOptions& Options() const { return options_; }
+  // The policy of the last Install.
+  const QNEndPolicy& Policy() const { return policy_; }
 
-  // Fills the run's dial-up, hang-up and end-action hooks. `hangUpWanted` is what
-  // decides the hang-up for this run ("-DISC", the schedule entry or "AutoDisconn");
-  // `entryShutsDown` the schedule entry's "Auto Shutdown".
-  void Install(QNRunEnvironment& environment, CQNDoc& doc, bool hangUpWanted, bool entryShutsDown);
+  // Fills the run's dial-up hook and the hang-up that follows the run. `policy` holds
+  // the command line and the schedule entry; "AutoDisconn" and "AutoShutdown" come
+  // from the program options.
+  void Install(QNRunEnvironment& environment, CQNDoc& doc, QNEndPolicy policy);
 
-  // After the run has ended, on the main loop's thread: the shutdown the run asked
+  // After the run has ended, on the main loop's thread: the shutdown its end calls
   // for, after a countdown that Ctrl+C cancels; `save` saves the open project. True
   // when the computer is being powered off.
   bool CarryOutEndAction(CQNDoc& doc, const std::function<void()>& save);
+  // The same for an action decided after a link conversion.
+  bool CarryOut(QNEndAction action, CQNDoc& doc, const std::function<void()>& save);
 
  private:
   QNCliOutput& output_;
   QNSignalWatch& signals_;
   QNCliProgramOptions options_;
+  QNEndPolicy policy_;
   CQNDialUp dialUp_;
-  std::atomic<bool> shutdownAsked_{false};
 };
 
 }  // namespace qn

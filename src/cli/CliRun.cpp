@@ -130,15 +130,18 @@ bool QNCliRun::Prepare() {
   QNRunEnvironment env;
   const QNCommandLine& cmd = options_.commandLine;
   env.unattended = true;
-  // Its command line always stands for the desktop program's "-D": "-E", "-SHUT" and
-  // "-DISC" decide the end, never "AutoShutdown" or "AutoDisconn".
-  env.commandLineDownload = true;
   env.convertAfter = cmd.convert;
-  env.exitAfter = cmd.exitAfter;
-  env.shutdownAfter = cmd.shutdown;
   env.programDir = programDir;
+  // Its command line always stands for the desktop program's "-D" (and "-CONV"):
+  // "-E", "-SHUT" and "-DISC" decide the end, never "AutoShutdown" or "AutoDisconn".
+  QNEndPolicy policy;
+  policy.commandLineDownload = true;
+  policy.commandLineConvert = cmd.convert;
+  policy.exitAfter = cmd.exitAfter;
+  policy.shutdownAfter = cmd.shutdown;
+  policy.disconnectAfter = cmd.disconnect;
   session_.InstallRunHooks(env);
-  actions_.Install(env, session_.doc, cmd.disconnect, false);
+  actions_.Install(env, session_.doc, policy);
   session_.doc.SetRunEnvironment(std::move(env));
   return true;
 }
@@ -180,6 +183,8 @@ int QNCliRun::ConvertOnly() {
   out_.OnLogText("Links converted in " + std::to_string(result.converted) + " saved files" +
                  (result.stopped ? " (stopped)" : ""));
   if (!Save()) return 2;
+  actions_.CarryOut(DecideConversionEndAction(result.stopped, actions_.Policy()), session_.doc,
+                    [this] { Save(); });
   if (result.stopped) return 1;
   if (result.failed == 0) return 0;
   out_.Error(std::to_string(result.failed) + " saved files could not be converted");

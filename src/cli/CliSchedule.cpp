@@ -129,10 +129,13 @@ void QNCliSchedule::StartRequested() {
   if (!run || !session_) return;
   QNRunEnvironment env;
   env.unattended = true;
-  env.scheduled = true;
   env.programDir = ProgramFolder();
   session_->InstallRunHooks(env);
-  actions_.Install(env, session_->doc, run->hangUpAfter, run->shutDownAfter);
+  QNEndPolicy policy;
+  policy.scheduled = true;
+  policy.entryHangsUp = run->hangUpAfter;
+  policy.entryShutsDown = run->shutDownAfter;
+  actions_.Install(env, session_->doc, policy);
   session_->doc.SetRunEnvironment(std::move(env));
   if (!session_->doc.StartDownload()) {
     output_.Error("the download of '" + session_->Path() + "' could not be started");

@@ -39,7 +39,7 @@ class QNController {
   QNController(QNRun& run, QNRunPass& pass, std::vector<std::string> addresses)
       : run_(run),
         doc_(run.doc),
-        env_(run.doc.env_),
+        env_(run.env),
         pass_(pass),
         table_(std::move(addresses)),
         branch_(run.doc.Branch()) {}
@@ -48,13 +48,14 @@ class QNController {
   // After an exception: the workers are stopped and waited for, and the run ends
   // so that the next one can start.
   void Recover();
+  // How the run ended, once Run or Recover has returned.
+  QNRunEnd Outcome();
 
  private:
   bool StartProcedure(const std::string& firstAddress);
   void EndProcedure();
   bool WorkOnStartAddress(int j);
   void ConvertLinks();
-  void EndAction();
   std::string StartAddressFor(int j);
   void Status(int mask, int id, int progress = 0, bool clearRows = false);
   bool Outside(std::chrono::milliseconds pause);
@@ -116,7 +117,6 @@ void QNController::Run() {
   doc_.SetStartIndex(0);
 
   Status(QNStatus::kProgress, 0, -2, true);
-  if (env_.useTray && env_.hooks.trayIdle) env_.hooks.trayIdle();
 
   // Taken before the conversion: a stop while links are converted ends the
   // conversion, not a download that had completed.
@@ -147,13 +147,6 @@ void QNController::Run() {
       LogKind::Summary,
       MakeSummaryText(run_.texts, counters.files, static_cast<std::uint32_t>(counters.bytes)));
   if (env_.hooks.reportFooter) env_.hooks.reportFooter();
-
-  if (!flags.aborted && !flags.stoppedByUser) EndAction();
-
-  if (env_.scheduled) {
-    if (doc_.modified && env_.hooks.saveProject) env_.hooks.saveProject();
-    if (env_.hooks.scheduledRunFinished) env_.hooks.scheduledRunFinished();
-  }
 }
 
 bool QNController::WorkOnStartAddress(int j) {
@@ -281,7 +274,6 @@ void QNController::EndProcedure() {
     auto lock = doc_.Locks().Hold(DocLock::ViewReset);
     doc_.Observer().OnTreeCleared();
   }
-  if (env_.hooks.hangUp) env_.hooks.hangUp();
   doc_.Observer().OnRunEnded();
   doc_.speedLevel = 10;
   doc_.DropUrlMap();
@@ -311,21 +303,21 @@ void QNController::Recover() {
   EndProcedure();
 }
 
-void QNController::EndAction() {
-  if (!env_.hooks.endAction) return;
-  if (env_.commandLineDownload) {
-    if (env_.shutdownAfter)
-      env_.hooks.endAction(QNEndAction::Shutdown);
-    else if (env_.exitAfter)
-      env_.hooks.endAction(QNEndAction::Exit);
-  } else if (env_.scheduled) {
-    env_.hooks.endAction(QNEndAction::ScheduleEntry);
-  } else if (env_.autoShutdown) {
-    env_.hooks.endAction(QNEndAction::Shutdown);
-  }
+QNRunEnd QNController::Outcome() {
+  const CQNRunFlags& flags = doc_.run;
+  QNRunEnd end;
+  end.started = doc_.lastRunStarted_;
+  end.preview = run_.preview;
+  end.stoppedByUser = flags.stoppedByUser;
+  end.aborted = flags.aborted;
+  end.stopReason = flags.stopReason;
+  auto lock = doc_.Locks().Hold(DocLock::Tree);
+  end.downloadState = doc_.settings_.DownloadState;
+  return end;
 }
 
 void RunController(std::shared_ptr<QNRun> run, std::vector<std::string> addresses) {
+  std::optional<QNRunEnd> end;
   {
     QNRunPass pass(run->gate);
     if (pass) {
@@ -347,11 +339,28 @@ void RunController(std::shared_ptr<QNRun> run, std::vector<std::string> addresse
           // Nothing is left to report to: the log itself failed.
         }
       }
+      try {
+        if (pass) end = controller.Outcome();
+      } catch (...) {
+        // The end stays unknown; the program treats the run as interrupted.
+      }
     }
   }
   // However the controller left, no worker of the run outlives it. The primary has
   // ended first, so no new worker starts while the others are waited for.
   for (int k = 0; k < kMaxWorkers; ++k) run->JoinWorker(k);
+  if (end && !run->abandoned) {
+    run->RecordEnd(*end);
+    // What follows the run may wait for a person (a countdown), so it runs without a
+    // pass: a forced stop in the meantime is not held up by it.
+    if (run->env.hooks.runEnded) {
+      try {
+        run->env.hooks.runEnded(*end);
+      } catch (...) {
+        // The program's end actions failed; the run itself has ended all the same.
+      }
+    }
+  }
   run->MarkDone();
 }
 

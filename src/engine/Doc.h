@@ -9,6 +9,7 @@
 #include <functional>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -118,9 +119,9 @@ class CQNDoc {
   CQNSettings SettingsCopy();
 
   // Download runs (Controller.cpp, RunCommands.cpp). The environment is set by the
-  // program before the first run and read by every run.
+  // program, from any thread; each run takes a copy of it when it starts.
   void SetRunEnvironment(QNRunEnvironment environment);
-  const QNRunEnvironment& RunEnvironment() const { return env_; }
+  QNRunEnvironment RunEnvironment() const;
   // The commands. Start Download resumes a paused run, or chooses the download kind
   // (asking the observer unless the run is unattended) and starts the project's start
   // addresses; false when nothing was started.
@@ -149,6 +150,8 @@ class CQNDoc {
   void ApplyChangedSettings(const CQNSettings& changed);
   // Whether the last run got past its start procedure.
   bool LastRunStarted() const { return lastRunStarted_; }
+  // How the last run ended; nothing while it goes on (or before the first run).
+  std::optional<QNRunEnd> LastRunEnd();
   // Whether threads that a forced stop gave up on are still running.
   bool LeftBehindThreadsRunning();
 
@@ -185,6 +188,7 @@ class CQNDoc {
   CQNRunCounters counters_;
   LocalNameFn localNamer_;
 
+  mutable std::mutex envMutex_;  // guards env_: each run starts from a copy
   QNRunEnvironment env_;
   std::mutex runMutex_;  // guards run_
   std::shared_ptr<QNRun> run_;

@@ -6,11 +6,12 @@
 
 namespace qn {
 
-QNRun::QNRun(CQNDoc& document, int kind, bool isPreview, QNInternetOptions options, QNTexts lookup)
+QNRun::QNRun(CQNDoc& document, int kind, bool isPreview, QNRunEnvironment environment,
+             QNTexts lookup)
     : doc(document),
       downloadKind(kind),
       preview(isPreview),
-      internet(std::move(options)),
+      env(std::move(environment)),
       texts(std::move(lookup)) {}
 
 void QNRun::ReserveSlots(int count) {
@@ -53,7 +54,7 @@ void QNRun::LeaveSlot(int index) {
 }
 
 QNFetchContext QNRun::FetchContext() {
-  return QNFetchContext{settings, internet, *this, gatedLog_, gatedObserver_, texts};
+  return QNFetchContext{settings, env.internet, *this, gatedLog_, gatedObserver_, texts};
 }
 
 void QNRun::LogInternalError(int code) {
@@ -86,6 +87,16 @@ bool QNRun::IsDone() {
 bool QNRun::WaitDone(std::chrono::milliseconds timeout) {
   std::unique_lock lock(doneMutex_);
   return doneSignal_.wait_for(lock, timeout, [this] { return done_; });
+}
+
+void QNRun::RecordEnd(const QNRunEnd& end) {
+  std::lock_guard lock(doneMutex_);
+  if (!end_) end_ = end;
+}
+
+std::optional<QNRunEnd> QNRun::End() {
+  std::lock_guard lock(doneMutex_);
+  return end_;
 }
 
 bool QNRun::StopRequested() const {

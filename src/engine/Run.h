@@ -12,10 +12,12 @@
 #include <cstdint>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <thread>
 
 #include "engine/RunGate.h"
+#include "engine/RunHooks.h"
 #include "seams/LogSink.h"
 #include "seams/Observer.h"
 #include "seams/RunControl.h"
@@ -30,7 +32,7 @@ class CQNDoc;
 
 class QNRun : public IQNRunControl, public std::enable_shared_from_this<QNRun> {
  public:
-  QNRun(CQNDoc& doc, int downloadKind, bool preview, QNInternetOptions internet, QNTexts texts);
+  QNRun(CQNDoc& doc, int downloadKind, bool preview, QNRunEnvironment environment, QNTexts texts);
   QNRun(const QNRun&) = delete;
   QNRun& operator=(const QNRun&) = delete;
 
@@ -42,7 +44,9 @@ class QNRun : public IQNRunControl, public std::enable_shared_from_this<QNRun> {
 
   const int downloadKind;
   const bool preview;
-  const QNInternetOptions internet;
+  // The program's environment as the run started; changes made meanwhile wait for
+  // the next run.
+  const QNRunEnvironment env;
   const QNTexts texts;
   // The settings as the run started, fixed by the controller before any worker
   // starts; fetchers and scanners read them without the gate.
@@ -87,6 +91,9 @@ class QNRun : public IQNRunControl, public std::enable_shared_from_this<QNRun> {
   void MarkDone();
   bool IsDone();
   bool WaitDone(std::chrono::milliseconds timeout);
+  // How the run ended; the first end recorded stays.
+  void RecordEnd(const QNRunEnd& end);
+  std::optional<QNRunEnd> End();
 
   // IQNRunControl, for the fetchers of this run.
   bool StopRequested() const override;
@@ -125,6 +132,7 @@ class QNRun : public IQNRunControl, public std::enable_shared_from_this<QNRun> {
   std::mutex doneMutex_;
   std::condition_variable doneSignal_;
   bool done_ = false;
+  std::optional<QNRunEnd> end_;
 };
 
 // The thread routines. Each catches whatever escapes its work.

@@ -40,7 +40,18 @@ CQNDoc::~CQNDoc() {
 }
 
 void CQNDoc::SetRunEnvironment(QNRunEnvironment environment) {
+  std::lock_guard lock(envMutex_);
   env_ = std::move(environment);
+}
+
+QNRunEnvironment CQNDoc::RunEnvironment() const {
+  std::lock_guard lock(envMutex_);
+  return env_;
+}
+
+std::optional<QNRunEnd> CQNDoc::LastRunEnd() {
+  const std::shared_ptr<QNRun> current = CurrentRun();
+  return current ? current->End() : std::nullopt;
 }
 
 std::shared_ptr<QNRun> CQNDoc::CurrentRun() {
@@ -105,7 +116,7 @@ bool CQNDoc::StartRun(const std::vector<std::string>& addresses, CQNDocNode* bra
   if (!preview) SetBranch(branch);
   lastRunStarted_ = false;
 
-  auto next = std::make_shared<QNRun>(*this, DownloadKind(), preview, env_.internet, texts_);
+  auto next = std::make_shared<QNRun>(*this, DownloadKind(), preview, RunEnvironment(), texts_);
   try {
     next->controller = std::thread(RunController, next, std::move(table));
   } catch (const std::system_error&) {
@@ -135,7 +146,7 @@ bool CQNDoc::StartDownload() {
   }
   const CQNSettings settings = SettingsCopy();
   int kind = kKindNew;
-  if (env_.unattended) {
+  if (RunEnvironment().unattended) {
     kind = UnattendedDownloadKind(settings.DownloadState);
   } else {
     const QNDownloadKindOffer offer =
@@ -239,7 +250,7 @@ bool CQNDoc::ForcedStop() {
     auto tree = locks_.Hold(DocLock::Tree);
     settings_.DownloadState = kInterrupted;
   }
-  if (env_.hooks.saveProject) env_.hooks.saveProject();
+  if (current->env.hooks.saveProject) current->env.hooks.saveProject();
   return ended;
 }
 
@@ -251,12 +262,13 @@ bool CQNDoc::StopThreadsByForce() {
   current->Wake();
   SendStatusText(*this, kMsgStopping);
   modified = false;
-  // Called from the controller itself (an end action): there is nothing to wait for.
+  // Called from the controller itself (from what follows the run): there is nothing
+  // to wait for.
   if (std::this_thread::get_id() == current->controllerId) return true;
 
   const std::string wait = texts_.Text(kMsgStoppingWait);
   observer_.ShowWait(wait, true);
-  const auto deadline = std::chrono::steady_clock::now() + env_.forcedStopWait;
+  const auto deadline = std::chrono::steady_clock::now() + current->env.forcedStopWait;
   bool ended = true;
   while (!current->WaitDone(kForcedStopPoll)) {
     if (std::chrono::steady_clock::now() < deadline) continue;
@@ -266,6 +278,14 @@ bool CQNDoc::StopThreadsByForce() {
     // run.
     current->abandoned = true;
     current->gate.Close();
+    QNRunEnd end;
+    end.started = lastRunStarted_;
+    end.preview = current->preview;
+    end.stoppedByUser = true;
+    end.aborted = true;
+    end.stopReason = run.stopReason;
+    end.downloadState = kInterrupted;
+    current->RecordEnd(end);
     {
       std::lock_guard lock(runMutex_);
       current->controller.detach();

@@ -2,8 +2,9 @@
 
 // What a download run needs from the program around it: the command-line flags and
 // program options it reads, and the actions other parts of the program carry out
-// (log and report files, saving, dial-up, link conversion, end actions). An action
-// left empty is skipped where the run would call it.
+// (log and report files, saving, dial-up, link conversion). An action left empty is
+// skipped where the run would call it. What follows a run (hang-up, exit, shutdown,
+// the scheduler) is the program's to decide from how the run ended (QNRunEnd).
 
 #include <chrono>
 #include <cstdint>
@@ -12,6 +13,7 @@
 #include <optional>
 #include <string>
 
+#include "engine/RunState.h"
 #include "web/InternetOptions.h"
 
 namespace qn {
@@ -29,8 +31,6 @@ struct QNReportRow {
   std::uint32_t size = 0;
 };
 
-enum class QNEndAction { Exit, Shutdown, ScheduleEntry };
-
 struct QNRunHooks {
   // Determines the log's path and empties it; the run goes on when it fails.
   std::function<void()> resetLog;
@@ -41,28 +41,22 @@ struct QNRunHooks {
   std::function<void()> reportFooter;
   // Dials when the project needs it; false with the dialer's error text.
   std::function<bool(std::string& error)> dial;
-  // Hangs up when the command line, the schedule entry or the options ask for it.
-  std::function<void()> hangUp;
   // Writes the project file, holding the tree lock and then the queue lock.
   std::function<void()> saveProject;
   // Converts the links of every start address's subtree; runs on the controller.
   std::function<void()> convertLinks;
-  // Sets the notification-area icon back to its idle picture.
-  std::function<void()> trayIdle;
-  std::function<void(QNEndAction)> endAction;
-  // A run the scheduler started has finished (after the project was saved).
-  std::function<void()> scheduledRunFinished;
+  // The run is over: its log, report and end procedure are done. Called on the
+  // controller thread, outside the run's gate, before the run counts as ended, so it
+  // may take its time and ask questions; not called for a run whose threads a forced
+  // stop gave up on.
+  std::function<void(const QNRunEnd&)> runEnded;
 };
 
+// Copied when a run starts: the program may change its own copy (options, the
+// scheduler's flags) while the run goes on.
 struct QNRunEnvironment {
-  bool unattended = false;           // "-D" or the scheduler: no questions are asked
-  bool commandLineDownload = false;  // a project and "-D" on the command line
-  bool convertAfter = false;         // "-CONV"
-  bool exitAfter = false;            // "-E"
-  bool shutdownAfter = false;        // "-SHUT"
-  bool scheduled = false;            // the scheduler started the run
-  bool autoShutdown = false;         // program option "AutoShutdown"
-  bool useTray = false;              // program option "UseTray"
+  bool unattended = false;    // "-D" or the scheduler: no questions are asked
+  bool convertAfter = false;  // "-CONV"
   QNInternetOptions internet;
   std::string programDir;  // ends with a separator
   // How long a forced stop waits for the run's threads before it gives up on them.

@@ -21,6 +21,16 @@ enum QNDownloadState : int {
   kRunning = 4,
 };
 
+// How a run ended, for the program to decide what follows it.
+struct QNRunEnd {
+  bool started = false;  // the start procedure succeeded
+  bool preview = false;
+  bool stoppedByUser = false;     // Stop (or a failure of the run) ended it
+  bool aborted = false;           // a forced stop ended it
+  int stopReason = kStopNone;     // the limit that ended it
+  int downloadState = kNeverRun;  // DownloadState as the run left it
+};
+
 struct CQNRunFlags {
   std::atomic<bool> stopRequest{false};
   std::atomic<bool> stoppedByUser{false};  // the stop request as the run ended

@@ -320,7 +320,7 @@ QNWorker::Step QNWorker::Failed(const QNFetchResult& r) {
 }
 
 void QNWorker::ReportRow(const QNFetchResult& r, bool error) {
-  const QNRunHooks& hooks = doc_.RunEnvironment().hooks;
+  const QNRunHooks& hooks = run_.env.hooks;
   if (!run_.settings.QN_REPORT || !hooks.reportRow) return;
   QNReportRow row;
   row.node = node_;

@@ -68,10 +68,10 @@ TEST_F(DialUpTest, DialsWithThePasswordInAFileAndHangsUp) {
 
   // A cancelled countdown keeps the line; a confirmed one hangs up.
   observer_.confirm = false;
-  dialUp_.HangUpIfAsked(settings_, true, Messenger(observer_), "Completed...");
+  dialUp_.HangUpIfDialed(settings_, Messenger(observer_), "Completed...");
   EXPECT_EQ(CallsWith("connection down"), 0);
   observer_.confirm = true;
-  dialUp_.HangUpIfAsked(settings_, true, Messenger(observer_), "Completed...");
+  dialUp_.HangUpIfDialed(settings_, Messenger(observer_), "Completed...");
   EXPECT_EQ(CallsWith("connection down id Office DSL"), 1);
   EXPECT_EQ(observer_.countdowns.back(),
             std::make_pair(std::string("Disconnecting in %d seconds"), 5));
@@ -88,7 +88,7 @@ TEST_F(DialUpTest, ReusesAConnectionFoundWithoutCaseAndNeverHangsItUp) {
   ASSERT_TRUE(Dial(error));
   EXPECT_EQ(CallsWith("connection up"), 0);
   EXPECT_FALSE(dialUp_.DialedByUs());
-  dialUp_.HangUpIfAsked(settings_, true, Messenger(observer_), "Completed...");
+  dialUp_.HangUpIfDialed(settings_, Messenger(observer_), "Completed...");
   EXPECT_TRUE(observer_.countdowns.empty());
   EXPECT_EQ(CallsWith("connection down"), 0);
   EXPECT_EQ(ReadFile(fakes_.State("active")), "OFFICE DSL\n");
@@ -124,7 +124,7 @@ TEST_F(DialUpTest, ADialErrorGivesNmcliMessage) {
   EXPECT_EQ(error, "Error: Connection activation failed: No carrier on the line.");
   EXPECT_EQ(dialUp_.LastError(), error);
   EXPECT_FALSE(dialUp_.DialedByUs());
-  dialUp_.HangUpIfAsked(settings_, true, Messenger(observer_), "");
+  dialUp_.HangUpIfDialed(settings_, Messenger(observer_), "");
   EXPECT_TRUE(observer_.countdowns.empty());
 }
 

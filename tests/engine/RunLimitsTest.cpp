@@ -98,7 +98,7 @@ TEST(RunLimits, TheDiskSpaceEndsTheRunOnceTheBytesExceedIt) {
   EXPECT_EQ(rig.DownloadState(), kInterrupted);
 }
 
-TEST(RunLimits, ALimitCarriesOutTheEndActionAndAStopDoesNot) {
+TEST(RunLimits, TheRunReportsWhetherALimitOrAStopEndedIt) {
   RunRig rig;
   RequestCounter requests;  // outlives the server's handlers
   HttpTestServer server;
@@ -108,15 +108,24 @@ TEST(RunLimits, ALimitCarriesOutTheEndActionAndAStopDoesNot) {
   rig.settings.QN_THREADS = 2;
   rig.settings.QN_LIM_FQ = 1;
   rig.settings.QN_MAX_FQ = 5;
-  std::vector<QNEndAction> actions;
+  std::vector<QNRunEnd> ends;
   QNRunEnvironment env = rig.Environment();
-  env.commandLineDownload = true;
-  env.exitAfter = true;
-  env.hooks.endAction = [&](QNEndAction action) { actions.push_back(action); };
+  env.hooks.runEnded = [&](const QNRunEnd& end) {
+    // The run still counts as going while what follows it is carried out.
+    EXPECT_FALSE(rig.doc.WaitForRunEnd(std::chrono::milliseconds(0)));
+    ends.push_back(end);
+  };
   rig.SetEnvironment(env);
 
   ASSERT_TRUE(rig.Download());
-  EXPECT_EQ(actions, (std::vector<QNEndAction>{QNEndAction::Exit}));
+  ASSERT_EQ(ends.size(), 1u);
+  EXPECT_TRUE(ends[0].started);
+  EXPECT_FALSE(ends[0].stoppedByUser);
+  EXPECT_FALSE(ends[0].aborted);
+  EXPECT_EQ(ends[0].stopReason, kStopFiles);
+  EXPECT_EQ(ends[0].downloadState, kInterrupted);
+  ASSERT_TRUE(rig.doc.LastRunEnd());
+  EXPECT_EQ(rig.doc.LastRunEnd()->stopReason, kStopFiles);
 
   rig.settings.QN_LIM_FQ = 0;
   env.unattended = false;
@@ -125,10 +134,13 @@ TEST(RunLimits, ALimitCarriesOutTheEndActionAndAStopDoesNot) {
   requests.Clear();
   ASSERT_TRUE(rig.doc.StartDownload());
   ASSERT_TRUE(WaitUntil([&] { return requests.Total() >= 3; }));
+  EXPECT_FALSE(rig.doc.LastRunEnd());
   rig.doc.Stop();
   ASSERT_TRUE(rig.doc.WaitForRunEnd(std::chrono::seconds(30)));
-  EXPECT_EQ(actions.size(), 1u);
-  EXPECT_TRUE(rig.doc.run.stoppedByUser);
+  ASSERT_EQ(ends.size(), 2u);
+  EXPECT_TRUE(ends[1].started);
+  EXPECT_TRUE(ends[1].stoppedByUser);
+  EXPECT_EQ(ends[1].stopReason, kStopNone);
   EXPECT_EQ(rig.DownloadState(), kInterrupted);
 }
 
