@@ -4,6 +4,7 @@
 #include <QProcess>
 #include <QStandardPaths>
 #include <QStringList>
+#include <csignal>
 
 namespace qn {
 
@@ -16,6 +17,13 @@ QNCommandResult RunCommand(const std::string& program, const std::vector<std::st
   process.setProgram(QString::fromStdString(program));
   process.setArguments(arguments);
   process.setStandardInputFile(QProcess::nullDevice());
+  // The program gets the signals that quillorne-cli blocks in all its threads, so
+  // that Ctrl+C on the terminal reaches nmcli too.
+  process.setChildProcessModifier([] {
+    sigset_t none;
+    sigemptyset(&none);
+    sigprocmask(SIG_SETMASK, &none, nullptr);
+  });
   process.start();
   if (!process.waitForStarted(static_cast<int>(limit.count()))) return result;
   result.started = true;
