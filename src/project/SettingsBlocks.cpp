@@ -54,6 +54,7 @@ void ReadBlock1(QNBinaryReader& r, CQNSettings& s) {
   s.QN_PROJECT_DIR = r.String();
   s.QN_TITLE = r.String();
   for (int* m : {&s.QN_THREADS, &s.QN_FILE_TYPES, &s.QN_OFFSITE, &s.QN_LIM_DS}) *m = r.Int();
+  s.QN_THREADS = ThreadsInRange(s.QN_THREADS);
   // 0 and 1 come from files that kept the limit elsewhere; block 2 has the exact value.
   if (const std::int32_t mb = r.Int(); mb != 0 && mb != 1) s.QN_MAX_DS = mb * kMegabyte;
   for (int* m : {&s.QN_LIM_FQ, &s.QN_MAX_FQ, &s.QN_LIM_MAXFS}) *m = r.Int();

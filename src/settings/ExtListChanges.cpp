@@ -1,6 +1,7 @@
 #include "settings/ExtListChanges.h"
 
-#include <algorithm>
+#include <string>
+#include <unordered_set>
 
 #include "text/NoCase.h"
 
@@ -11,27 +12,41 @@ bool HasLimits(const CQNExtEntry& e) {
   return e.minOn != 0 || e.min != 0 || e.maxOn != 0 || e.max != 0;
 }
 
-bool IsDefaultName(const std::vector<std::string>& defaults, std::string_view name) {
-  return std::any_of(defaults.begin(), defaults.end(),
-                     [&](const std::string& d) { return EqualNoCase(d, name); });
-}
-
 }  // namespace
 
 std::vector<QNExtChange> ExtListChanges(const ExtList& list, int index, bool limitsCount) {
   const auto& defaults = DefaultExtensions(index);
+  // Reading edits the default list by name: entries keep the default order and new
+  // names go to the end. The longest start of the list that stands in default order
+  // stays in place; every entry behind it is written so that it is added at the end,
+  // and a default entry among those is removed first, so that the list reads back in
+  // its own order and the size limits, stored by position, stay with their entries.
+  std::size_t inPlace = 0;
+  std::vector<bool> placed(defaults.size(), false);
+  for (std::size_t d = 0; d < defaults.size(); ++d) {
+    if (inPlace < list.size() && EqualNoCase(list[inPlace].extension, defaults[d])) {
+      placed[d] = true;
+      ++inPlace;
+    }
+  }
+  // By name, so that a list of any length is written in linear time.
+  std::unordered_set<std::string> names;
+  for (const CQNExtEntry& e : list) names.insert(ToLower(e.extension));
   std::vector<QNExtChange> changes;
-  for (const auto& e : list) {
+  for (std::size_t d = 0; d < defaults.size(); ++d)
+    if (!placed[d] && names.contains(ToLower(defaults[d])))
+      changes.push_back({CQNExtEntry{defaults[d], 2}, true});
+  std::unordered_set<std::string> seen;
+  for (std::size_t i = 0; i < list.size(); ++i) {
+    const CQNExtEntry& e = list[i];
     // Every default entry is enabled and has no limits.
-    const bool asDefault = e.enabled == 1 && IsDefaultName(defaults, e.extension);
-    if (!asDefault || (limitsCount && HasLimits(e))) changes.push_back({e, false});
+    const bool asDefault = i < inPlace && e.enabled == 1;
+    // A second entry of a name cannot be stored: reading finds the first by its name.
+    const bool repeated = !seen.insert(ToLower(e.extension)).second;
+    if (!repeated && (!asDefault || (limitsCount && HasLimits(e)))) changes.push_back({e, false});
   }
-  for (const auto& name : defaults) {
-    const bool present = std::any_of(list.begin(), list.end(), [&](const CQNExtEntry& e) {
-      return EqualNoCase(e.extension, name);
-    });
-    if (!present) changes.push_back({CQNExtEntry{name, 2}, true});
-  }
+  for (const std::string& name : defaults)
+    if (!names.contains(ToLower(name))) changes.push_back({CQNExtEntry{name, 2}, true});
   return changes;
 }
 

@@ -20,9 +20,12 @@ struct QNExtChange {
   bool removed = false;  // a default entry missing from the project's list
 };
 
-// Entries of `list` (the category at `index` of kCategoryOrder) without a default
-// entry of the same name and enabled flag, in list order; with `limitsCount` also
-// those that have a size limit set. Then every default name missing from the list.
+// What to store of `list` (the category at `index` of kCategoryOrder) so that
+// applying it to the default list gives `list` again, in its order: removals of the
+// default entries that stand out of their default order; then in list order the
+// entries without a default entry of the same name and enabled flag in place, with
+// `limitsCount` also those that have a size limit set; then every default name
+// missing from the list.
 std::vector<QNExtChange> ExtListChanges(const ExtList& list, int index, bool limitsCount);
 
 // Applies removals and enabled flags to a list by name (without regard to case) in

@@ -1,7 +1,9 @@
 #include "settings/ProjectSettings.h"
 
+#include <algorithm>
+#include <cstdint>
 #include <cstdio>
-#include <cstdlib>
+#include <limits>
 
 #include "text/AddressChars.h"
 #include "text/NoCase.h"
@@ -14,11 +16,30 @@ std::string WithSeparator(std::string dir) {
   return dir;
 }
 
-// The number after `pos`, blanks skipped, in thousandths and truncated.
+// The decimal number after `pos` (blanks skipped, an optional sign, digits with at
+// most one "."), in thousandths and truncated. Only decimal digits are read, so an
+// exponent, "0x" or "nan" ends the number, and a value beyond an int stays at its
+// bound instead of reaching an undefined conversion.
 int VersionAfter(const std::string& id, std::size_t pos) {
+  const auto digit = [&](std::size_t i) { return i < id.size() && id[i] >= '0' && id[i] <= '9'; };
   while (pos < id.size() && (id[pos] == ' ' || id[pos] == '\t')) ++pos;
-  const double v = std::strtod(id.c_str() + pos, nullptr);
-  return static_cast<int>(v * 1000.0);
+  const bool negative = pos < id.size() && id[pos] == '-';
+  if (pos < id.size() && (id[pos] == '-' || id[pos] == '+')) ++pos;
+  constexpr std::int64_t kWholeBound = std::numeric_limits<int>::max() / 1000 + 1;
+  std::int64_t whole = 0;
+  for (; digit(pos); ++pos) whole = std::min(whole * 10 + (id[pos] - '0'), kWholeBound);
+  std::int64_t fraction = 0;
+  int places = 0;
+  if (pos < id.size() && id[pos] == '.')
+    for (++pos; digit(pos); ++pos)
+      if (places < 3) {
+        fraction = fraction * 10 + (id[pos] - '0');
+        ++places;
+      }
+  for (; places < 3; ++places) fraction *= 10;
+  const std::int64_t thousandths = (whole * 1000 + fraction) * (negative ? -1 : 1);
+  return static_cast<int>(std::clamp<std::int64_t>(thousandths, std::numeric_limits<int>::min(),
+                                                   std::numeric_limits<int>::max()));
 }
 
 }  // namespace

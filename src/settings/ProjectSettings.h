@@ -10,6 +10,13 @@ namespace qn {
 
 constexpr int kMaxStartUrls = 100;
 constexpr const char* kProgramVersion = "2.8a";
+// QN_THREADS is kept within 1 to this wherever a value enters: a run needs at least
+// one worker, and it has slots for no more.
+constexpr int kMaxThreads = 100;
+
+inline int ThreadsInRange(int threads) {
+  return threads < 1 ? 1 : (threads > kMaxThreads ? kMaxThreads : threads);
+}
 
 // The settings of one project. Members that templates carry are named by their
 // template keys; the others have plain names. The order is the declared order of

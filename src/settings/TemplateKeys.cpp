@@ -28,7 +28,7 @@ constexpr std::array<QNTemplateKey, 46> kKeys = {{
     Text("QN_PASSWORD", &S::QN_PASSWORD),
     Text("QN_PROJECT_DIR", &S::QN_PROJECT_DIR),
     Text("QN_TITLE", &S::QN_TITLE),
-    Int("QN_THREADS", &S::QN_THREADS),
+    Int("QN_THREADS", &S::QN_THREADS, K::kThreads),
     Int("QN_FILE_TYPES", &S::QN_FILE_TYPES),
     Int("QN_OFFSITE", &S::QN_OFFSITE, K::kSwitch),
     Int("QN_LIM_DS", &S::QN_LIM_DS, K::kSwitch),

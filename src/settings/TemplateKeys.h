@@ -19,6 +19,7 @@ enum class QNKeyKind {
   kAgentId,     // the identification string
   kTreeHtml,    // QN_TR_HTML: 1 "Only HTML Files", otherwise all files
   kTreeUpdate,  // QN_TR_UPDATE: 3 is read as 2
+  kThreads,     // QN_THREADS: read within 1 to 100
   kFileExt,     // one changed or removed extension
   kUrlFilter,   // one URL filter
 };

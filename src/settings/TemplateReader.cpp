@@ -174,6 +174,9 @@ class TemplateReader {
       case QNKeyKind::kTreeUpdate:
         if (auto v = FieldScanner(value).Int()) s_.*key.intMember = *v == 3 ? 2 : *v;
         return true;
+      case QNKeyKind::kThreads:
+        if (auto v = FieldScanner(value).Int()) s_.*key.intMember = ThreadsInRange(*v);
+        return true;
       case QNKeyKind::kTreeHtml:
         if (auto v = FieldScanner(value).Int()) s_.*key.intMember = *v != 0 ? 1 : kAllCategories;
         return true;

@@ -82,6 +82,7 @@ std::string FormatTemplate(const CQNSettings& s) {
         break;
       case QNKeyKind::kInteger:
       case QNKeyKind::kTreeUpdate:
+      case QNKeyKind::kThreads:
         w.Integer(key.name, s.*key.intMember);
         break;
       case QNKeyKind::kSwitch:

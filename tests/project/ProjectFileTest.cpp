@@ -226,6 +226,46 @@ TEST(ProjectFile, ZeroWordsAndOutOfRangeWordsKeepDefaults) {
   EXPECT_EQ(s.AgentVersion, 3000);
 }
 
+TEST(ProjectFile, ThreadsOutsideOneToOneHundredAreKeptWithin) {
+  for (const auto& [written, read] :
+       std::vector<std::pair<int, int>>{{0, 1}, {-3, 1}, {250, 100}}) {
+    CQNSettings s = Defaults();
+    s.QN_THREADS = written;
+    CQNDocTree tree;
+    CQNSettings t = Defaults();
+    CQNDocTree outTree;
+    RoundTrip(s, tree, t, outTree);
+    EXPECT_EQ(t.QN_THREADS, read) << written;
+  }
+}
+
+// A list whose order differs from the default one reads back in that order, so that
+// the size limits stored by position stay with their extensions.
+TEST(ProjectFile, ReorderedExtensionListsKeepTheirLimits) {
+  CQNSettings s = Defaults();
+  ExtList& html = s.QN_FILE_EXT[0];
+  // "htm" removed and added again with a limit: it now stands last.
+  html.erase(html.begin());
+  html.push_back({"htm", 1, 1, 5000.0, 0, 0.0});
+  // A new extension before default ones, and a default one disabled after it.
+  ExtList& image = s.QN_FILE_EXT[1];
+  image.insert(image.begin() + 1, {"webp", 1, 1, 10.0, 0, 0.0});
+  image[3].enabled = 0;
+  image.back().maxOn = 1;
+  image.back().max = 777.0;
+  // A removal in the middle of a list.
+  s.QN_FILE_EXT[2].erase(s.QN_FILE_EXT[2].begin() + 2);
+
+  CQNDocTree tree;
+  CQNSettings t = Defaults();
+  CQNDocTree outTree;
+  RoundTrip(s, tree, t, outTree);
+  EXPECT_EQ(t.QN_FILE_EXT, s.QN_FILE_EXT);
+  EXPECT_EQ(t.QN_FILE_EXT[0].back().extension, "htm");
+  EXPECT_EQ(t.QN_FILE_EXT[0].back().max, 5000.0);
+  EXPECT_EQ(t.QN_FILE_EXT[0][t.QN_FILE_EXT[0].size() - 2].maxOn, 0);  // "jsp" has no limit
+}
+
 TEST(ProjectFile, ExtensionListsAndStartAddresses) {
   CQNSettings s = Defaults();
   s.QN_FILE_EXT[2].erase(s.QN_FILE_EXT[2].begin());  // au removed

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <limits>
+#include <string>
+
 #include "settings/ProjectSettings.h"
 
 namespace qn {
@@ -102,6 +105,25 @@ TEST(ProjectSettings, IdentificationParseOrder) {
       EXPECT_EQ(b.AgentVersion, 6000);
     }
   }
+}
+
+TEST(ProjectSettings, IdentificationVersionIsReadAsDecimalDigitsOnly) {
+  CQNSettings s;
+  const auto version = [&s](const std::string& id) {
+    s.AgentVersion = -7;
+    s.ParseAgentId(id);
+    return s.AgentVersion;
+  };
+  EXPECT_EQ(version("MSIE 2.01"), 2010);  // thousandths are exact, not a binary fraction
+  EXPECT_EQ(version("MSIE 1e10"), 1000);  // no exponent
+  EXPECT_EQ(version("MSIE 0x10"), 0);     // no hexadecimal
+  EXPECT_EQ(version("Opera nan"), 0);
+  EXPECT_EQ(s.AgentKind, 4);
+  EXPECT_EQ(version("Opera inf"), 0);
+  EXPECT_EQ(version("Mozilla/99999999999999999999.5"), std::numeric_limits<int>::max());
+  EXPECT_EQ(version("MSIE -99999999999"), std::numeric_limits<int>::min());
+  EXPECT_EQ(version("MSIE  -3.2567"), -3256);
+  EXPECT_EQ(version("MSIE .5;"), 500);
 }
 
 TEST(ProjectSettings, EqualityIgnoresExactlyWhatItShould) {

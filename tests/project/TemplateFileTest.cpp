@@ -130,6 +130,20 @@ TEST(TemplateFile, AdjustmentsOnReading) {
   EXPECT_EQ(t.QN_TR_UPDATE, 1);
 }
 
+TEST(TemplateFile, ThreadsStayWithinOneToOneHundred) {
+  CQNSettings s = Defaults();
+  for (const auto& [line, threads] :
+       std::vector<std::pair<std::string, int>>{{"QN_THREADS 0", 1},
+                                                {"QN_THREADS -4", 1},
+                                                {"QN_THREADS 101", 100},
+                                                {"QN_THREADS 99999999999", 100},
+                                                {"QN_THREADS 100", 100},
+                                                {"QN_THREADS 1", 1}}) {
+    ASSERT_TRUE(Read(line + "\r\n", s)) << line;
+    EXPECT_EQ(s.QN_THREADS, threads) << line;
+  }
+}
+
 TEST(TemplateFile, WithoutKnownKeysReadingFailsAndChangesOnlyTheStartCount) {
   CQNSettings s = Defaults();
   s.StartUrlCount = 3;
