@@ -155,16 +155,16 @@ bool QNController::WorkOnStartAddress(int j) {
   auto naming = std::make_shared<const QNNamingContext>(
       QNNamingContext::From(run_.settings, GetBaseDirectory(address), env_.programDir));
   run_.naming = naming;
-  doc_.SetLocalNamer([naming](const std::string& link) {
+  doc_.SetLocalNamer([naming](const std::string& link, bool page) {
     std::string copy = link;
-    return LocalPathForAddress(copy, false, true, *naming);
+    return LocalPathForAddress(copy, false, page, *naming);
   });
 
   // The primary of the last start address cleared the work flag; without it set
   // again, secondary workers would quit as soon as they found nothing, and the
   // primary would start new ones without end.
   doc_.run.work = true;
-  const int count = std::min(run_.threads.load(), kMaxWorkers);
+  const int count = ThreadsInRange(run_.threads.load());
   run_.ReserveSlots(count);
   for (int k = 0; k < count; ++k) {
     const bool primary = k == 0;
@@ -188,7 +188,8 @@ bool QNController::StartProcedure(const std::string& firstAddress) {
   switch (run_.downloadKind) {
     case kKindNew: {
       bool reinitialise = false;
-      if (settings.QN_TR_INIT) {
+      // A branch run works on a part of the tree and never discards the rest of it.
+      if (settings.QN_TR_INIT && !branch_) {
         reinitialise = run_.preview || settings.DownloadState != kPreviewCompleted ||
                        env_.unattended ||
                        doc_.Observer().AskYesNo(kMsgInitTree, run_.texts.Text(kMsgInitTree), false);
@@ -232,7 +233,6 @@ bool QNController::StartProcedure(const std::string& firstAddress) {
   flags.stopReason = kStopNone;
   flags.aborted = false;
   flags.startTime = static_cast<std::int64_t>(std::time(nullptr));
-  flags.timeLimit = settings.QN_MAX_TIME * 60;
   for (QNRun::Slot& slot : run_.slots) {
     slot.held = false;
     slot.idle = false;

@@ -45,6 +45,8 @@ QNFilterScope CQNDoc::FilterScope() const {
 }
 
 CQNDocNode* CQNDoc::CreateRoot() {
+  // A new root discards the nodes there were; nothing may keep one.
+  DropUrlMap();
   auto tree = locks_.Hold(DocLock::Tree);
   auto queue = locks_.Hold(DocLock::Queue);
   branch_ = nullptr;

@@ -33,8 +33,9 @@ class QNRun;
 
 class CQNDoc {
  public:
-  // The local file name an address would be saved under.
-  using LocalNameFn = std::function<std::string(const std::string& address)>;
+  // The local file name an address would be saved under, as a page or as a file of
+  // another type (a name that tells no type ends differently then).
+  using LocalNameFn = std::function<std::string(const std::string& address, bool page)>;
   // Asks the server for the category of an address; 0 when it cannot tell.
   using ContentProbeFn = std::function<int(const std::string& address)>;
 
@@ -72,7 +73,9 @@ class CQNDoc {
   CQNDocNode* Branch() const { return branch_; }
   QNFilterScope FilterScope() const;
 
-  // The tree.
+  // The tree. Both discard every node there was, and with them the address map and
+  // the branch of a branch run, which point into the tree; ClearTree tells the
+  // observer first. Opening and closing a project go through ClearTree.
   CQNDocNode* CreateRoot();
   void ClearTree();
   // Add folder / add link for the user: by the insertion rule, with a level of 0 at
@@ -144,9 +147,15 @@ class CQNDoc {
   bool WaitForRunEnd(std::chrono::milliseconds timeout);
   int DownloadKind() const;
   // False when the run must end: the stop request or a limit (the stop reason tells
-  // which). Called by every worker after each address.
+  // which). Called by every worker after each address; the limits are read from the
+  // settings as they stand, so a limit changed during the run holds at once.
   bool CheckLimits();
-  // Takes over settings edited while a run goes on.
+  // Counts the changes of the settings applied while the document lives; a worker
+  // takes the settings again before its next address when the count has moved.
+  unsigned SettingsChanges() const { return settingsChanges_; }
+  // Takes over edited settings when they differ from the current ones: the tree
+  // display is rebuilt or the root retitled as they ask, and during a run the
+  // address map and the number of workers follow.
   void ApplyChangedSettings(const CQNSettings& changed);
   // Whether the last run got past its start procedure.
   bool LastRunStarted() const { return lastRunStarted_; }
@@ -160,6 +169,7 @@ class CQNDoc {
   friend class QNWorker;
 
   std::shared_ptr<QNRun> CurrentRun();
+  QNRunLimits LiveLimits();
   // A run was started and its controller has not finished.
   bool RunGoing();
   // The forced stop without the save; true when the run's threads ended in time.
@@ -176,7 +186,7 @@ class CQNDoc {
   CQNDocNode* InsertPrepared(CQNDocNode* node, CQNDocNode* ref, bool into);
   void EnterInMap(CQNDocNode* node);
   void NotifyAdded(const CQNDocNode* node);
-  std::string LocalName(const std::string& address) const;
+  std::string LocalName(const std::string& address, bool page) const;
 
   CQNSettings& settings_;
   IQNObserver& observer_;
@@ -194,6 +204,7 @@ class CQNDoc {
   std::shared_ptr<QNRun> run_;
   std::weak_ptr<QNRun> leftBehind_;
   std::atomic<bool> lastRunStarted_{false};
+  std::atomic<unsigned> settingsChanges_{0};
 
   // Guarded by the queue lock.
   int startIndex_ = 0;

@@ -33,8 +33,8 @@ int KindForCategory(int category, const std::string& address) {
 
 }  // namespace
 
-std::string CQNDoc::LocalName(const std::string& address) const {
-  return localNamer_ ? localNamer_(address) : address;
+std::string CQNDoc::LocalName(const std::string& address, bool page) const {
+  return localNamer_ ? localNamer_(address, page) : address;
 }
 
 CQNDocNode* CQNDoc::FindNodeByUrl(std::string_view address, bool useMap) {
@@ -119,9 +119,15 @@ void CQNDoc::AddOneLink(CQNDocNode* page, const std::string& text, const std::st
         // fields, a login's password among them, in a plain GET.
         found = {kCatHtml, true};
       } else if (!probed) {
-        found = ClassifyAddress(LocalName(address), settings_.QN_FILE_EXT, true);
+        // Named as a file of no particular type, so that an address without an
+        // extension is not taken for a page before the server has been asked.
+        found = ClassifyAddress(LocalName(address, false), settings_.QN_FILE_EXT, true);
         askServer = found.category == kCatNone && run.running && probe;
       }
+      // When neither the name nor the server tells, the address is what its name
+      // as a page says: a page when it has no extension, so its links are followed.
+      if (!askServer && found.category == kCatNone)
+        found = ClassifyAddress(LocalName(address, true), settings_.QN_FILE_EXT, true);
       if (!askServer) {
         if (tree_.IsFull()) return;
         node = tree_.NewNode();

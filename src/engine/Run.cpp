@@ -53,10 +53,6 @@ void QNRun::LeaveSlot(int index) {
   slots[index].held = false;
 }
 
-QNFetchContext QNRun::FetchContext() {
-  return QNFetchContext{settings, env.internet, *this, gatedLog_, gatedObserver_, texts};
-}
-
 void QNRun::LogInternalError(int code) {
   doc.Log().WriteLine(LogKind::Text, texts.Format(kMsgInternalError, code));
 }

@@ -49,7 +49,8 @@ class QNRun : public IQNRunControl, public std::enable_shared_from_this<QNRun> {
   const QNRunEnvironment env;
   const QNTexts texts;
   // The settings as the run started, fixed by the controller before any worker
-  // starts; fetchers and scanners read them without the gate.
+  // starts; the local naming of the run is made from them. Each worker keeps its own
+  // copy, which follows changes made during the run.
   CQNSettings settings;
   // Local naming for the start address being worked on; set between start addresses.
   std::shared_ptr<const QNNamingContext> naming;
@@ -76,7 +77,6 @@ class QNRun : public IQNRunControl, public std::enable_shared_from_this<QNRun> {
   // through once the gate has closed.
   IQNLogSink& Log() { return gatedLog_; }
   IQNObserver& Observer() { return gatedObserver_; }
-  QNFetchContext FetchContext();
   // " Internal Error (Code %d)" in the log; the caller holds a pass.
   void LogInternalError(int code);
 

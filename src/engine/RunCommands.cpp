@@ -216,26 +216,39 @@ void CQNDoc::AbortFile(int worker) {
   if (const std::shared_ptr<QNRun> current = CurrentRun()) current->slots[worker].abortFile = true;
 }
 
+QNRunLimits CQNDoc::LiveLimits() {
+  auto tree = locks_.Hold(DocLock::Tree);
+  QNRunLimits limits;
+  limits.files = settings_.QN_LIM_FQ != 0;
+  // The settings dialog takes any unsigned 32-bit number for the file count and the
+  // minutes, so they are read as such, and the seconds in wide arithmetic.
+  limits.maxFiles = static_cast<std::uint32_t>(settings_.QN_MAX_FQ);
+  limits.time = settings_.QN_LIM_TIME != 0;
+  limits.seconds = std::int64_t{static_cast<std::uint32_t>(settings_.QN_MAX_TIME)} * 60;
+  limits.diskSpace = settings_.QN_LIM_DS != 0;
+  limits.maxBytes = settings_.QN_MAX_DS;
+  return limits;
+}
+
 bool CQNDoc::CheckLimits() {
   if (run.stopRequest) {
     run.stopReason = kStopNone;
     return false;
   }
-  const std::shared_ptr<QNRun> current = CurrentRun();
-  if (!current) return false;
-  const CQNSettings& limits = current->settings;
+  if (!CurrentRun()) return false;
+  const QNRunLimits limits = LiveLimits();
   const CQNRunCounters counters = Counters();
-  if (limits.QN_LIM_FQ &&
-      (counters.files >= limits.QN_MAX_FQ || counters.attempts >= limits.QN_MAX_FQ)) {
+  if (limits.files && (std::int64_t{counters.files} >= limits.maxFiles ||
+                       std::int64_t{counters.attempts} >= limits.maxFiles)) {
     run.stopReason = kStopFiles;
     return false;
   }
-  if (limits.QN_LIM_TIME &&
-      static_cast<std::int64_t>(std::time(nullptr)) - run.startTime > run.timeLimit) {
+  if (limits.time &&
+      static_cast<std::int64_t>(std::time(nullptr)) - run.startTime > limits.seconds) {
     run.stopReason = kStopTime;
     return false;
   }
-  if (limits.QN_LIM_DS && static_cast<double>(counters.bytes) > limits.QN_MAX_DS) {
+  if (limits.diskSpace && static_cast<double>(counters.bytes) > limits.maxBytes) {
     run.stopReason = kStopDiskSpace;
     return false;
   }
@@ -309,35 +322,39 @@ bool CQNDoc::StopThreadsByForce() {
 
 void CQNDoc::ApplyChangedSettings(const CQNSettings& changed) {
   CQNSettings before;
+  CQNSettings next = changed;
+  next.QN_THREADS = ThreadsInRange(next.QN_THREADS);
   {
     auto tree = locks_.Hold(DocLock::Tree);
     auto queue = locks_.Hold(DocLock::Queue);
-    before = settings_;
-    settings_ = changed;
     // What the run fixed for itself stays.
-    settings_.DownloadDir = before.DownloadDir;
-    settings_.DownloadState = before.DownloadState;
+    next.DownloadDir = settings_.DownloadDir;
+    next.DownloadState = settings_.DownloadState;
+    if (next == settings_) return;
+    before = settings_;
+    settings_ = next;
   }
+  ++settingsChanges_;
   modified = true;
-  if (!run.running) return;
 
-  if (changed.QN_TR_HTML != before.QN_TR_HTML || changed.QN_TR_LIMIT_F != before.QN_TR_LIMIT_F ||
-      changed.QN_TR_MAX_F != before.QN_TR_MAX_F) {
+  CQNDocNode* retitled = nullptr;
+  if (next.QN_TITLE != before.QN_TITLE) {
+    auto tree = locks_.Hold(DocLock::Tree);
+    retitled = tree_.root;
+    if (retitled) retitled->title = RootTitle(texts_, next.QN_TITLE);
+  }
+  // A rebuilt display shows the new title as well.
+  if (next.QN_TR_HTML != before.QN_TR_HTML || next.QN_TR_LIMIT_F != before.QN_TR_LIMIT_F ||
+      next.QN_TR_MAX_F != before.QN_TR_MAX_F) {
     auto view = locks_.Hold(DocLock::ViewReset);
     observer_.OnTreeCleared();
-  } else if (changed.QN_TITLE != before.QN_TITLE) {
-    CQNDocNode* root = nullptr;
-    {
-      auto tree = locks_.Hold(DocLock::Tree);
-      root = tree_.root;
-      if (root) root->title = RootTitle(texts_, changed.QN_TITLE);
-    }
-    NodeChanged(root);
+  } else {
+    NodeChanged(retitled);
   }
-  run.timeLimit = changed.QN_MAX_TIME * 60;
-  if (changed.QN_FASTPARSE && !before.QN_FASTPARSE) BuildUrlMap();
-  if (!changed.QN_FASTPARSE && before.QN_FASTPARSE) DropUrlMap();
-  if (const std::shared_ptr<QNRun> current = CurrentRun()) current->threads = changed.QN_THREADS;
+  if (!run.running) return;
+  if (next.QN_FASTPARSE && !before.QN_FASTPARSE) BuildUrlMap();
+  if (!next.QN_FASTPARSE && before.QN_FASTPARSE) DropUrlMap();
+  if (const std::shared_ptr<QNRun> current = CurrentRun()) current->threads = next.QN_THREADS;
 }
 
 }  // namespace qn

@@ -42,7 +42,16 @@ struct CQNRunFlags {
   std::atomic<bool> closingForShutdown{false};
   std::atomic<int> stopReason{kStopNone};
   std::atomic<std::int64_t> startTime{0};  // seconds since 1970
-  std::atomic<int> timeLimit{0};           // seconds
+};
+
+// The limits that end a run, as the settings hold them when they are checked.
+struct QNRunLimits {
+  bool files = false;
+  std::int64_t maxFiles = 0;
+  bool time = false;
+  std::int64_t seconds = 0;
+  bool diskSpace = false;
+  double maxBytes = 0;
 };
 
 struct CQNRunCounters {

@@ -2,11 +2,12 @@
 
 #include <algorithm>
 #include <chrono>
+#include <filesystem>
 #include <optional>
+#include <system_error>
 
 #include "engine/Doc.h"
 #include "engine/RunErrors.h"
-#include "records/TreeFiles.h"
 #include "text/MessageIds.h"
 #include "text/SizeText.h"
 #include "web/Address.h"
@@ -20,6 +21,8 @@ constexpr int kIdlePollMs = 1000;
 // walking the tree without a break. Every pause ends early when the run wakes its
 // workers.
 constexpr int kPrimaryPauseMs = 20;
+// The error number of a local file that cannot be made, as the fetcher reports it.
+constexpr int kErrNoLocalFile = -1;
 
 }  // namespace
 
@@ -30,8 +33,48 @@ QNWorker::QNWorker(QNRun& run, QNRunPass& pass, int index, bool primary, std::st
       index_(index),
       primary_(primary),
       start_(std::move(startAddress)),
-      fetcher_(run.FetchContext()),
+      settingsSeen_(run.doc.SettingsChanges()),
+      settings_(run.doc.SettingsCopy()),
+      fetcher_(FetchContext()),
       first_(primary) {}
+
+QNFetchContext QNWorker::FetchContext() {
+  return QNFetchContext{settings_,  run_.env.internet, run_,
+                        run_.Log(), run_.Observer(),   run_.texts};
+}
+
+void QNWorker::RefreshSettings() {
+  const unsigned changes = doc_.SettingsChanges();
+  if (changes == settingsSeen_) return;
+  settingsSeen_ = changes;
+  settings_ = doc_.SettingsCopy();
+}
+
+bool QNWorker::ChooseFetchPath() {
+  previewCopy_.reset();
+  fetched_ = localPath_;
+  std::error_code ec;
+  fileInPlace_ = run_.preview && std::filesystem::exists(localPath_, ec);
+  // A preview saves a page in its place only to keep it and only where no file is:
+  // the files of an earlier download stay as they are, and a page it does not keep
+  // never enters the download folder. Elsewhere it works on a temporary copy whose
+  // name ends in the page's extension, so that the copy is judged as the page.
+  if (!run_.preview || (settings_.QN_KEEPHTML && !fileInPlace_)) {
+    fileInPlace_ = run_.preview;
+    return true;
+  }
+  const std::string name = localPath_.substr(FindLastSeparator(localPath_) + 1);
+  const std::size_t dot = name.rfind('.');
+  std::optional<QNTempFile> copy =
+      QNTempFile::Create({}, dot == std::string::npos ? "" : name.c_str() + dot);
+  if (!copy) return false;
+  previewCopy_.emplace(std::move(*copy));
+  fetched_ = previewCopy_->Path().string();
+  // The fetcher makes the file itself: an empty file already there would pass for
+  // an unchanged copy under the update modes.
+  std::filesystem::remove(fetched_, ec);
+  return true;
+}
 
 int QNWorker::ThreadCount() const {
   return std::clamp(run_.threads.load(), 1, kMaxWorkers);
@@ -173,7 +216,8 @@ void QNWorker::ExpandStartPattern() {
 }
 
 QNWorker::Step QNWorker::HandleAddress() {
-  const CQNSettings& settings = run_.settings;
+  RefreshSettings();
+  const CQNSettings& settings = settings_;
   const int retries = settings.QN_RETRIES;
   doc_.CountAttempt(1);
   run_.slots[index_].idle = false;
@@ -203,11 +247,16 @@ QNWorker::Step QNWorker::HandleAddress() {
   const std::uint32_t recorded = node_ ? static_cast<std::uint32_t>(node_->size.load()) : 0;
 
   QNFetchResult result;
-  if (!OutsideGate(pass_, [&] {
-        result = fetcher_.FetchToFile(address_, localPath_, index_, logErrors, referrer, recorded);
-      }))
+  if (!ChooseFetchPath()) {
+    result.lastError = kErrNoLocalFile;
+  } else if (!OutsideGate(pass_, [&] {
+               result =
+                   fetcher_.FetchToFile(address_, fetched_, index_, logErrors, referrer, recorded);
+             })) {
     return Step::End;
+  }
   const Step step = result.ok ? Succeeded(result) : Failed(result);
+  previewCopy_.reset();
   // The address is handled: a pause before the next one must not fetch it again.
   address_.clear();
   node_ = nullptr;
@@ -215,7 +264,7 @@ QNWorker::Step QNWorker::HandleAddress() {
 }
 
 QNWorker::Step QNWorker::Succeeded(const QNFetchResult& r) {
-  const CQNSettings& settings = run_.settings;
+  const CQNSettings& settings = settings_;
   if (first_) {
     if (!node_) node_ = doc_.AddStartNode(address_, localPath_);
     if (!node_) return Step::End;
@@ -246,8 +295,7 @@ QNWorker::Step QNWorker::Succeeded(const QNFetchResult& r) {
     doc_.CountFile();
     doc_.CountBytes(r.size);
     CountsStatus();
-    if (node_ && node_->type == kCatHtml && !settings.QN_KEEPHTML) {
-      DeleteFileAndEmptyFolder(localPath_);
+    if (node_ && node_->type == kCatHtml && !fileInPlace_) {
       {
         auto lock = doc_.Locks().Hold(DocLock::Tree);
         node_->localFile.clear();
@@ -276,7 +324,7 @@ QNWorker::Step QNWorker::Succeeded(const QNFetchResult& r) {
 }
 
 QNWorker::Step QNWorker::Failed(const QNFetchResult& r) {
-  const int retries = run_.settings.QN_RETRIES;
+  const int retries = settings_.QN_RETRIES;
   doc_.CountAttempt(-1);
   if (!r.retryAdvised) {
     first_ = false;
@@ -321,7 +369,7 @@ QNWorker::Step QNWorker::Failed(const QNFetchResult& r) {
 
 void QNWorker::ReportRow(const QNFetchResult& r, bool error) {
   const QNRunHooks& hooks = run_.env.hooks;
-  if (!run_.settings.QN_REPORT || !hooks.reportRow) return;
+  if (!settings_.QN_REPORT || !hooks.reportRow) return;
   QNReportRow row;
   row.node = node_;
   row.address = address_;

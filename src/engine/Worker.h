@@ -5,9 +5,11 @@
 // checks the run's limits. Worker 0, the primary, also fetches the start page, keeps
 // the set of workers complete and decides when the start address is finished.
 
+#include <optional>
 #include <string>
 
 #include "engine/Run.h"
+#include "storage/TempFile.h"
 #include "web/Fetcher.h"
 
 namespace qn {
@@ -33,6 +35,12 @@ class QNWorker {
   void PrepareStartPage();
   void ExpandStartPattern();
   Step HandleAddress();
+  // The settings again when they were changed during the run, so that a changed
+  // limit holds from the next address on.
+  void RefreshSettings();
+  QNFetchContext FetchContext();
+  // Where the fetch of P writes; false when a preview cannot make its copy.
+  bool ChooseFetchPath();
   Step Succeeded(const QNFetchResult& r);
   Step Failed(const QNFetchResult& r);
   Step Scan();
@@ -53,11 +61,19 @@ class QNWorker {
   const int index_;
   const bool primary_;
   std::string start_;
+  // The worker's copy of the settings, which its fetcher and scans read outside the
+  // gate; only this thread replaces it, between two addresses.
+  unsigned settingsSeen_;
+  CQNSettings settings_;
   CQNFetcher fetcher_;
   bool opened_ = false;
 
-  std::string address_;         // U
-  std::string localPath_;       // P
+  std::string address_;    // U
+  std::string localPath_;  // P
+  // What the fetch wrote: P itself, or a preview's temporary copy of the page.
+  std::string fetched_;
+  std::optional<QNTempFile> previewCopy_;
+  bool fileInPlace_ = false;    // after a preview's fetch: a file is at P
   CQNDocNode* node_ = nullptr;  // N
   bool first_ = false;          // F: the primary's first fetch is still to be handled
 };

@@ -55,7 +55,7 @@ QNWorker::Step QNWorker::Scan() {
   const QNScanKind kind = ScanKindFor(node_->type, localPath_);
   if (kind == QNScanKind::None) return Step::Go;
 
-  const CQNSettings& settings = run_.settings;
+  const CQNSettings& settings = settings_;
   const std::string referrer = kind == QNScanKind::Html ? std::string() : ParentUrl(node_);
   QNLinkCollector found(run_, index_, address_);
   QNScanControl control;
@@ -64,13 +64,13 @@ QNWorker::Step QNWorker::Scan() {
   if (!OutsideGate(pass_, [&] {
         switch (kind) {
           case QNScanKind::Html:
-            ScanHtmlFile(address_, localPath_, settings, control, found);
+            ScanHtmlFile(address_, fetched_, settings, control, found);
             break;
           case QNScanKind::Script:
-            ScanScriptFile(address_, referrer, localPath_, settings, control, found);
+            ScanScriptFile(address_, referrer, fetched_, settings, control, found);
             break;
           case QNScanKind::Binary:
-            ScanBinaryFile(address_, referrer, localPath_, settings, control, found);
+            ScanBinaryFile(address_, referrer, fetched_, settings, control, found);
             break;
           case QNScanKind::None:
             break;
@@ -86,16 +86,18 @@ QNWorker::Step QNWorker::Scan() {
     std::string address = WithoutFragment(link.address);
     if (IsSubmissionAddress(address)) continue;  // taken as a page, never asked with a GET
     std::string named = address;
-    const std::string local = LocalPathForAddress(named, false, true, *run_.naming);
+    const std::string local = LocalPathForAddress(named, false, false, *run_.naming);
     if (ClassifyAddress(local, settings.QN_FILE_EXT, true).category != kCatNone) continue;
     if (!doc_.FindNodeByUrl(address, true)) unknown.push_back(std::move(address));
   }
   std::map<std::string, int> categories;
   if (!unknown.empty() && !OutsideGate(pass_, [&] {
-        const QNFetchContext context = run_.FetchContext();
+        const QNFetchContext context = FetchContext();
         for (const std::string& address : unknown) {
           if (run_.StopRequested()) break;
-          categories.emplace(address, ProbeContentType(address, context));
+          // A page may name one address many times; the server is asked once.
+          if (!categories.contains(address))
+            categories.emplace(address, ProbeContentType(address, context));
         }
       }))
     return Step::End;

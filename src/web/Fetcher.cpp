@@ -247,7 +247,7 @@ QNFetchResult CQNFetcher::Store(CQNInternetRequest& request, const Announced& an
     LogText(kMsgError, kErrLocalFile, localPath);
     return r;
   }
-  Transfer t = Receive(request, file, announced, localPath, worker);
+  Transfer t = Receive(request, file, announced, address, worker);
   if (!file.Close()) t.writeFailed = true;
 
   if (t.writeFailed) {
@@ -267,11 +267,15 @@ QNFetchResult CQNFetcher::Store(CQNInternetRequest& request, const Announced& an
   }
 
   // A page cut at the size limit is kept for the links in it (the size check after
-  // the scan rejects it); any other file over the limit is refused. A file whose size
-  // was not announced is judged by the bytes that arrived.
+  // the scan rejects it, by the same test), and the log tells that it was cut; any
+  // other file over the limit is refused. A file whose size was not announced is
+  // judged by the bytes that arrived.
   SizeVerdict verdict = SizeVerdict::Ok;
   if (t.overLimit) {
-    if (!announced.html) verdict = SizeVerdict::TooLarge;
+    if (announced.html)
+      LogSizeRefusal(SizeVerdict::TooLarge, address, Clamp32(t.received));
+    else
+      verdict = SizeVerdict::TooLarge;
   } else {
     const bool mismatch = announced.size != 0 && t.received != announced.size;
     if (mismatch || t.readFailed) {
@@ -349,16 +353,14 @@ int CQNFetcher::Decide(Announced& announced, std::string_view address, const std
 }
 
 CQNFetcher::Transfer CQNFetcher::Receive(CQNInternetRequest& request, CQNOutputFile& file,
-                                         const Announced& announced, const std::string& localPath,
+                                         const Announced& announced, std::string_view address,
                                          int worker) {
   Transfer t;
   // Whatever a server sends, a file grows no further than the size limit; only a run
   // that takes selected files as they are trusts the size a server announced.
   const bool capped = announced.checked || announced.size == 0;
   auto overLimit = [&](std::uint64_t n) {
-    const auto size = static_cast<std::int64_t>(n);
-    const QNSizeTest own = ExtensionSizeTest(ctx_.settings, size, localPath, SizeKind::Maximum);
-    return own.hadLimit ? !own.passes : !PassesMaxSize(ctx_.settings, size);
+    return ExceedsMaxSize(ctx_.settings, static_cast<std::int64_t>(n), address);
   };
   std::vector<char> chunk(10 * kChunkUnit);
   for (;;) {

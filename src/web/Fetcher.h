@@ -60,7 +60,7 @@ class CQNFetcher {
   int Decide(Announced& announced, std::string_view address, const std::string& localPath,
              int worker, std::uint32_t recordedSize);
   Transfer Receive(CQNInternetRequest& request, CQNOutputFile& file, const Announced& announced,
-                   const std::string& localPath, int worker);
+                   std::string_view address, int worker);
   void LogText(int id, int number, std::string_view text);
   void LogSizeRefusal(SizeVerdict verdict, std::string_view address, std::uint32_t size);
   void PostRow(int worker, std::string_view address, std::uint32_t size, std::string status);

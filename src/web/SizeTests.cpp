@@ -28,6 +28,11 @@ bool PassesMaxSize(const CQNSettings& settings, std::int64_t size) {
   return !settings.QN_LIM_MAXFS || static_cast<double>(size) <= settings.QN_MAX_MAXFS;
 }
 
+bool ExceedsMaxSize(const CQNSettings& settings, std::int64_t size, std::string_view address) {
+  const QNSizeTest own = ExtensionSizeTest(settings, size, address, SizeKind::Maximum);
+  return own.hadLimit ? !own.passes : !PassesMaxSize(settings, size);
+}
+
 bool PassesMinSize(const CQNSettings& settings, std::int64_t size) {
   return !settings.QN_LIM_MINFS || static_cast<double>(size) >= settings.QN_MAX_MINFS;
 }

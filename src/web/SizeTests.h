@@ -19,6 +19,10 @@ struct QNSizeTest {
 QNSizeTest ExtensionSizeTest(const CQNSettings& settings, std::int64_t size,
                              std::string_view address, SizeKind kind);
 bool PassesMaxSize(const CQNSettings& settings, std::int64_t size);
+// Whether a file of `address` is over its maximum: the extension's own when it has
+// one, else the global maximum. A page cut during its transfer and the same page
+// judged after its scan both go by this test of its address.
+bool ExceedsMaxSize(const CQNSettings& settings, std::int64_t size, std::string_view address);
 bool PassesMinSize(const CQNSettings& settings, std::int64_t size);
 // False once the run's byte total exceeds an enabled disk-space limit.
 bool PassesDiskSpace(const CQNSettings& settings, std::int64_t byteTotal);

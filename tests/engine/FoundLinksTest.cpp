@@ -113,28 +113,43 @@ TEST_P(FoundLinks, PendingTitlesAreRefreshed) {
 
 TEST_P(FoundLinks, SeamsForLocalNamesAndContentProbe) {
   std::vector<std::string> named;
-  f.doc.SetLocalNamer([&](const std::string& address) {
-    named.push_back(address);
-    return "/dl/" + GetFileName(address) + (GetFileName(address).empty() ? "default.htm" : "");
+  f.doc.SetLocalNamer([&](const std::string& address, bool page) {
+    named.push_back(address + (page ? " as a page" : ""));
+    const std::string name = GetFileName(address);
+    return "/dl/" + (name.empty() ? std::string(page ? "default.htm" : "default.") : name);
   });
   std::vector<std::string> asked;
   const CQNDoc::ContentProbeFn probe = [&](const std::string& address) {
     asked.push_back(address);
-    return kCatImage;
+    return address.ends_with(".dat") || address.ends_with("/pic/") ? kCatImage : kCatNone;
   };
   f.doc.AddFoundLinks(page, "http://h/dir/", Links({"folder/", "thing.dat"}), probe);
-  EXPECT_EQ(named, (std::vector<std::string>{"http://h/dir/folder/", "http://h/dir/thing.dat"}));
-  EXPECT_TRUE(asked.empty());  // no run: the server is not asked
+  // Without a run the server is not asked: a name that tells nothing is taken as the
+  // page's name tells it.
+  EXPECT_EQ(named, (std::vector<std::string>{
+                       "http://h/dir/folder/", "http://h/dir/folder/ as a page",
+                       "http://h/dir/thing.dat", "http://h/dir/thing.dat as a page"}));
+  EXPECT_TRUE(asked.empty());
   EXPECT_EQ(page->firstChild->type, kCatHtml);
   EXPECT_EQ(page->firstChild->nextSibling->type, kCatNone);
 
   f.doc.run.running = true;
-  f.doc.AddFoundLinks(page, "http://h/dir/", Links({"other.dat", "other.dat", "known.htm"}), probe);
-  EXPECT_EQ(asked, (std::vector<std::string>{"http://h/dir/other.dat"}));
+  f.doc.AddFoundLinks(page, "http://h/dir/",
+                      Links({"other.dat", "other.dat", "known.htm", "pic/", "quiet/"}), probe);
+  EXPECT_EQ(asked, (std::vector<std::string>{"http://h/dir/other.dat", "http://h/dir/pic/",
+                                             "http://h/dir/quiet/"}));
   const CQNDocNode* probed = f.doc.FindNodeByUrl("http://h/dir/other.dat", GetParam());
   ASSERT_NE(probed, nullptr);
   EXPECT_EQ(probed->type, kCatImage);
   EXPECT_EQ(probed->kind, kNodeLink);
+  // A folder address is what the server says it is; when it says nothing, a page.
+  const CQNDocNode* picture = f.doc.FindNodeByUrl("http://h/dir/pic/", GetParam());
+  ASSERT_NE(picture, nullptr);
+  EXPECT_EQ(picture->type, kCatImage);
+  const CQNDocNode* quiet = f.doc.FindNodeByUrl("http://h/dir/quiet/", GetParam());
+  ASSERT_NE(quiet, nullptr);
+  EXPECT_EQ(quiet->type, kCatHtml);
+  EXPECT_EQ(quiet->kind, kNodeFolder);
   f.doc.run.running = false;
 }
 

@@ -181,6 +181,27 @@ TEST(RunControl, KindFourFetchesOnlyTheSelectedAddresses) {
   EXPECT_EQ(site.requests.Total(), 2);
 }
 
+TEST(RunControl, ABranchRunKeepsTheRestOfTheTreeEvenWhenTheTreeIsToBeInitialised) {
+  RunRig rig;
+  SmallSite site;
+  site.healed = true;
+  rig.settings.QN_START_URL[0] = site.server.Url("/index.html");
+  ASSERT_TRUE(rig.Download());
+  const std::set<std::string> all = rig.NodesIn(kStateDone);
+  ASSERT_EQ(all.size(), 4u);
+
+  CQNDocNode* a = rig.doc.FindNodeByUrl(site.server.Url("/a.gif"), false);
+  ASSERT_NE(a, nullptr);
+  rig.settings.QN_TR_INIT = 1;
+  site.requests.Clear();
+  ASSERT_TRUE(rig.doc.StartBranch(a));
+  ASSERT_TRUE(rig.doc.WaitForRunEnd(std::chrono::seconds(60)));
+
+  EXPECT_EQ(Paths(site.requests.All()), (std::set<std::string>{"/a.gif"}));
+  EXPECT_EQ(rig.NodesIn(kStateDone), all);
+  EXPECT_EQ(rig.doc.FindNodeByUrl(site.server.Url("/a.gif"), false), a);
+}
+
 TEST(RunControl, AForcedStopGivesUpOnAServerThatNeverAnswersAndTheNextRunWorks) {
   RunRig rig;
   SilentHttpServer silent;

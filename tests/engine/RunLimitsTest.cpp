@@ -98,6 +98,75 @@ TEST(RunLimits, TheDiskSpaceEndsTheRunOnceTheBytesExceedIt) {
   EXPECT_EQ(rig.DownloadState(), kInterrupted);
 }
 
+// The settings dialog takes any unsigned 32-bit number for the file count and the
+// minutes; neither turns into a limit that has already been reached.
+TEST(RunLimits, LimitsBeyondTheRangeOfAnIntDoNotEndTheRunAtOnce) {
+  RunRig rig;
+  RequestCounter requests;  // outlives the server's handlers
+  HttpTestServer server;
+  ServeSlowGifs(server, requests, 10, 1);
+  server.Start();
+  rig.settings.QN_START_URL[0] = server.Url("/{:1-5}.gif");
+  rig.settings.QN_LIM_TIME = 1;
+  rig.settings.QN_MAX_TIME = 40000000;  // seconds beyond an int
+  rig.settings.QN_LIM_FQ = 1;
+  rig.settings.QN_MAX_FQ = static_cast<int>(4000000000u);
+
+  ASSERT_TRUE(rig.Download());
+
+  EXPECT_EQ(rig.doc.run.stopReason, kStopNone);
+  EXPECT_EQ(rig.doc.Counters().files, 5);
+  EXPECT_EQ(rig.DownloadState(), kDownloadCompleted);
+}
+
+// However few threads the settings ask for, one worker downloads.
+TEST(RunLimits, ThreadsBelowOneStillDownload) {
+  for (const int threads : {0, -3}) {
+    RunRig rig;
+    RequestCounter requests;  // outlives the server's handlers
+    HttpTestServer server;
+    ServeSlowGifs(server, requests, 10, 1);
+    server.Start();
+    rig.settings.QN_START_URL[0] = server.Url("/{:1-4}.gif");
+    rig.settings.QN_THREADS = threads;
+
+    ASSERT_TRUE(rig.Download());
+
+    EXPECT_EQ(rig.doc.Counters().files, 4) << threads;
+    EXPECT_EQ(requests.Total(), 4) << threads;
+  }
+}
+
+// A limit changed while the run goes on holds from the next address on: a maximum
+// size raised lets larger files in, a file count switched off lets the run go on.
+TEST(RunLimits, LimitsChangedDuringTheRunHoldAtOnce) {
+  RunRig rig;
+  RequestCounter requests;  // outlives the server's handlers
+  HttpTestServer server;
+  ServeSlowGifs(server, requests, 2000, 100);
+  server.Start();
+  rig.settings.QN_START_URL[0] = server.Url("/{:1-12}.gif");
+  rig.settings.QN_THREADS = 1;
+  rig.settings.QN_LIM_MAXFS = 1;
+  rig.settings.QN_MAX_MAXFS = 1000;
+  rig.settings.QN_LIM_FQ = 1;
+  rig.settings.QN_MAX_FQ = 4;
+
+  ASSERT_TRUE(rig.doc.StartDownload());
+  ASSERT_TRUE(WaitUntil([&] { return requests.Total() >= 2; }));
+  CQNSettings changed = rig.doc.SettingsCopy();
+  changed.QN_MAX_MAXFS = 100000;
+  changed.QN_LIM_FQ = 0;
+  rig.doc.ApplyChangedSettings(changed);
+  ASSERT_TRUE(rig.doc.WaitForRunEnd(std::chrono::seconds(60)));
+
+  EXPECT_EQ(requests.All().size(), 12u);
+  EXPECT_GT(rig.doc.Counters().files, 4);
+  EXPECT_TRUE(std::filesystem::exists(rig.Site() / "12.gif"));
+  EXPECT_EQ(rig.doc.run.stopReason, kStopNone);
+  EXPECT_EQ(rig.DownloadState(), kDownloadCompleted);
+}
+
 TEST(RunLimits, TheRunReportsWhetherALimitOrAStopEndedIt) {
   RunRig rig;
   RequestCounter requests;  // outlives the server's handlers

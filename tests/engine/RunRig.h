@@ -94,6 +94,26 @@ class RequestCounter {
   std::map<std::string, int> counts_;
 };
 
+struct Resource {
+  std::string content;
+  std::string type;
+};
+
+// Serves fixed files by path, counting the requests; any other path is a 404.
+inline void ServeFiles(HttpTestServer& server, const std::map<std::string, Resource>& files,
+                       RequestCounter& counter) {
+  server.server().Get(".*",
+                      [&files, &counter](const httplib::Request& req, httplib::Response& res) {
+                        counter.Count(req.path);
+                        const auto it = files.find(req.path);
+                        if (it == files.end()) {
+                          res.status = 404;
+                          return;
+                        }
+                        res.set_content(it->second.content, it->second.type);
+                      });
+}
+
 struct RunRig {
   RunRig() : log(&observer), doc(settings, observer, log, texts) {
     settings.ResetToDefaults("", dir.str() + "/");

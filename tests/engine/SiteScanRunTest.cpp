@@ -8,26 +8,6 @@
 namespace qn::test {
 namespace {
 
-struct Resource {
-  std::string content;
-  std::string type;
-};
-
-// Serves fixed files by path, counting the requests; any other path is a 404.
-void ServeFiles(HttpTestServer& server, const std::map<std::string, Resource>& files,
-                RequestCounter& counter) {
-  server.server().Get(".*",
-                      [&files, &counter](const httplib::Request& req, httplib::Response& res) {
-                        counter.Count(req.path);
-                        const auto it = files.find(req.path);
-                        if (it == files.end()) {
-                          res.status = 404;
-                          return;
-                        }
-                        res.set_content(it->second.content, it->second.type);
-                      });
-}
-
 // The tree under `node`, one line per node: indentation by depth, the address
 // without `prefix`, the level and the title.
 void RenderTree(const CQNDocNode* node, const std::string& prefix, int depth, std::string& out) {
