@@ -33,7 +33,13 @@ QNProjectSession::QNProjectSession(IQNObserver& observer, QNTexts texts)
       observer_(observer),
       texts_(std::move(texts)) {}
 
+void QNProjectSession::Close() {
+  doc.ForcedStop();
+  doc.ClearTree();
+}
+
 void QNProjectSession::NewProject(const std::string& lastFilesDir, const std::string& programDir) {
+  Close();
   settings.ResetToDefaults(lastFilesDir, programDir);
   doc.CreateRoot();
   path_.clear();
@@ -41,6 +47,7 @@ void QNProjectSession::NewProject(const std::string& lastFilesDir, const std::st
 
 bool QNProjectSession::Open(const std::string& path, const std::string& programDir,
                             bool unattended) {
+  Close();
   std::string opened = path;
   log.SetPath(LogPathFor(opened, {}, {}));
   QNOpenContext context;
@@ -101,7 +108,7 @@ void QNProjectSession::ResetLog() {
   {
     auto tree = doc.Locks().Hold(DocLock::Tree);
     folder = settings.DownloadDir;
-    title = RootTitle(texts_, settings.QN_TITLE);
+    title = settings.QN_TITLE;
   }
   log.SetPath(LogPathFor(path_, folder, title));
   log.Reset();

@@ -27,12 +27,18 @@ class QNProjectSession {
   CQNDownloadReport report;
   CQNDoc doc;
 
+  // Ends the project's run by force, if one goes on, and discards its tree through
+  // the document, so that nothing of the document keeps a node of it. New and Open
+  // do this first.
+  void Close();
   // A new project from the default settings, without a file yet.
   void NewProject(const std::string& lastFilesDir, const std::string& programDir);
   // Opens a project or a template, decrypting an encrypted project and its
   // downloaded files first (the password is asked through the observer); a template
-  // leaves Path() naming the project file beside it. `unattended`: a damaged file is
-  // reported in the log, not in a message.
+  // leaves Path() naming the project file beside it, and does not open when that
+  // file exists and the observer does not allow replacing it. `unattended`: a
+  // damaged file is reported in the log, not in a message, and a template refused
+  // for its existing project says why.
   bool Open(const std::string& path, const std::string& programDir, bool unattended);
 
   // Where the project's operations show their messages and ask their questions.

@@ -17,4 +17,12 @@ void QNFileMessages::ReadError(const std::string& path) const {
     Show(kMsgReadError, path);
 }
 
+bool QNFileMessages::ConfirmReplace(const std::string& projectPath) const {
+  const bool replace =
+      observer && observer->AskYesNo(kMsgAskReplaceProject,
+                                     texts.Format(kMsgAskReplaceProject, projectPath), false);
+  if (!replace && unattendedLog) Show(kMsgProjectNotReplaced, projectPath);
+  return replace;
+}
+
 }  // namespace qn

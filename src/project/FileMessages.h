@@ -22,6 +22,10 @@ struct QNFileMessages {
   void Show(int id, const std::string& path) const;
   // 65074 " Error reading file '%s'": in the log when unattended, else a message box.
   void ReadError(const std::string& path) const;
+  // Whether a template may open as the project `projectPath`, which exists already
+  // and would be replaced by the next save. The observer is asked, No preselected;
+  // when unattended the refusal is then reported with its reason.
+  bool ConfirmReplace(const std::string& projectPath) const;
 };
 
 }  // namespace qn

@@ -74,13 +74,22 @@ bool OpenDocumentFile(std::string& path, CQNSettings& settings, CQNDocTree& tree
                       const QNOpenContext& context) {
   settings.ResetToDefaults(context.lastFilesDir, context.programDir);
   tree.Clear();
+  // Decrypting a project keeps its password in the settings just reset.
+  const QNFileKind kind = RecogniseFile(path, context.decryptProject);
+  const std::string project = kind == kFileTemplate ? WithExtension(path, kProjectExtension) : path;
+  // A template opens as the project beside it, which the next save writes: one that
+  // is there already, with the log beside it, is replaced only when the user says so.
+  std::error_code ec;
+  if (kind == kFileTemplate && std::filesystem::exists(project, ec) &&
+      !context.messages.ConfirmReplace(project))
+    return false;
   bool ok = false;
-  switch (RecogniseFile(path, context.decryptProject)) {
+  switch (kind) {
     case kFileUnreadable:
       break;
     case kFileTemplate:
       ok = ReadTemplateFile(path, settings);
-      if (ok) path = WithExtension(path, kProjectExtension);
+      if (ok) path = project;
       break;
     case kFileProject:
       ok = ReadProjectAt(path, settings, tree, context);

@@ -39,8 +39,10 @@ struct QNOpenContext {
 
 // Resets the document, then reads `path` as a project or a template by what the file
 // holds. A template leaves `path` naming the project file beside it (its extension
-// replaced by "qnp"), so a later Save writes a project. On failure 55495 is shown and
-// the document is left reset; on success the tree has a root.
+// replaced by "qnp"), so a later Save writes a project; when that file exists, the
+// template opens only if the messages' ConfirmReplace allows it, and a refusal
+// fails without a further message. On failure 55495 is shown and the document is
+// left reset; on success the tree has a root.
 bool OpenDocumentFile(std::string& path, CQNSettings& settings, CQNDocTree& tree,
                       const QNOpenContext& context);
 

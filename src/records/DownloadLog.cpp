@@ -34,6 +34,12 @@ std::string Entry(LogKind kind, const std::string& text) {
 
 }  // namespace
 
+std::string TitleInFileName(std::string title) {
+  for (char& c : title)
+    if (c == '/' || c == '\\' || c == ':') c = '_';
+  return title;
+}
+
 std::string LogPathFor(const std::string& projectFile, const std::string& workingFolder,
                        const std::string& title) {
   if (!projectFile.empty()) {
@@ -46,7 +52,7 @@ std::string LogPathFor(const std::string& projectFile, const std::string& workin
   if (workingFolder.empty()) return {};
   std::string folder = workingFolder;
   if (folder.back() != '/') folder += '/';
-  return folder + title + ".log";
+  return folder + TitleInFileName(title) + ".log";
 }
 
 void CQNDownloadLog::SetPath(std::string path) {

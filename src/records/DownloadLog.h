@@ -11,8 +11,13 @@ namespace qn {
 class IQNObserver;
 class QNTexts;
 
+// A project title as part of a file name: its separators become "_", so that no
+// title names a file outside the folder it is meant for, nor makes folders.
+std::string TitleInFileName(std::string title);
+
 // The log path of a project: the project file with "log" after its last ".", or,
-// for a project without a file, the working folder followed by the title and ".log".
+// for a project without a file, the working folder followed by the title (as
+// TitleInFileName gives it) and ".log".
 std::string LogPathFor(const std::string& projectFile, const std::string& workingFolder,
                        const std::string& title);
 

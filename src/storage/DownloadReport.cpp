@@ -7,6 +7,7 @@
 #include <system_error>
 
 #include "records/DocTree.h"
+#include "records/DownloadLog.h"
 #include "records/ReportLogo.h"
 #include "settings/FileTypes.h"
 #include "settings/ProjectSettings.h"
@@ -82,9 +83,7 @@ std::string ReportPathFor(const std::string& projectDir, const std::string& titl
   std::string folder = ExpandDownloadDir(projectDir, now);
   if (folder.empty()) return {};
   if (folder.back() != '/' && folder.back() != '\\') folder += '/';
-  std::string name = title + "_Report.htm";
-  for (char& c : name)
-    if (c == '/' || c == '\\' || c == ':') c = '_';
+  std::string name = TitleInFileName(title) + "_Report.htm";
   ReplaceLocalPathChars(name);
   if (name.front() == '.') name.front() = '_';
   return folder + "_QNReport/" + name;

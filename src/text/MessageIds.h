@@ -142,5 +142,8 @@ constexpr int kMsgCopyToOriginal = 65169;
 constexpr int kMsgCopyFilesFailed = 65170;
 constexpr int kMsgCopying = 65178;
 constexpr int kMsgInternalError = 65179;  // " Internal Error (Code %d)"
+// A template opens as the project file beside it, which the next save replaces.
+constexpr int kMsgAskReplaceProject = 65220;
+constexpr int kMsgProjectNotReplaced = 65221;
 
 }  // namespace qn

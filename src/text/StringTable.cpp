@@ -167,6 +167,12 @@ constexpr Entry kStrings[] = {
     {65170, "Failed to copy project files."},
     {65178, "Copying project..."},
     {65179, " Internal Error (Code %d)"},
+    {65220,
+     "The project '%s' already exists. Do you want to replace it by a new project with the "
+     "settings of this template?"},
+    {65221,
+     "The project '%s' already exists: the template is not opened, so that the project "
+     "and its log stay as they are."},
 };
 
 constexpr bool IsStrictlySorted() {

@@ -190,6 +190,18 @@ TEST(Cli, RunsATemplateSavesItAsAProjectAndRunsThatProjectAgain) {
   EXPECT_EQ(RunCli({(dir / "site.qnp").string(), "-D"}, dir.path(), &out, &err), 0) << err;
   EXPECT_EQ(site.Requests().size(), site.Files().size());
   EXPECT_NE(out.find("Total Size: 0 bytes"), std::string::npos) << out;
+
+  // The template again, now that its project exists beside it: refused with the
+  // reason, and neither the project nor its log is touched.
+  const std::string project = ReadFile(dir / "site.qnp");
+  const std::string log = ReadFile(dir / "site.log");
+  site.ClearRequests();
+  EXPECT_EQ(RunCli({(dir / "site.qnt").string(), "-d"}, dir.path(), &out, &err), 2);
+  EXPECT_EQ(Lines(err), 1);
+  EXPECT_NE(err.find((dir / "site.qnp").string() + "' already exists"), std::string::npos) << err;
+  EXPECT_TRUE(site.Requests().empty());
+  EXPECT_EQ(ReadFile(dir / "site.qnp"), project);
+  EXPECT_EQ(ReadFile(dir / "site.log"), log);
 }
 
 TEST(Cli, ConvAloneConvertsTheSavedPagesWithoutADownload) {
