@@ -1,13 +1,16 @@
 // Times the link table on a site-shaped tree: adding every link found on the pages
-// with the URL map (QN_FASTPARSE on) and with tree walks (off), and taking every
-// node once through the selection walk.
+// with the URL map (QN_FASTPARSE on) and with tree walks (off), taking every node
+// once through the queue and through the selection walk it replaces, a crawl that
+// takes and adds in turn, and the memory a node costs.
 //
 //   bench_link_table [--nodes N] [--budget SECONDS] [--full]
 //
-// Without the map every new link costs a walk over the tree, and every take costs a
-// walk too, so both grow with the square of the tree. By default those two are run
-// for at most --budget seconds each (60) and the whole run is projected from the
-// measured rate; --full runs them to the end.
+// Without the map every new link costs a walk over the tree, and so does every
+// take through the walk: both grow with the square of the tree. By default those two
+// are run for at most --budget seconds each (60) and the whole run is projected from
+// the measured rate; --full runs them to the end.
+
+#include <sys/resource.h>
 
 #include <chrono>
 #include <cstdio>
@@ -19,6 +22,7 @@
 #include <vector>
 
 #include "engine/Doc.h"
+#include "engine/Selection.h"
 #include "records/TreeWalk.h"
 #include "seams/LogSink.h"
 #include "seams/Observer.h"
@@ -126,6 +130,60 @@ AddResult BuildSite(CQNDoc& doc, bool fastParse, int limit, double budget) {
   return result;
 }
 
+// The process's peak resident memory so far, in bytes.
+double PeakBytes() {
+  rusage usage{};
+  getrusage(RUSAGE_SELF, &usage);
+  return static_cast<double>(usage.ru_maxrss) * 1024;
+}
+
+struct CrawlResult {
+  double seconds = 0;
+  int takes = 0;
+  long links = 0;
+  int nodes = 0;
+  // Adding links once the tree holds nine tenths of its nodes.
+  double lateSeconds = 0;
+  long lateLinks = 0;
+};
+
+// A run as the workers make it: take the next node and, when it is a page of the
+// site, add the links found on it, until nothing is left. Only the table's work is
+// timed, not making up the links.
+CrawlResult Crawl(CQNDoc& doc, int limit) {
+  doc.Settings().QN_FASTPARSE = 1;
+  doc.ClearTree();
+  doc.CreateRoot();
+  doc.SetCurrentStart(0, "http://bench.example/");
+  doc.BuildUrlMap();
+  SiteModel site;
+  CrawlResult result;
+  CQNDocNode* node = doc.AddStartNode("http://bench.example/", "/tmp/qnbench/index.htm");
+  while (node) {
+    if (node->type == kCatHtml && node->sitePos > kOffsiteBase && doc.Tree().count < limit) {
+      const std::vector<QNFoundLink> links = site.LinksOf(node->level == kUnset ? 0 : node->level);
+      const bool late = doc.Tree().count >= limit / 10 * 9;
+      const Clock::time_point t0 = Clock::now();
+      doc.AddFoundLinks(node, GetBaseDirectory(node->url), links);
+      const double spent = Seconds(Clock::now() - t0);
+      result.seconds += spent;
+      result.links += static_cast<long>(links.size());
+      if (late) {
+        result.lateSeconds += spent;
+        result.lateLinks += static_cast<long>(links.size());
+      }
+    }
+    node->state = kStateDone;
+    const Clock::time_point t0 = Clock::now();
+    node = doc.TakeNextLink();
+    result.seconds += Seconds(Clock::now() - t0);
+    if (node) ++result.takes;
+  }
+  doc.DropUrlMap();
+  result.nodes = doc.Tree().count;
+  return result;
+}
+
 void Report(const char* what, const AddResult& r) {
   std::printf("  %-34s %9.3f s  %7ld links  %6d nodes  %8.2f us/link%s\n", what, r.seconds, r.links,
               r.nodes, r.seconds * 1e6 / static_cast<double>(r.links),
@@ -151,6 +209,7 @@ int main(int argc, char** argv) {
   IQNObserver observer;
   NullLog log;
   CQNDoc doc(settings, observer, log, QNTexts());
+  const double idle = PeakBytes();
 
   std::printf("Link table on a site-shaped tree of %d nodes\n", limit);
   const AddResult map = BuildSite(doc, true, limit, 1e12);
@@ -168,21 +227,48 @@ int main(int argc, char** argv) {
   std::printf("  %-34s %9.2f us/link at %d nodes (%ld links)\n", "look up links, QN_FASTPARSE off",
               perLink * 1e6, doc.Tree().count, sampleLinks);
 
+  // Every node taken once through the queue; the first take builds it.
   doc.SetStates(kStatePending, kStateAny);
+  int queued = 0;
+  const Clock::time_point q0 = Clock::now();
+  while (doc.TakeNextLink()) ++queued;
+  const double queueSeconds = Seconds(Clock::now() - q0);
+  std::printf("  %-34s %9.3f s  %7d takes %15.2f us/take\n", "take every node once, queue",
+              queueSeconds, queued, queueSeconds * 1e6 / queued);
+  std::fflush(stdout);
+
+  // The same through the selection walk, which looks at the tree from its root.
+  doc.SetStates(kStatePending, kStateAny);
+  const QNFilterScope scope = doc.FilterScope();
   int taken = 0;
   const Clock::time_point t0 = Clock::now();
   double takeSeconds = 0;
-  while (takeSeconds <= budget && doc.TakeNextLink()) {
+  while (takeSeconds <= budget &&
+         TakeBySelectionWalk({doc.Tree(), doc.Settings(), scope, nullptr, 10})) {
     ++taken;
     if (taken % 64 == 0) takeSeconds = Seconds(Clock::now() - t0);
   }
   takeSeconds = Seconds(Clock::now() - t0);
   const bool allTaken = taken >= doc.Tree().count;
-  std::printf("  %-34s %9.3f s  %7d takes %15.1f us/take%s\n", "take every node once", takeSeconds,
-              taken, takeSeconds * 1e6 / taken, allTaken ? "" : "  (stopped at the budget)");
+  std::printf("  %-34s %9.3f s  %7d takes %15.1f us/take%s\n", "take every node once, walk",
+              takeSeconds, taken, takeSeconds * 1e6 / taken,
+              allTaken ? "" : "  (stopped at the budget)");
   if (!allTaken) {
     std::printf("  %-34s %9.1f s  (projected)\n", "", takeSeconds / taken * doc.Tree().count);
   }
+  std::fflush(stdout);
+
+  const CrawlResult crawl = Crawl(doc, limit);
+  std::printf("  %-34s %9.3f s  %7d takes %7ld links %6d nodes  %5.2f us/step\n",
+              "crawl: take and add in turn", crawl.seconds, crawl.takes, crawl.links, crawl.nodes,
+              crawl.seconds * 1e6 / static_cast<double>(crawl.takes + crawl.links));
+  std::printf("  %-34s %9.2f us/link (%ld links)\n", "crawl: add links beyond 90% full",
+              crawl.lateSeconds * 1e6 / static_cast<double>(crawl.lateLinks), crawl.lateLinks);
+  const double peak = PeakBytes();
+  std::printf(
+      "  %-34s %9.0f bytes/node peak (%.1f MB at %d nodes; %.0f bytes/node above the "
+      "empty program)\n",
+      "memory", peak / crawl.nodes, peak / 1048576, crawl.nodes, (peak - idle) / crawl.nodes);
   std::fflush(stdout);
 
   // Building the whole site without the map: each link's walk grows with the tree.

@@ -1,6 +1,5 @@
 #include "engine/Doc.h"
 
-#include "engine/Selection.h"
 #include "web/Address.h"
 
 namespace qn {
@@ -95,7 +94,9 @@ CQNDocNode* CQNDoc::AddUserNode(int kind, CQNDocNode* ref, bool into, std::strin
 
 CQNDocNode* CQNDoc::InsertPrepared(CQNDocNode* node, CQNDocNode* ref, bool into) {
   auto queue = locks_.Hold(DocLock::Queue);
+  const std::uint64_t before = tree_.Changes();
   tree_.Insert(node, ref, into);
+  queue_.Inserted(node, tree_, before);
   modified = true;
   return node;
 }
@@ -193,9 +194,14 @@ QNTreeStats CQNDoc::Statistics(int typeMask) {
 
 QNStartModeStats CQNDoc::StartModeStatistics() {
   auto tree = locks_.Hold(DocLock::Tree);
-  return qn::StartModeStatistics(tree_, [this](CQNDocNode& node) {
+  const QNStartModeStats stats = qn::StartModeStatistics(tree_, [this](CQNDocNode& node) {
     return PassesEligibility(node, settings_, scope_) && PassesLevel(node, settings_, scope_);
   });
+  // The filter test gives mark 2 to the addresses it admits, which moves them ahead
+  // under QN_DOWN.
+  auto queue = locks_.Hold(DocLock::Queue);
+  queue_.Invalidate();
+  return stats;
 }
 
 }  // namespace qn

@@ -19,6 +19,7 @@
 #include "engine/FoundLink.h"
 #include "engine/RunHooks.h"
 #include "engine/RunState.h"
+#include "engine/SelectionQueue.h"
 #include "engine/UrlMap.h"
 #include "records/DocTree.h"
 #include "records/TreeStats.h"
@@ -86,8 +87,14 @@ class CQNDoc {
   bool DeleteNode(CQNDocNode* node, bool deleteFiles);
   bool MoveNode(CQNDocNode* node, CQNDocNode* after);
 
-  // The queue.
+  // The queue. States and marks that may put a node back into the queue (a node
+  // pending again, failed, marked or unmarked during a run) are set through
+  // SetNodeState and SetNodeMark, so that the queue learns of them.
   CQNDocNode* TakeNextLink();
+  void SetNodeState(CQNDocNode* node, int state);
+  void SetNodeMark(CQNDocNode* node, int mark);
+  // False only when no node can be taken now (a cheap test, no selection).
+  bool QueueMayHaveWork();
   CQNDocNode* FindNodeByUrl(std::string_view address, bool useMap);
   // Adds the links the scanner found on `page`, in their order. `probe` asks the
   // server for the category of an address that its name does not tell (runs only).
@@ -207,6 +214,7 @@ class CQNDoc {
   std::atomic<unsigned> settingsChanges_{0};
 
   // Guarded by the queue lock.
+  QNSelectionQueue queue_;
   int startIndex_ = 0;
   std::string startDir_;
   QNFilterScope scope_;

@@ -1,8 +1,9 @@
 #pragma once
 
-// The choice of the next address to fetch. Everything that decides the order lives
-// behind TakeBySelectionWalk, so a faster structure giving the same order can
-// replace the walk without touching its callers.
+// The choice of the next address to fetch, as a walk over the tree from its root.
+// The walk defines the order; the document takes nodes through the queue of
+// SelectionQueue.h, which hands out the same nodes without the walk, and the walk
+// stays as the queue's reference in its tests and in the benchmark.
 
 #include "engine/Filters.h"
 #include "records/DocTree.h"

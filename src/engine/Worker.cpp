@@ -329,7 +329,7 @@ QNWorker::Step QNWorker::Failed(const QNFetchResult& r) {
   if (!r.retryAdvised) {
     first_ = false;
     if (node_) {
-      node_->state = r.stopped ? kStatePending : kStateFailed;
+      doc_.SetNodeState(node_, r.stopped ? kStatePending : kStateFailed);
       doc_.NodeChanged(node_);
     }
     if (!r.stopped) ReportRow(r, true);
@@ -343,7 +343,7 @@ QNWorker::Step QNWorker::Failed(const QNFetchResult& r) {
   first_ = false;
   if (!node_) return Step::Go;
   if (node_->tries >= retries) {
-    node_->state = kStateFailed;
+    doc_.SetNodeState(node_, kStateFailed);
     doc_.NodeChanged(node_);
     ReportRow(r, true);
     return Step::Go;
@@ -363,7 +363,7 @@ QNWorker::Step QNWorker::Failed(const QNFetchResult& r) {
   if (run_.downloadKind == kKindSelected || run_.downloadKind == kKindFailed)
     node_->mark = kMarkSelected;
   // Pending last: from here on another worker may take the node.
-  node_->state = kStatePending;
+  doc_.SetNodeState(node_, kStatePending);
   return Step::Go;
 }
 

@@ -29,6 +29,7 @@ CQNDocNode* CQNDocTree::NewNode() {
 }
 
 void CQNDocTree::Clear() {
+  ++changes_;
   root = nullptr;
   count = 0;
   readNodes.clear();
@@ -49,6 +50,7 @@ CQNDocNode* CQNDocTree::CreateRoot(std::string_view title) {
 
 void CQNDocTree::Insert(CQNDocNode* node, CQNDocNode* ref, bool into) {
   if (!ref) ref = root;
+  ++changes_;
   if (ref == root || !ref->parent || (ref->kind == kNodeFolder && into)) {
     InsertLast(node, ref);
   } else {
@@ -62,6 +64,7 @@ void CQNDocTree::Insert(CQNDocNode* node, CQNDocNode* ref, bool into) {
 }
 
 void CQNDocTree::InsertLast(CQNDocNode* node, CQNDocNode* parent) {
+  ++changes_;
   // Links of one page arrive one after another; remembering the last child appended
   // spares a walk over a long row of siblings for each of them.
   CQNDocNode* last = appendParent_ == parent && appendLast_ && appendLast_->parent == parent
@@ -98,6 +101,7 @@ CQNDocNode* CQNDocTree::AddLink(CQNDocNode* ref, bool into, std::string_view loc
 }
 
 void CQNDocTree::Unlink(CQNDocNode* node) {
+  ++changes_;
   if (node->prevSibling) {
     node->prevSibling->nextSibling = node->nextSibling;
   } else if (node->parent) {
@@ -134,6 +138,7 @@ bool CQNDocTree::Move(CQNDocNode* node, CQNDocNode* after) {
   if (!node || !after || node == root || node == after || !after->parent) return false;
   if (IsInside(after, node)) return false;
   Unlink(node);
+  ++changes_;
   node->parent = after->parent;
   node->prevSibling = after;
   node->nextSibling = after->nextSibling;

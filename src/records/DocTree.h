@@ -49,6 +49,15 @@ enum FindFlags : int {
   kFindMatchCase = 16,
 };
 
+// One end of a node in the tree-order list (TreeOrder.h): labels that grow in
+// pre-order, so that two nodes compare in tree order in constant time. Plain data
+// kept by the download queue under the document's queue lock.
+struct QNOrderEntry {
+  std::uint64_t label = 0;
+  QNOrderEntry* prev = nullptr;
+  QNOrderEntry* next = nullptr;
+};
+
 // One address (or user folder) of the project. Plain data: the tree owns every
 // node, and the four links are non-owning. State, mark, tries and size are written
 // by the worker that has taken the node while other threads read them (and the user
@@ -80,6 +89,9 @@ class CQNDocNode {
   std::string url;              // absolute address without "#" fragment
   std::string localFile;        // full path of the saved file; empty while nothing is saved
   std::uintptr_t viewItem = 0;  // the display's handle for this node; never saved
+  // Where the node and its subtree begin and end in tree order; never saved.
+  QNOrderEntry orderOpen;
+  QNOrderEntry orderClose;
 
   // Pre-order number of the node and of its four neighbours (-1 for none); used only
   // while the project file is written or read.
@@ -113,6 +125,9 @@ class CQNDocTree {
   void Clear();
   // Number of nodes the tree owns, linked or not.
   std::size_t StoredNodes() const { return live_; }
+  // Grows with every change of the tree's shape and every bulk change of states or
+  // marks, so that a structure built from the tree can tell whether it still holds.
+  std::uint64_t Changes() const { return changes_; }
 
   // Creates the root with `title` (see RootTitle). An existing tree is cleared first.
   CQNDocNode* CreateRoot(std::string_view title);
@@ -162,6 +177,7 @@ class CQNDocTree {
   std::size_t usedInLastBlock_ = kBlockNodes;
   std::vector<CQNDocNode*> free_;
   std::size_t live_ = 0;
+  std::uint64_t changes_ = 0;
   // The child appended last and its parent (cleared whenever nodes are unlinked).
   CQNDocNode* appendParent_ = nullptr;
   CQNDocNode* appendLast_ = nullptr;

@@ -41,6 +41,7 @@ int CQNDocTree::CountPages(const CQNDocNode* subtree) const {
 }
 
 void CQNDocTree::SetStates(CQNDocNode* subtree, int newState, int oldState) {
+  ++changes_;
   for (CQNDocNode* node : PreOrder(subtree ? subtree : root)) {
     if (oldState != kStateAny && node->state != oldState) continue;
     node->state = newState;
@@ -49,6 +50,7 @@ void CQNDocTree::SetStates(CQNDocNode* subtree, int newState, int oldState) {
 }
 
 void CQNDocTree::SetMarks(CQNDocNode* subtree, int state, int mark) {
+  ++changes_;
   for (CQNDocNode* node : PreOrder(subtree ? subtree : root)) {
     if (node->state != state) continue;
     node->mark = mark;
