@@ -12,8 +12,10 @@ QNRunWatch::QNRunWatch(QNCliOutput& output, QNSignalWatch& signalWatch, int auto
       lastSave_(std::chrono::steady_clock::now()) {}
 
 bool QNRunWatch::Step(CQNDoc& doc, const std::function<void()>& save) {
-  if (doc.WaitForRunEnd(std::chrono::milliseconds(0))) return false;
-  const int interrupts = signals_.Wait(kRedrawMs);
+  // The wait is for the run's end, so that a short run is over as soon as it ends;
+  // signals are looked at between two waits.
+  if (doc.WaitForRunEnd(std::chrono::milliseconds(kRedrawMs))) return false;
+  const int interrupts = signals_.Wait(0);
   if (interrupts > 0 && output_.CountdownShown()) {
     // Ctrl+C during a countdown only cancels what it counts down to.
     output_.CancelCountdown();

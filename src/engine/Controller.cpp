@@ -5,7 +5,6 @@
 #include <ctime>
 #include <filesystem>
 #include <system_error>
-#include <thread>
 
 #include "engine/Doc.h"
 #include "engine/Run.h"
@@ -58,7 +57,6 @@ class QNController {
   void ConvertLinks();
   std::string StartAddressFor(int j);
   void Status(int mask, int id, int progress = 0, bool clearRows = false);
-  bool Outside(std::chrono::milliseconds pause);
 
   QNRun& run_;
   CQNDoc& doc_;
@@ -88,10 +86,6 @@ void QNController::Status(int mask, int id, int progress, bool clearRows) {
   }
   auto lock = doc_.Locks().Hold(DocLock::Status);
   doc_.Observer().OnStatus(status);
-}
-
-bool QNController::Outside(std::chrono::milliseconds pause) {
-  return OutsideGate(pass_, [pause] { std::this_thread::sleep_for(pause); });
 }
 
 void QNController::Run() {
@@ -166,14 +160,17 @@ bool QNController::WorkOnStartAddress(int j) {
   doc_.run.work = true;
   const int count = ThreadsInRange(run_.threads.load());
   run_.ReserveSlots(count);
+  run_.BeginHeadStart();
   for (int k = 0; k < count; ++k) {
     const bool primary = k == 0;
     if (!run_.LaunchWorker(k, primary, primary ? table_[static_cast<std::size_t>(j)] : "")) {
       for (int rest = k; rest < count; ++rest) run_.LeaveSlot(rest);
       break;
     }
-    // The primary worker fetches or reserves the start page before the others ask.
-    if (primary && !Outside(kPrimaryHeadStart)) return false;
+    // The primary worker fetches or reserves the start page before the others ask;
+    // they start as soon as there is work for them.
+    if (primary && !OutsideGate(pass_, [this] { run_.AwaitHeadStart(kPrimaryHeadStart); }))
+      return false;
   }
 
   return OutsideGate(pass_, [this] {

@@ -1,5 +1,7 @@
 #include "engine/Run.h"
 
+#include <algorithm>
+
 #include "engine/Doc.h"
 #include "engine/RunErrors.h"
 #include "text/MessageIds.h"
@@ -51,22 +53,88 @@ void QNRun::JoinWorker(int index) {
 void QNRun::LeaveSlot(int index) {
   slots[index].idle = false;
   slots[index].held = false;
+  // The controller may be waiting for the primary's head start, and the primary for
+  // the others to finish.
+  if (index == 0) {
+    std::lock_guard lock(wakeMutex_);
+    primarySignal_.notify_all();
+  } else {
+    WakePrimary();
+  }
 }
 
 void QNRun::LogInternalError(int code) {
   doc.Log().WriteLine(LogKind::Text, texts.Format(kMsgInternalError, code));
 }
 
-void QNRun::Doze(std::chrono::milliseconds limit) {
+QNRun::WakeMark QNRun::Mark() {
+  std::lock_guard lock(wakeMutex_);
+  return {wakeups_, primaryWakeups_, offers_};
+}
+
+void QNRun::Doze(std::chrono::milliseconds limit, const WakeMark& since) {
   std::unique_lock lock(wakeMutex_);
-  const unsigned seen = wakeups_;
-  wakeSignal_.wait_for(lock, limit, [&] { return wakeups_ != seen; });
+  ++dozing_;
+  wakeSignal_.wait_for(lock, limit, [&] {
+    if (offered_ > 0) {
+      --offered_;
+      return true;
+    }
+    return wakeups_ != since.all || offers_ != since.offers;
+  });
+  --dozing_;
+  offered_ = std::min(offered_, dozing_);
 }
 
 void QNRun::Wake() {
   std::lock_guard lock(wakeMutex_);
   ++wakeups_;
   wakeSignal_.notify_all();
+  primarySignal_.notify_all();
+}
+
+void QNRun::OfferWork(int addresses) {
+  if (addresses <= 0) return;
+  std::lock_guard lock(wakeMutex_);
+  ++offers_;
+  const int wake = std::min(addresses, dozing_ - offered_);
+  for (int i = 0; i < wake; ++i) {
+    ++offered_;
+    wakeSignal_.notify_one();
+  }
+}
+
+int QNRun::DozingWorkers() {
+  std::lock_guard lock(wakeMutex_);
+  return dozing_;
+}
+
+void QNRun::DozePrimary(std::chrono::milliseconds limit, const WakeMark& since) {
+  std::unique_lock lock(wakeMutex_);
+  primarySignal_.wait_for(
+      lock, limit, [&] { return wakeups_ != since.all || primaryWakeups_ != since.primary; });
+}
+
+void QNRun::WakePrimary() {
+  std::lock_guard lock(wakeMutex_);
+  ++primaryWakeups_;
+  primarySignal_.notify_all();
+}
+
+void QNRun::BeginHeadStart() {
+  headStartOver_ = false;
+}
+
+void QNRun::EndHeadStart() {
+  if (headStartOver_) return;
+  std::lock_guard lock(wakeMutex_);
+  headStartOver_ = true;
+  primarySignal_.notify_all();
+}
+
+void QNRun::AwaitHeadStart(std::chrono::milliseconds limit) {
+  std::unique_lock lock(wakeMutex_);
+  primarySignal_.wait_for(lock, limit, [this] { return headStartOver_ || !slots[0].held; });
 }
 
 void QNRun::MarkDone() {

@@ -81,9 +81,31 @@ class QNRun : public IQNRunControl, public std::enable_shared_from_this<QNRun> {
   void LogInternalError(int code);
 
   // Idle and paused workers doze between their polls; a change they wait for (the
-  // work flag cleared, Stop, resume) wakes them at once.
-  void Doze(std::chrono::milliseconds limit);
+  // work flag cleared, Stop, resume) wakes them at once. A worker takes a mark
+  // before it looks at what it waits for, and a doze ends at once when a wake came
+  // after the mark, so that no wake is lost between the look and the doze.
+  struct WakeMark {
+    unsigned all = 0;
+    unsigned primary = 0;
+    unsigned offers = 0;
+  };
+  WakeMark Mark();
+  void Doze(std::chrono::milliseconds limit, const WakeMark& since);
   void Wake();
+  // New addresses in the queue wake as many dozing workers as there are addresses
+  // (not all of them: the others would only find the queue empty again).
+  void OfferWork(int addresses);
+  int DozingWorkers();
+  // The primary dozes apart from the others, and a worker that finds nothing wakes
+  // it, so that the end of a start address is seen at once.
+  void DozePrimary(std::chrono::milliseconds limit, const WakeMark& since);
+  void WakePrimary();
+  // The controller starts the other workers once the primary has reserved the start
+  // page and the queue holds work, or has handled its first address, or has ended;
+  // at the latest after `limit`.
+  void AwaitHeadStart(std::chrono::milliseconds limit);
+  void EndHeadStart();
+  void BeginHeadStart();
 
   // The controller's end, which the document and the front ends wait for.
   std::thread controller;
@@ -128,7 +150,13 @@ class QNRun : public IQNRunControl, public std::enable_shared_from_this<QNRun> {
   std::mutex slotsMutex_;
   std::mutex wakeMutex_;
   std::condition_variable wakeSignal_;
+  std::condition_variable primarySignal_;
   unsigned wakeups_ = 0;
+  unsigned primaryWakeups_ = 0;
+  unsigned offers_ = 0;
+  int dozing_ = 0;   // workers in Doze
+  int offered_ = 0;  // addresses offered that no dozing worker has taken up yet
+  std::atomic<bool> headStartOver_{false};
   std::mutex doneMutex_;
   std::condition_variable doneSignal_;
   bool done_ = false;

@@ -18,8 +18,8 @@ namespace {
 constexpr int kPausePollMs = 500;
 constexpr int kIdlePollMs = 1000;
 // The primary does not sleep while others are busy; this short pause keeps it from
-// walking the tree without a break. Every pause ends early when the run wakes its
-// workers.
+// asking the queue without a break. Every pause ends early when the run wakes its
+// workers, and the primary's when another worker finds nothing to do.
 constexpr int kPrimaryPauseMs = 20;
 // The error number of a local file that cannot be made, as the fetcher reports it.
 constexpr int kErrNoLocalFile = -1;
@@ -80,9 +80,15 @@ int QNWorker::ThreadCount() const {
   return std::clamp(run_.threads.load(), 1, kMaxWorkers);
 }
 
-bool QNWorker::Sleep(int milliseconds) {
-  return OutsideGate(pass_,
-                     [this, milliseconds] { run_.Doze(std::chrono::milliseconds(milliseconds)); });
+bool QNWorker::Sleep(int milliseconds, const QNRun::WakeMark& since) {
+  return OutsideGate(pass_, [&] {
+    const auto limit = std::chrono::milliseconds(milliseconds);
+    if (primary_) {
+      run_.DozePrimary(limit, since);
+    } else {
+      run_.Doze(limit, since);
+    }
+  });
 }
 
 void QNWorker::StatusText(int id) {
@@ -119,14 +125,23 @@ std::string QNWorker::ParentUrl(const CQNDocNode* node) {
 void QNWorker::Run() {
   if (!fetcher_.OpenInternet(primary_)) return;
   opened_ = true;
-  if (primary_) PrepareStartPage();
+  if (primary_) {
+    PrepareStartPage();
+    // With the start page reserved, the others may take whatever else is waiting.
+    if (doc_.QueueMayHaveWork()) run_.EndHeadStart();
+  }
 
   CQNRunFlags& flags = doc_.run;
   while (!flags.stopRequest) {
+    // Taken before anything below is looked at: see QNRun::Mark.
+    const QNRun::WakeMark mark = run_.Mark();
     if (flags.paused) {
-      if (!Sleep(kPausePollMs)) return;
+      if (!Sleep(kPausePollMs, mark)) return;
     } else {
       if (!address_.empty() && HandleAddress() == Step::End) return;
+      // The primary's first address is handled (or there was none): its links are in
+      // the queue, so the others need wait no longer.
+      if (primary_) run_.EndHeadStart();
       // QN_THREADS was lowered while the run goes on.
       if (!primary_ && index_ >= ThreadCount()) {
         ClearRow();
@@ -134,7 +149,7 @@ void QNWorker::Run() {
       }
       if (flags.paused) {
         ClearRow();
-        if (!Sleep(kPausePollMs)) return;
+        if (!Sleep(kPausePollMs, mark)) return;
       } else if (!TakeNext()) {
         run_.slots[index_].idle = true;
         ClearRow();
@@ -144,10 +159,12 @@ void QNWorker::Run() {
             run_.Wake();
             return;
           }
-          if (!Sleep(kPrimaryPauseMs)) return;
+          if (!Sleep(kPrimaryPauseMs, mark)) return;
         } else {
           if (!flags.work) return;
-          if (!Sleep(kIdlePollMs)) return;
+          // The primary may be waiting for the last busy worker.
+          run_.WakePrimary();
+          if (!Sleep(kIdlePollMs, mark)) return;
         }
       }
       if (primary_) ReplaceWorkers();

@@ -51,7 +51,8 @@ class QNWorker {
   void CountsStatus();
   void StatusText(int id);
   void ClearRow();
-  bool Sleep(int milliseconds);
+  // Dozes outside the gate; false when the gate closed meanwhile.
+  bool Sleep(int milliseconds, const QNRun::WakeMark& since);
   std::string ParentUrl(const CQNDocNode* node);
   int ThreadCount() const;
 

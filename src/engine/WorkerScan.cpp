@@ -114,7 +114,9 @@ QNWorker::Step QNWorker::Scan() {
     const auto known = categories.find(address);
     return known == categories.end() ? kCatNone : known->second;
   };
+  const int before = doc_.NodeCount();
   doc_.AddFoundLinks(node_, GetBaseDirectory(address_), links, probe);
+  run_.OfferWork(doc_.NodeCount() - before);
 
   if (found.pageTitle) {
     auto lock = doc_.Locks().Hold(DocLock::Tree);
