@@ -47,14 +47,7 @@ class SelectionWalk {
 
  private:
   bool IsCandidate(const CQNDocNode& node) const {
-    switch (s_.scope.downloadKind) {
-      case kKindSelected:
-        return node.mark == kMarkSelected;
-      case kKindFailed:
-        return node.state == kStateFailed && node.mark == kMarkSelected;
-      default:
-        return node.state == kStatePending;
-    }
+    return IsSelectionCandidate(node, s_.scope.downloadKind);
   }
 
   bool Passes(CQNDocNode& node) const {
@@ -62,13 +55,7 @@ class SelectionWalk {
            PassesLevel(node, s_.settings, s_.scope);
   }
 
-  CQNDocNode* Take(CQNDocNode* node) const {
-    // Under QN_DOWN and in a branch run the mark of an address admitted by an
-    // including filter is spent when the address is taken.
-    if ((down_ || s_.branch) && node->mark == kMarkAdmitted) node->mark = kMarkNone;
-    node->state = kStateTaken;
-    return node;
-  }
+  CQNDocNode* Take(CQNDocNode* node) const { return MarkTaken(node, down_ || s_.branch); }
 
   void Keep(CQNDocNode* node, int k) {
     best_ = node;
@@ -114,6 +101,23 @@ class SelectionWalk {
 };
 
 }  // namespace
+
+bool IsSelectionCandidate(const CQNDocNode& node, int downloadKind) {
+  switch (downloadKind) {
+    case kKindSelected:
+      return node.mark == kMarkSelected;
+    case kKindFailed:
+      return node.state == kStateFailed && node.mark == kMarkSelected;
+    default:
+      return node.state == kStatePending;
+  }
+}
+
+CQNDocNode* MarkTaken(CQNDocNode* node, bool spendAdmission) {
+  if (spendAdmission && node->mark == kMarkAdmitted) node->mark = kMarkNone;
+  node->state = kStateTaken;
+  return node;
+}
 
 CQNDocNode* TakeBySelectionWalk(const QNSelection& selection) {
   if (!selection.tree.root) return nullptr;

@@ -29,4 +29,12 @@ struct QNSelection {
 // LinkOrder 1 takes the first candidate that passes the filters.
 CQNDocNode* TakeBySelectionWalk(const QNSelection& selection);
 
+// The rules the walk and the queue share.
+// Whether the node may be chosen at all in a run of this download kind: a pending
+// node, or for kinds 4 and 8 a marked (and failed) one.
+bool IsSelectionCandidate(const CQNDocNode& node, int downloadKind);
+// Marks the chosen node taken. Under QN_DOWN and in a branch run the mark of an
+// address admitted by an including filter is spent when the address is taken.
+CQNDocNode* MarkTaken(CQNDocNode* node, bool spendAdmission);
+
 }  // namespace qn

@@ -130,14 +130,7 @@ void QNSelectionQueue::Rebuild(const QNSelection& selection) {
 }
 
 bool QNSelectionQueue::IsCandidate(const CQNDocNode& node) const {
-  switch (inputs_.downloadKind) {
-    case kKindSelected:
-      return node.mark == kMarkSelected;
-    case kKindFailed:
-      return node.state == kStateFailed && node.mark == kMarkSelected;
-    default:
-      return node.state == kStatePending;
-  }
+  return IsSelectionCandidate(node, inputs_.downloadKind);
 }
 
 std::int64_t QNSelectionQueue::Rank(const CQNDocNode& node) const {
@@ -177,11 +170,7 @@ void QNSelectionQueue::Push(std::int64_t rank, CQNDocNode* node) {
 }
 
 CQNDocNode* QNSelectionQueue::MarkTaken(CQNDocNode* node) const {
-  // Under QN_DOWN and in a branch run the mark of an address admitted by an
-  // including filter is spent when the address is taken.
-  if ((inputs_.down || inputs_.branch) && node->mark == kMarkAdmitted) node->mark = kMarkNone;
-  node->state = kStateTaken;
-  return node;
+  return qn::MarkTaken(node, inputs_.down || inputs_.branch);
 }
 
 }  // namespace qn

@@ -65,34 +65,26 @@ class RandomRun {
   }
 
   void Play(int steps) {
-    for (int step = 0; step < steps && !HasFailure(); ++step) {
-      const int pick = Uniform(0, 99);
-      if (pick < 30) {
-        TakeAndCompare(step);
-      } else if (pick < 50) {
-        AddLinks();
-      } else if (pick < 65) {
-        Finish();
-      } else if (pick < 70) {
-        MarkOne();
-      } else if (pick < 75) {
-        ChangeSettings();
-      } else if (pick < 79) {
-        ChangeScope();
-      } else if (pick < 82) {
-        AddUserNode();
-      } else if (pick < 84) {
-        BulkChange();
-      } else if (pick < 86) {
-        MoveOne();
-      } else if (pick < 87) {
-        DeleteOne();
-      } else {
-        TakeAndCompare(step);
+    using Step = void (RandomRun::*)();
+    // Each kind of step with its weight in a hundred.
+    static constexpr std::pair<int, Step> kSteps[] = {
+        {43, &RandomRun::Take},       {20, &RandomRun::AddLinks},      {15, &RandomRun::Finish},
+        {5, &RandomRun::MarkOne},     {5, &RandomRun::ChangeSettings}, {4, &RandomRun::ChangeScope},
+        {3, &RandomRun::AddUserNode}, {2, &RandomRun::BulkChange},     {2, &RandomRun::MoveOne},
+        {1, &RandomRun::DeleteOne},
+    };
+    for (step_ = 0; step_ < steps && !HasFailure(); ++step_) {
+      int pick = Uniform(0, 99);
+      for (const auto& [weight, run] : kSteps) {
+        if (pick < weight) {
+          (this->*run)();
+          break;
+        }
+        pick -= weight;
       }
     }
     // In the end both agree that nothing is left, whatever the settings.
-    while (!HasFailure() && TakeAndCompare(steps)) {
+    while (!HasFailure() && TakeAndCompare()) {
     }
   }
 
@@ -132,11 +124,13 @@ class RandomRun {
     }
   }
 
-  bool TakeAndCompare(int step) {
+  void Take() { TakeAndCompare(); }
+
+  bool TakeAndCompare() {
     const CQNDocNode* expected =
         WalkChoice(f_.doc.Tree(), f_.settings, f_.doc.FilterScope(), f_.doc.Branch());
     CQNDocNode* taken = f_.doc.TakeNextLink();
-    EXPECT_EQ(taken, expected) << "step " << step << ": took " << (taken ? taken->url : "nothing")
+    EXPECT_EQ(taken, expected) << "step " << step_ << ": took " << (taken ? taken->url : "nothing")
                                << ", the walk " << (expected ? expected->url : "nothing");
     if (!taken) return false;
     EXPECT_EQ(taken->state, kStateTaken);
@@ -287,6 +281,7 @@ class RandomRun {
   }
 
   std::mt19937 rng_;
+  int step_ = 0;
   test::DocFixture f_;
   std::vector<CQNDocNode*> held_;  // taken and not yet finished
 };
