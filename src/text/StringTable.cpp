@@ -191,4 +191,11 @@ const char* BuiltinString(int id) {
   return (it != end && it->id == id) ? it->text : "";
 }
 
+std::vector<int> BuiltinStringIds() {
+  std::vector<int> ids;
+  ids.reserve(std::size(kStrings));
+  for (const Entry& entry : kStrings) ids.push_back(entry.id);
+  return ids;
+}
+
 }  // namespace qn

@@ -69,6 +69,23 @@ std::optional<std::string> Fill(std::string_view format, std::span<const QNTextV
 
 }  // namespace
 
+std::optional<std::string> PlaceholderKinds(std::string_view format) {
+  std::string kinds;
+  for (std::size_t i = 0; i < format.size(); ++i) {
+    if (format[i] != '%') continue;
+    if (i + 1 < format.size() && format[i + 1] == '%') {
+      ++i;
+      continue;
+    }
+    std::size_t end = 0;
+    const Slot slot = ReadPlaceholder(format, i, end);
+    if (slot == Slot::Unfit) return std::nullopt;
+    kinds += slot == Slot::Text ? 's' : 'd';
+    i = end - 1;
+  }
+  return kinds;
+}
+
 std::string FillTextValues(std::string_view format, std::span<const QNTextValue> values) {
   return Fill(format, values).value_or(std::string(format));
 }

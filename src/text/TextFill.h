@@ -6,6 +6,7 @@
 // first, and a text whose placeholders do not fit its values is shown as written.
 
 #include <concepts>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -34,6 +35,11 @@ class QNTextValue {
 // and for any other conversion ("%x", "%5s", a lone "%"), `format` comes back as
 // written.
 std::string FillTextValues(std::string_view format, std::span<const QNTextValue> values);
+
+// The kinds of `format`'s placeholders in order, "s" for a text and "d" for a
+// number ("%i" and "%u" count as "d"): " Error (HTTP code %d) - '%s'" gives "ds".
+// Nothing when a placeholder is one the filler never fills.
+std::optional<std::string> PlaceholderKinds(std::string_view format);
 
 template <typename... Values>
 std::string FillText(std::string_view format, const Values&... values) {
