@@ -6,11 +6,11 @@
 #include <string>
 #include <vector>
 
-#include "langtool/TranslationCheck.h"
 #include "text/LanguageFile.h"
 #include "text/LanguageSource.h"
 #include "text/StringTable.h"
 #include "text/Texts.h"
+#include "text/TranslationCheck.h"
 
 namespace {
 

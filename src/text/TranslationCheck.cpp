@@ -1,4 +1,6 @@
-#include "langtool/TranslationCheck.h"
+#include "text/TranslationCheck.h"
+
+#include <set>
 
 #include "text/StringTable.h"
 #include "text/TextFill.h"
@@ -7,6 +9,7 @@ namespace qn {
 
 std::vector<std::string> CheckTranslation(const QNLanguageData& language) {
   std::vector<std::string> warnings;
+  std::set<int> translated;
   for (const QNLanguageGroup& group : language.Table(QNLanguageTable::Strings)) {
     if (group.id != 0) {
       warnings.push_back("string group " + std::to_string(group.id) +
@@ -20,13 +23,16 @@ std::vector<std::string> CheckTranslation(const QNLanguageData& language) {
         warnings.push_back(id + " is not a text of the program");
         continue;
       }
-      const auto expected = PlaceholderKinds(builtin);
-      const auto written = PlaceholderKinds(item.text);
-      if (expected != written)
+      translated.insert(item.id);
+      if (PlaceholderKinds(builtin) != PlaceholderKinds(item.text))
         warnings.push_back(id + ": the placeholders of \"" + item.text + "\" differ from \"" +
                            std::string(builtin) + "\"; the program will show it unfilled");
     }
   }
+  std::string missing;
+  for (const int id : BuiltinStringIds())
+    if (!translated.contains(id)) missing += (missing.empty() ? "" : " ") + std::to_string(id);
+  if (!missing.empty()) warnings.push_back("strings without a translation: " + missing);
   return warnings;
 }
 
