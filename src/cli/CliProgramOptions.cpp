@@ -3,6 +3,9 @@
 #include <QSettings>
 #include <algorithm>
 
+#include "app/LanguageTable.h"
+#include "app/ProgramFolders.h"
+
 namespace qn {
 
 std::string ScrambledPassword(std::string password) {
@@ -26,8 +29,15 @@ QNCliProgramOptions LoadCliProgramOptions() {
       ScrambledPassword(settings.value("RasUserPsw").toByteArray().toStdString());
   options.autoDisconnect = settings.value("AutoDisconn", 0).toInt() != 0;
   options.autoShutdown = settings.value("AutoShutdown", 0).toInt() != 0;
+  options.useLngFile = settings.value("UseLngFile", 0).toInt() != 0;
+  options.lngFile = settings.value("LngFile").toString().toStdString();
   settings.endGroup();
   return options;
+}
+
+std::optional<std::string> LoadCliLanguage(QNTexts& texts) {
+  const QNCliProgramOptions options = LoadCliProgramOptions();
+  return LoadLanguageTable(texts, options.useLngFile, options.lngFile, {ProgramFolder()});
 }
 
 }  // namespace qn

@@ -10,6 +10,7 @@
 #include "app/ProjectSession.h"
 #include "cli/CliActions.h"
 #include "cli/CliOutput.h"
+#include "cli/CliProgramOptions.h"
 #include "cli/CliProject.h"
 #include "cli/PasswordPrompt.h"
 #include "cli/RunWatch.h"
@@ -236,9 +237,10 @@ int QNCliRun::Run() {
 }  // namespace
 
 int RunCli(const QNCliOptions& options) {
-  // No language file is read yet: the built-in texts.
-  const QNTexts texts;
+  QNTexts texts;
+  const std::optional<std::string> languageFailed = LoadCliLanguage(texts);
   QNCliOutput output(stdout, stderr, isatty(fileno(stdout)) != 0, texts);
+  if (languageFailed) output.Error(*languageFailed);
   QNCliRun run(options, output, texts);
   const int status = run.Run();
   return LeaveWith(status, run.ThreadsLeftBehind());

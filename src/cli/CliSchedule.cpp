@@ -14,6 +14,7 @@
 #include "app/ScheduleTick.h"
 #include "app/Scheduler.h"
 #include "cli/CliActions.h"
+#include "cli/CliProgramOptions.h"
 #include "cli/CliProject.h"
 #include "cli/RunWatch.h"
 #include "text/MessageIds.h"
@@ -193,9 +194,10 @@ int QNCliSchedule::Run() {
 }  // namespace
 
 int RunCliSchedule(const QNCliOptions& options) {
-  // No language file is read yet: the built-in texts.
-  const QNTexts texts;
+  QNTexts texts;
+  const std::optional<std::string> languageFailed = LoadCliLanguage(texts);
   QNCliOutput output(stdout, stderr, isatty(fileno(stdout)) != 0, texts);
+  if (languageFailed) output.Error(*languageFailed);
   QNCliSchedule schedule(options, output, texts);
   const int status = schedule.Run();
   return LeaveWith(status, schedule.ThreadsLeftBehind());
@@ -207,7 +209,9 @@ int ListCliSchedule() {
     std::puts("The schedule has no entries.");
     return 0;
   }
-  const QNTexts texts;
+  QNTexts texts;
+  if (const auto failed = LoadCliLanguage(texts))
+    std::fprintf(stderr, "quillorne-cli: %s\n", failed->c_str());
   // As a schedule started now would count its intervals.
   const std::time_t now = std::time(nullptr);
   StartSchedule(entries, now);
