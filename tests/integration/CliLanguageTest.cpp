@@ -6,6 +6,7 @@
 #include <QSettings>
 
 #include "integration/CliProcess.h"
+#include "support/ScopedEnv.h"
 #include "support/TempDir.h"
 #include "support/TestServers.h"
 
@@ -35,19 +36,6 @@ class SiteWithAMissingPage {
 // The options file of quillorne-cli in a folder of the test.
 class LanguageHome {
  public:
-  LanguageHome() {
-    if (const char* old = std::getenv("XDG_CONFIG_HOME")) oldConfig_ = old;
-    setenv("XDG_CONFIG_HOME", (dir_ / "config").c_str(), 1);
-  }
-  ~LanguageHome() {
-    if (oldConfig_)
-      setenv("XDG_CONFIG_HOME", oldConfig_->c_str(), 1);
-    else
-      unsetenv("XDG_CONFIG_HOME");
-  }
-  LanguageHome(const LanguageHome&) = delete;
-  LanguageHome& operator=(const LanguageHome&) = delete;
-
   void Choose(const std::string& lngFile) {
     QSettings options(QString::fromStdString((dir_ / "config/Lumbrook/Quillorne.conf").string()),
                       QSettings::IniFormat);
@@ -58,7 +46,7 @@ class LanguageHome {
 
  private:
   TempDir dir_;
-  std::optional<std::string> oldConfig_;
+  ScopedEnv config_{"XDG_CONFIG_HOME", (dir_ / "config").string()};
 };
 
 TEST(CliLanguage, TheChosenLanguageWritesTheLogAndAMissingFileLeavesEnglish) {

@@ -9,6 +9,7 @@
 #include "seams/Messenger.h"
 #include "storage/ProjectOperations.h"
 #include "storage/ZipArchive.h"
+#include "support/ScopedEnv.h"
 
 namespace qn::test {
 namespace {
@@ -39,18 +40,6 @@ struct OpsProject {
   CQNSettings settings;
   CQNDocTree tree;
   std::vector<std::string> pages;
-};
-
-// Sets an environment variable for the children started while it lives.
-class ScopedEnv {
- public:
-  ScopedEnv(const char* name, const char* value) : name_(name) { setenv(name, value, 1); }
-  ~ScopedEnv() { unsetenv(name_); }
-  ScopedEnv(const ScopedEnv&) = delete;
-  ScopedEnv& operator=(const ScopedEnv&) = delete;
-
- private:
-  const char* name_;
 };
 
 TEST(CliProjectOps, CopiesPlainAndAsAnEncryptedZip) {

@@ -8,6 +8,7 @@
 
 #include "integration/CliProcess.h"
 #include "support/FakeCommands.h"
+#include "support/ScopedEnv.h"
 #include "support/TempDir.h"
 #include "support/TestServers.h"
 
@@ -38,19 +39,6 @@ class TwoPageSite {
 // its PATH.
 class ProgramHome {
  public:
-  ProgramHome() {
-    if (const char* old = std::getenv("XDG_CONFIG_HOME")) oldConfig_ = old;
-    setenv("XDG_CONFIG_HOME", (dir_ / "config").c_str(), 1);
-  }
-  ~ProgramHome() {
-    if (oldConfig_)
-      setenv("XDG_CONFIG_HOME", oldConfig_->c_str(), 1);
-    else
-      unsetenv("XDG_CONFIG_HOME");
-  }
-  ProgramHome(const ProgramHome&) = delete;
-  ProgramHome& operator=(const ProgramHome&) = delete;
-
   // Dial-up with the "Office DSL" connection and the password "pw".
   void DialUp() {
     QSettings options = Options();
@@ -80,7 +68,7 @@ class ProgramHome {
   }
 
   TempDir dir_;
-  std::optional<std::string> oldConfig_;
+  ScopedEnv config_{"XDG_CONFIG_HOME", (dir_ / "config").string()};
 };
 
 // Makes the project by copying the site once, then removes the copy.
