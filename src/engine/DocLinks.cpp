@@ -94,7 +94,7 @@ void CQNDoc::AddFoundLinks(CQNDocNode* page, std::string_view baseDirectory,
     }
     if (!IsFetchableLink(text)) continue;
     const std::string address(WithoutFragment(CutToBuffer(ResolveLink(text, base, page->url))));
-    AddOneLink(page, text, address, link.tag == kTagFrameSrc, probe);
+    AddOneLink(page, text, address, IsFrameSource(link.tag), probe);
   }
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 
 // A link value the scanner found in a page, with the index of the tag it came from
-// (TagIndex; -1 for values of script and binary files). A FRAME source keeps its
+// (TagIndex; -1 for values of script and binary files). A frame source keeps its
 // page's level; a BASE value becomes the base directory of the following links.
 
 #include <string>

@@ -5,7 +5,7 @@
 
 #include "records/TreeWalk.h"
 #include "settings/FileTypes.h"
-#include "text/NoCase.h"
+#include "web/Address.h"
 
 namespace qn {
 
@@ -38,9 +38,11 @@ bool IsConvertible(const CQNDocNode& node) {
   if (node.state != kStateDone) return false;
   if (node.type == kCatHtml) return true;
   if (node.type != kCatJava) return false;
+  // "js" as extensions match: modules ("mjs") are scripts too; a "class" or "wasm"
+  // file of the category is a binary that no line-by-line rewriting may touch.
   const std::size_t dot = node.localFile.rfind('.');
   return dot != std::string::npos &&
-         EqualNoCase(std::string_view(node.localFile).substr(dot + 1), "js");
+         ExtensionMatches(std::string_view(node.localFile).substr(dot + 1), "js");
 }
 
 bool ForEachConvertible(const CQNDocTree& tree, const std::function<bool(int percent)>& progress,

@@ -1,5 +1,6 @@
 #include "storage/LinkConversion.h"
 
+#include <algorithm>
 #include <fstream>
 #include <system_error>
 
@@ -8,6 +9,7 @@
 #include "storage/TempFile.h"
 #include "text/NoCase.h"
 #include "web/Address.h"
+#include "web/ScriptScanner.h"
 
 namespace qn {
 namespace {
@@ -20,9 +22,9 @@ bool IsScriptNode(const CQNDocNode& node) {
 }
 
 // The node whose page a file's links are relative to: a script stands in for the
-// page it was found in, when that page has a saved file.
-const CQNDocNode& PageOf(const CQNDocNode& node) {
-  if (!IsScriptNode(node)) return node;
+// page it was found in, when that page has a saved file; a module stands for itself.
+const CQNDocNode& PageOf(const CQNDocNode& node, bool module) {
+  if (!IsScriptNode(node) || module) return node;
   const CQNDocNode* parent = node.parent;
   if (parent && parent->kind != kNodeRoot && !parent->url.empty() && !parent->localFile.empty())
     return *parent;
@@ -35,6 +37,11 @@ std::optional<std::string> ConvertLinkValue(const QNLinkToConvert& link,
                                             std::string_view pageAddress,
                                             const QNLinkRules& rules) {
   std::string address = ResolveLink(link.value, link.baseDirectory, pageAddress);
+  // The fragment names a place in the file, not the file: "guide/#start" is the
+  // folder's page, saved under the folder's default name.
+  const std::size_t hash = address.find('#');
+  const std::string fragment = hash == std::string::npos ? std::string() : address.substr(hash);
+  address.resize(std::min(hash, address.size()));
   const std::string resolved = address;
   std::string local = LocalPathForAddress(address, true, link.notImage, rules.naming);
   // A folder address completed with its "/" is named once more from its completed form.
@@ -53,9 +60,7 @@ std::optional<std::string> ConvertLinkValue(const QNLinkToConvert& link,
   std::string relative = MakeRelativePath(local, folder);
   BackslashesToSlashes(relative);
   PercentDecode(relative);
-  const std::size_t hash = address.find('#');
-  if (hash != std::string::npos) relative += address.substr(hash);
-  return relative;
+  return relative + fragment;
 }
 
 bool ScriptMentionsFunction(const std::filesystem::path& script) {
@@ -112,9 +117,11 @@ bool ConvertSavedFile(const CQNDocNode& node, const CQNSettings& settings,
                       const QNLinkRules& rules) {
   if (node.localFile.empty()) return true;
   const bool script = IsScriptNode(node);
-  if (script && !ScriptMentionsFunction(node.localFile)) return true;
+  // A module names its imports in statements, with or without a function.
+  const bool module = script && IsModuleScript(node.localFile);
+  if (script && !module && !ScriptMentionsFunction(node.localFile)) return true;
 
-  const CQNDocNode& page = PageOf(node);
+  const CQNDocNode& page = PageOf(node, module);
   const std::string base = GetBaseDirectory(page.url);
   const std::string pageAddress = page.url;
   const QNConvertPage convertPage{pageAddress, base, page.localFile, QNLinkForm::Relative};

@@ -47,9 +47,10 @@ bool ReplaceWithConverted(const std::filesystem::path& path,
                           const std::function<bool(std::istream&, std::ostream&)>& convert);
 
 // Converts the saved file of a downloaded HTML page or script node (relative form).
-// A node without a local file, and a script that never mentions "function", are
-// left alone with success. A script's links are written relative to the page it
-// was found in. False when the file could not be converted; it is then unchanged.
+// A node without a local file, and a script that is no module and never mentions
+// "function", are left alone with success. A script's links are written relative to
+// the page it was found in, a module's relative to itself. False when the file could
+// not be converted; it is then unchanged.
 bool ConvertSavedFile(const CQNDocNode& node, const CQNSettings& settings,
                       const QNLinkRules& rules);
 

@@ -22,7 +22,7 @@ void ExpandDropDown(QNScanText& text, std::size_t from, std::size_t to, const st
   const std::size_t eq =
       FindAttribute(text, "NAME", select + 7, selectEnd == QNScanText::npos ? close : selectEnd);
   if (eq == QNScanText::npos) return;
-  const auto name = GetFormValue(text, eq, to);
+  const auto name = GetPlainValue(text, eq, to);
   if (!name) return;
   const std::string field(Span(text, *name));
 
@@ -54,7 +54,7 @@ std::string InputAttribute(QNScanText& text, std::string_view name, std::size_t 
   found = false;
   const std::size_t eq = FindAttribute(text, name, from, close, QNEquals::FollowsOrRetry);
   if (eq == QNScanText::npos) return {};
-  const auto value = GetFormValue(text, eq, to);
+  const auto value = GetPlainValue(text, eq, to);
   if (!value || value->next > close) return {};
   found = true;
   return std::string(Span(text, *value).substr(0, kMaxInputText));
@@ -119,7 +119,7 @@ void ReadFormValues(QNScanText& text, std::size_t from, std::size_t to,
 
   bool post = false;
   if (const std::size_t eq = FindAttribute(text, "METHOD", from, tagEnd); eq != QNScanText::npos)
-    if (const auto method = GetFormValue(text, eq, to)) {
+    if (const auto method = GetPlainValue(text, eq, to)) {
       out.Read(method->next);
       post = EqualNoCase(Span(text, *method), "POST");
     }

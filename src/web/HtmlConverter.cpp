@@ -8,6 +8,7 @@
 #include "web/LineReader.h"
 #include "web/LinkReporter.h"
 #include "web/ScanText.h"
+#include "web/StartTag.h"
 #include "web/TagHandlers.h"
 #include "web/TagTable.h"
 #include "web/TagWalk.h"
@@ -37,8 +38,9 @@ class QNConversion : public IQNTagVisitor {
     return Resume{end.pos + 1, end.pos, false};
   }
 
-  // The replacement for one value, or nothing to leave it.
-  std::optional<std::string> Replace(std::string_view value, int row) const;
+  // The replacement for one value, or nothing to leave it. `page`: the value names
+  // a page rather than a picture.
+  std::optional<std::string> Replace(std::string_view value, bool page) const;
   void AddReplacements(const std::vector<std::string>& values, int row, Replacements& out) const;
 
  private:
@@ -51,14 +53,14 @@ class QNConversion : public IQNTagVisitor {
   const QNLinkConverter& convert_;
 };
 
-std::optional<std::string> QNConversion::Replace(std::string_view value, int row) const {
+std::optional<std::string> QNConversion::Replace(std::string_view value, bool page) const {
   // The value is read as the scanner read it when the link was found ("&amp;"
   // decoded, tabs removed), so that it names the file that was saved for it.
   auto cleaned = CleanLinkValue(value);
   if (!cleaned || !IsFetchableLink(*cleaned)) return std::nullopt;
   const std::string& work = *cleaned;
-  auto replacement = convert_(
-      QNLinkToConvert{work, page_.baseDirectory, page_.localFile, row != kTagImage, page_.form});
+  auto replacement =
+      convert_(QNLinkToConvert{work, page_.baseDirectory, page_.localFile, page, page_.form});
   if (!replacement) return std::nullopt;
   if (page_.form == QNLinkForm::Absolute) {
     BackslashesToSlashes(*replacement);
@@ -70,7 +72,8 @@ std::optional<std::string> QNConversion::Replace(std::string_view value, int row
 void QNConversion::AddReplacements(const std::vector<std::string>& values, int row,
                                    Replacements& out) const {
   for (const std::string& value : values)
-    if (auto replacement = Replace(value, row)) out.emplace_back(value, std::move(*replacement));
+    if (auto replacement = Replace(value, row != kTagImage))
+      out.emplace_back(value, std::move(*replacement));
 }
 
 // A FRAME in the absolute form gives nothing: that conversion gives up.
@@ -85,18 +88,24 @@ std::optional<std::string> QNConversion::ConvertTag(std::string_view tagText, in
     return text;
   }
   Replacements replacements;
+  std::vector<QNPlacedReplacement> placed;
   {
     QNScanText scan(text);
     const QNTagValues found = RunTagHandler(
         row, scan, kTagRows[static_cast<std::size_t>(row)].start.size(), text.size(), context_);
-    if (found.report) AddReplacements(found.values, row, replacements);
+    if (found.report) {
+      AddReplacements(found.values, row, replacements);
+      for (const QNPlacedValue& value : found.placed)
+        if (auto replacement = Replace(value.value, value.page))
+          placed.push_back(QNPlacedReplacement{value.begin, value.end, std::move(*replacement)});
+    }
   }
-  // A style URL's closing ")" is not part of its tag text; the splice must see it
-  // to recognise the value as delimited.
-  const bool styleUrl = row == kTagStyleUrl;
-  if (styleUrl) text += ')';
-  SpliceAll(text, replacements);
-  if (styleUrl) text.pop_back();
+  const bool converted = !replacements.empty() || !placed.empty();
+  SplicePlaced(text, std::move(placed), replacements);
+  // A copy served from the disk can pass neither a checksum of the original (the
+  // converted copy differs from it) nor a cross-origin request: a browser would
+  // refuse the style sheet, script or picture.
+  if (converted && text.starts_with('<')) DropAttributes(text, {"integrity", "crossorigin"});
   if (nested && HasNestedScan(row)) return ConvertNested(text, row);
   return text;
 }

@@ -41,8 +41,9 @@ class QNDiscovery : public IQNTagVisitor {
 };
 
 // Handles one tag and returns where the scan goes on: after the furthest value
-// the handler read, counted from the tag's start without the start token, or one
-// character after the tag's start when it read nothing.
+// the handler read, counted from the tag's start without the start token (the rows
+// of the old pages) or from after the start token, or one character after the
+// tag's start when it read nothing.
 std::size_t QNDiscovery::HandleTag(QNScanText& text, std::size_t start, int row, std::size_t end,
                                    bool nested) {
   const std::size_t from = start + kTagRows[static_cast<std::size_t>(row)].start.size();
@@ -66,12 +67,17 @@ std::size_t QNDiscovery::HandleTag(QNScanText& text, std::size_t start, int row,
     sink_.OnPageTitle(title);
   }
   const QNTagValues found = RunTagHandler(row, *tagText, begin, stop, context_);
-  if (found.report)
+  if (found.report) {
     for (const std::string& value : found.values) reporter_.Report(value, row);
+    for (const QNPlacedValue& value : found.placed) reporter_.Report(value.value, row);
+  }
   if (nested && HasNestedScan(row)) ScanNested(*tagText, begin, stop, row);
   control_.Throttle();
 
   const std::size_t cursor = found.anyRead ? found.reached - begin : 0;
+  // The rows of today's markup go on right after what they read, so that a style
+  // reference they read is not found again.
+  if (row >= kTagSource) return cursor > 0 ? from + cursor : start + 1;
   return cursor > 0 ? start + cursor : start + 1;
 }
 

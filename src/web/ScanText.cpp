@@ -176,6 +176,28 @@ QNScanText::Nested& QNScanText::NestedRecord(const Tag& tag) {
   return nested_[tag.index];
 }
 
+std::size_t QNParenthesisScan::Advance(std::string_view text, std::size_t limit) {
+  text = text.substr(0, std::min(limit, text.size()));
+  // A quote without a partner is an ordinary character, and so is every later
+  // quote of its kind: the rest of the text is searched once per kind.
+  bool partnered[2] = {true, true};
+  for (; pos < text.size(); ++pos) {
+    const char c = text[pos];
+    if ((c == '"' && partnered[0]) || (c == '\'' && partnered[1])) {
+      const std::size_t close = text.find(c, pos + 1);
+      if (close != std::string_view::npos)
+        pos = close;
+      else
+        partnered[c == '"' ? 0 : 1] = false;
+    } else if (c == '(') {
+      ++depth;
+    } else if (c == ')' && --depth == 0) {
+      return pos;
+    }
+  }
+  return QNScanText::npos;
+}
+
 QNTagEnd FindTagEnd(QNScanText& text, std::size_t tagStart, int row, std::size_t limit) {
   const QNTagRow& tag = kTagRows[static_cast<std::size_t>(row)];
   limit = std::min(limit, text.Size());
@@ -183,6 +205,10 @@ QNTagEnd FindTagEnd(QNScanText& text, std::size_t tagStart, int row, std::size_t
   if (comment != QNScanText::npos && text.Find("-->", tagStart, limit) == QNScanText::npos)
     limit = comment;
   const std::size_t from = tagStart + tag.start.size();
+  if (tag.balanced) {
+    const std::size_t hit = QNParenthesisScan{from}.Advance(text.View(), limit);
+    return hit == QNScanText::npos ? QNTagEnd{} : QNTagEnd{hit, 1};
+  }
   if (std::size_t hit = text.Find(tag.end, from, limit); hit != QNScanText::npos)
     return {hit, tag.end.size()};
   if (tag.end.size() > 1 && tag.end.back() == '>') {

@@ -110,7 +110,17 @@ struct QNTagEnd {
 };
 QNTagEnd FindTagEnd(QNScanText& text, std::size_t tagStart, int row,
                     std::size_t limit = QNScanText::npos);
-// The end token (or the token without its final ">") anywhere in `line`.
+// The end token (or the token without its final ">") anywhere in `line`; not for
+// rows whose end closes a parenthesis.
 QNTagEnd FindEndToken(std::string_view line, int row);
+// Looks for the ")" that closes a parenthesis opened before `pos`, with the pairs
+// inside and quoted text passed over. Advance can be called again on the same text
+// grown longer: it goes on where it stopped.
+struct QNParenthesisScan {
+  std::size_t pos = 0;
+  int depth = 1;
+  // The place of the closing ")" before `limit`, or npos.
+  std::size_t Advance(std::string_view text, std::size_t limit = QNScanText::npos);
+};
 
 }  // namespace qn

@@ -11,6 +11,12 @@
 #include "web/ValueRules.h"
 
 namespace qn {
+namespace {
+
+// Lines read to tell a module by its statements; they stand at the top.
+constexpr int kModuleLinesLooked = 200;
+
+}  // namespace
 
 bool ScanScript(std::istream& in, std::string_view address, const CQNSettings& settings,
                 const QNScanControl& control, IQNLinkSink& sink) {
@@ -38,13 +44,30 @@ bool ScanScript(std::istream& in, std::string_view address, const CQNSettings& s
   return complete;
 }
 
+bool IsModuleScript(const std::filesystem::path& file) {
+  if (ExtensionMatches(file.extension().string(), ".mjs")) return true;
+  std::ifstream in(file, std::ios::binary);
+  QNLineReader reader(in, true);
+  std::string line;
+  for (int lines = 0; lines < kModuleLinesLooked && reader.Next(line); ++lines) {
+    const std::size_t first = line.find_first_not_of(" \t");
+    if (first == std::string::npos) continue;
+    const std::string_view text = std::string_view(line).substr(first);
+    for (std::string_view keyword : {"import", "export"})
+      if (text.starts_with(keyword) && text.size() > keyword.size() &&
+          std::string_view(" {*\"'").find(text[keyword.size()]) != std::string_view::npos)
+        return true;
+  }
+  return false;
+}
+
 bool ScanScriptFile(std::string_view fileAddress, std::string_view referrerAddress,
                     const std::filesystem::path& localFile, const CQNSettings& settings,
                     const QNScanControl& control, IQNLinkSink& sink) {
   std::ifstream in(localFile, std::ios::binary);
   if (!in) return false;
-  return ScanScript(in, referrerAddress.empty() ? fileAddress : referrerAddress, settings, control,
-                    sink);
+  const bool ownBase = referrerAddress.empty() || IsModuleScript(localFile);
+  return ScanScript(in, ownBase ? fileAddress : referrerAddress, settings, control, sink);
 }
 
 }  // namespace qn

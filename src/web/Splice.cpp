@@ -100,4 +100,28 @@ void SpliceAll(std::string& tagText,
   for (const auto* pair : others) SpliceReplacement(tagText, pair->first, pair->second);
 }
 
+void SplicePlaced(std::string& tagText, std::vector<QNPlacedReplacement> placed,
+                  const std::vector<std::pair<std::string, std::string>>& searched) {
+  if (placed.empty()) {
+    SpliceAll(tagText, searched);
+    return;
+  }
+  std::stable_sort(placed.begin(), placed.end(),
+                   [](const auto& a, const auto& b) { return a.begin < b.begin; });
+  std::string out;
+  std::size_t copied = 0;
+  for (const QNPlacedReplacement& r : placed) {
+    if (r.begin < copied || r.end > tagText.size()) continue;
+    std::string between = tagText.substr(copied, r.begin - copied);
+    SpliceAll(between, searched);
+    out += between;
+    out += r.text;
+    copied = r.end;
+  }
+  std::string rest = tagText.substr(copied);
+  SpliceAll(rest, searched);
+  out += rest;
+  tagText.swap(out);
+}
+
 }  // namespace qn

@@ -2,6 +2,7 @@
 
 // Putting a converted link value in place of the old one inside a tag's text.
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -23,5 +24,18 @@ bool SpliceReplacement(std::string& tagText, std::string_view oldValue, std::str
 // again for the other values.
 void SpliceAll(std::string& tagText,
                const std::vector<std::pair<std::string, std::string>>& replacements);
+
+// A replacement for the text at [begin, end) of a tag's text.
+struct QNPlacedReplacement {
+  std::size_t begin = 0;
+  std::size_t end = 0;
+  std::string text;
+};
+
+// Puts every placed replacement at its place (of two that overlap, the first one
+// from the left), and applies SpliceAll to the text between them, so that no
+// searched value is found inside a placed one or its replacement.
+void SplicePlaced(std::string& tagText, std::vector<QNPlacedReplacement> placed,
+                  const std::vector<std::pair<std::string, std::string>>& searched);
 
 }  // namespace qn

@@ -1,7 +1,9 @@
 #include "web/TagHandlers.h"
 
 #include "web/Address.h"
+#include "web/ElementValues.h"
 #include "web/Forms.h"
+#include "web/StyleReferences.h"
 #include "web/TagTable.h"
 
 namespace qn {
@@ -122,6 +124,13 @@ void ReadTableCell(QNScanText& text, std::size_t from, std::size_t to, const Ext
   }
 }
 
+// The attributes with which pages load pictures late, after a script swaps them in.
+void PlaceLazyValues(QNScanText& text, std::size_t from, std::size_t to, QNTagValues& out) {
+  PlaceAttribute(text, from, to, "DATA-SRC", out);
+  PlaceAttribute(text, from, to, "DATA-ORIGINAL", out);
+  PlaceCandidates(text, from, to, "DATA-SRCSET", out);
+}
+
 void ReadMeta(QNScanText& text, std::size_t from, std::size_t to, QNTagValues& out) {
   const std::size_t url = text.Find("URL", from, to);
   if (url == QNScanText::npos) return;
@@ -155,6 +164,8 @@ QNTagValues RunTagHandler(int row, QNScanText& text, std::size_t from, std::size
     case kTagImage:
       out.report =
           ReadRequired(text, from, to, "SRC", out) && ReadRequired(text, from, to, "LOWSRC", out);
+      PlaceCandidates(text, from, to, "SRCSET", out);
+      PlaceLazyValues(text, from, to, out);
       break;
     case kTagApplet:
       ReadApplet(text, from, to, lists, out);
@@ -190,6 +201,9 @@ QNTagValues RunTagHandler(int row, QNScanText& text, std::size_t from, std::size
       ReadElementValues(text, from, to, "<OPTION", QNEquals::Next, lists, out);
       break;
     case kTagLink:
+      ReadAttribute(text, from, to, "HREF", out);
+      PlaceCandidates(text, from, to, "IMAGESRCSET", out);
+      break;
     case kTagBaseHref:
       ReadAttribute(text, from, to, "HREF", out);
       break;
@@ -201,11 +215,43 @@ QNTagValues RunTagHandler(int row, QNScanText& text, std::size_t from, std::size
       ReadTableCell(text, from, to, lists, out);
       break;
     case kTagStyleUrl:
-      if (const auto value = GetAttributeValue(text, from, to, false)) out.Add(text, *value);
+      // Placed, so that a value quoted with "&quot;" (as style attributes quote it)
+      // is replaced where it stands.
+      if (const auto value = GetAttributeValue(text, from, to, false))
+        out.Place(text, *value, true);
+      break;
+    case kTagSource:
+      PlaceAttribute(text, from, to, "SRC", out);
+      PlaceCandidates(text, from, to, "SRCSET", out);
+      PlaceLazyValues(text, from, to, out);
+      break;
+    case kTagVideo:
+      PlaceAttribute(text, from, to, "SRC", out);
+      PlaceAttribute(text, from, to, "POSTER", out);
+      PlaceAttribute(text, from, to, "DATA-SRC", out);
+      break;
+    case kTagAudio:
+    case kTagTrack:
+      PlaceAttribute(text, from, to, "SRC", out);
+      break;
+    case kTagInlineFrame:
+      PlaceAttribute(text, from, to, "SRC", out, true);
+      PlaceAttribute(text, from, to, "DATA-SRC", out, true);
+      break;
+    case kTagSvgImage:
+    case kTagSvgUse:
+      PlaceAttribute(text, from, to, "HREF", out);
+      break;
+    case kTagCssImport:
+      ReadCssImport(text, from, to, out);
+      break;
+    case kTagImageSet:
+      ReadImageSet(text, from, to, out);
       break;
     default:
       break;
   }
+  if (ReadsStyleAttribute(row)) ReadStyleAttributes(text, from, to, out);
   return out;
 }
 

@@ -6,8 +6,9 @@ namespace qn {
 
 int TagAt(std::string_view text, std::size_t pos, int skip) {
   if (pos >= text.size()) return -1;
+  // Every start token begins with one of these; most places of a text begin none.
   const char c = text[pos];
-  if (c != '<' && c != 'u' && c != 'U') return -1;
+  if (c != '<' && c != 'u' && c != 'U' && c != '@' && c != 'i' && c != 'I') return -1;
   const std::string_view rest = text.substr(pos);
   for (std::size_t row = 0; row < kTagCount; ++row) {
     const QNTagRow& tag = kTagRows[row];

@@ -32,6 +32,16 @@ enum TagIndex : int {
   kTagTableCell = 19,
   kTagBaseHref = 20,
   kTagStyleUrl = 21,
+  // Today's markup, after the rows of the old pages so that their indices stay.
+  kTagSource = 22,
+  kTagVideo = 23,
+  kTagAudio = 24,
+  kTagTrack = 25,
+  kTagInlineFrame = 26,
+  kTagSvgImage = 27,
+  kTagSvgUse = 28,
+  kTagCssImport = 29,
+  kTagImageSet = 30,
 };
 
 struct QNTagRow {
@@ -40,9 +50,12 @@ struct QNTagRow {
   // The start token counts only when the end of the text, a line feed, a carriage
   // return or a space follows it.
   bool word;
+  // The end token is the ")" that closes the parenthesis of the start token, with
+  // the pairs inside it and quoted text passed over: "image-set(" holds "type(...)".
+  bool balanced = false;
 };
 
-constexpr std::size_t kTagCount = 22;
+constexpr std::size_t kTagCount = 31;
 
 constexpr std::array<QNTagRow, kTagCount> kTagRows = {{
     {"<TITLE>", "</TITLE>", false},
@@ -67,6 +80,15 @@ constexpr std::array<QNTagRow, kTagCount> kTagRows = {{
     {"<TD", ">", true},
     {"<BASE", ">", true},
     {"URL(", ")", false},
+    {"<SOURCE", ">", true},
+    {"<VIDEO", ">", true},
+    {"<AUDIO", ">", true},
+    {"<TRACK", ">", true},
+    {"<IFRAME", ">", true},
+    {"<IMAGE", ">", true},
+    {"<USE", ">", true},
+    {"@IMPORT", ";", false},
+    {"IMAGE-SET(", ")", false, true},
 }};
 
 // Frame target names that follow an address in a Flash movie.
@@ -78,6 +100,24 @@ constexpr std::size_t kMaxNestedScans = 100;
 // The tags whose text is scanned again for tags nested inside it.
 constexpr bool HasNestedScan(int tag) {
   return tag == kTagAnchor || tag == kTagTableHead || tag == kTagTableCell || tag == kTagForm;
+}
+
+// The style sheet rows: references of CSS text, also inside a tag's style attribute.
+constexpr bool IsStyleRow(int tag) {
+  return tag == kTagStyleUrl || tag == kTagCssImport || tag == kTagImageSet;
+}
+
+// Elements whose style attribute is read for style references of their own: every
+// element row except those whose text holds other elements (their nested scan
+// finds the references) and those whose text is no markup.
+constexpr bool ReadsStyleAttribute(int tag) {
+  return tag != kTagTitle && tag != kTagComment && tag != kTagScript && !IsStyleRow(tag) &&
+         !HasNestedScan(tag);
+}
+
+// A frame's source keeps its page's level: it is part of the page that shows it.
+constexpr bool IsFrameSource(int tag) {
+  return tag == kTagFrameSrc || tag == kTagInlineFrame;
 }
 
 // True when a start token followed by `next` satisfies the word rule (`atEnd`: the

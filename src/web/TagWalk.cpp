@@ -13,6 +13,9 @@
 namespace qn {
 namespace {
 
+// How much text a balanced tag may collect from the lines after its start.
+constexpr std::size_t kMaxBalancedText = 4 * kLineBufferSize;
+
 class TagWalk {
  public:
   TagWalk(std::istream& in, bool prepareLines, const QNScanControl& control, IQNTagVisitor& visitor)
@@ -84,24 +87,35 @@ TagWalk::Outcome TagWalk::ScanLine(std::string& line) {
         continue;
       }
 
-      // The end lies in a later line, or nowhere.
+      // The end lies in a later line, or nowhere. A line without the end token
+      // proves that no tag before it ends there, but a ")" may close an inner pair:
+      // a balanced tag is looked for in what was collected, within a bound.
       const std::uint64_t after = reader_.Offset();
-      std::uint64_t& noEnd = NoEndFrom(row.end);
+      std::uint64_t unbounded = std::numeric_limits<std::uint64_t>::max();
+      std::uint64_t& noEnd = row.balanced ? unbounded : NoEndFrom(row.end);
       QNTagEnd end;
       std::size_t lastLine = 0;
+      QNParenthesisScan parenthesis{row.start.size()};
       if (after < noEnd) {
         collected_.assign(line, start);
         while (!end.found()) {
           if (control_.StopRequested()) return Outcome::Stopped;
+          if (row.balanced && collected_.size() > kMaxBalancedText) break;
           if (!ReadLine(next_)) break;
-          end = FindEndToken(next_, tag->row);
           lastLine = collected_.size();
           collected_ += next_;
-          if (end.found()) end.pos += lastLine;
+          if (row.balanced) {
+            if (const std::size_t close = parenthesis.Advance(collected_);
+                close != std::string::npos)
+              end = QNTagEnd{close, 1};
+          } else {
+            end = FindEndToken(next_, tag->row);
+            if (end.found()) end.pos += lastLine;
+          }
         }
       }
       if (!end.found()) {
-        noEnd = std::min(noEnd, after);
+        if (!row.balanced) noEnd = std::min(noEnd, after);
         if (++restarts_ > kMaxRestarts) {
           if (writes) CopyRest(std::string_view(line).substr(emitted), after);
           return Outcome::GaveUp;

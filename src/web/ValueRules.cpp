@@ -90,6 +90,15 @@ void QNTagValues::Add(QNScanText& text, const QNValueSpan& span) {
   Read(span.next);
 }
 
+void QNTagValues::Place(QNScanText& text, const QNValueSpan& span, bool page) {
+  Read(span.next);
+  // "#name" names a part of the page itself: nothing to fetch, nothing to convert.
+  if (span.end > span.begin && text.At(span.begin) != '#')
+    placed.push_back(
+        QNPlacedValue{std::string(text.View().substr(span.begin, span.end - span.begin)),
+                      span.begin, span.end, page});
+}
+
 std::optional<QNValueSpan> GetAttributeValue(QNScanText& text, std::size_t pos, std::size_t to,
                                              bool strict) {
   std::optional<QNValueSpan> value = ReadValue(text, pos, to, strict, "\n\r \"'>");
@@ -105,7 +114,7 @@ std::optional<QNValueSpan> GetAttributeValue(QNScanText& text, std::size_t pos, 
   return value;
 }
 
-std::optional<QNValueSpan> GetFormValue(QNScanText& text, std::size_t pos, std::size_t to) {
+std::optional<QNValueSpan> GetPlainValue(QNScanText& text, std::size_t pos, std::size_t to) {
   return ReadValue(text, pos, to, false, " \n\r>");
 }
 

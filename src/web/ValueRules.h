@@ -31,15 +31,29 @@ struct QNValueSpan {
   std::size_t next = 0;
 };
 
+// A value known by its place in the text: conversion replaces it there and only
+// there, which lists of addresses ("a.jpg 1x, b.jpg 2x") need, since no delimiter
+// rule finds "a.jpg" after the opening quote and before the blank.
+struct QNPlacedValue {
+  std::string value;
+  std::size_t begin = 0;
+  std::size_t end = 0;
+  bool page = false;  // names a page rather than a picture, font or other file
+};
+
 // The values a handler found, in order, and how far it read.
 struct QNTagValues {
   std::vector<std::string> values;
+  std::vector<QNPlacedValue> placed;
   bool report = true;       // false: the handler gave up on the tag
   bool anyRead = false;     // some value was read from the text
   std::size_t reached = 0;  // place after the furthest value read
 
   void Read(std::size_t next);
   void Add(QNScanText& text, const QNValueSpan& span);
+  // An empty value, or one that names a part of the page itself ("#name"), is read
+  // but not kept.
+  void Place(QNScanText& text, const QNValueSpan& span, bool page);
 };
 
 // Reads a value from just after an "=": blanks are skipped; a value opened by a
@@ -49,9 +63,10 @@ struct QNTagValues {
 // parentheses within the value replaces it ("go('x.htm')" gives "x.htm").
 std::optional<QNValueSpan> GetAttributeValue(QNScanText& text, std::size_t pos, std::size_t to,
                                              bool strict);
-// The rule of form attributes: like GetAttributeValue, but an unquoted value runs
-// to the first blank or ">" only, and no parentheses rule.
-std::optional<QNValueSpan> GetFormValue(QNScanText& text, std::size_t pos, std::size_t to);
+// The rule of form attributes and of the attributes of today's markup: like
+// GetAttributeValue, but an unquoted value runs to the first blank or ">" only, and
+// no parentheses rule.
+std::optional<QNValueSpan> GetPlainValue(QNScanText& text, std::size_t pos, std::size_t to);
 
 enum class QNEquals {
   Next,            // the value follows the next "=" after the name

@@ -53,6 +53,12 @@ TEST_F(LinkValueTest, FragmentsAreKept) {
   EXPECT_EQ(Convert("page.htm#sec2", "http://host/a/x.htm", Local("a/x.htm")), "page.htm#sec2");
   EXPECT_EQ(Convert("http://host/page.htm#top", "http://host/a/x.htm", Local("a/x.htm")),
             "../page.htm#top");
+  // A folder's page with a fragment is the folder's page.
+  EXPECT_EQ(Convert("../themes/#choosing", "http://host/a/x/", Local("a/x/default.htm")),
+            "../themes/default.htm#choosing");
+  EXPECT_EQ(
+      Convert("sprite.svg#icon", "http://host/a/x.htm", Local("a/x.htm"), QNLinkForm::Absolute),
+      Local("a/sprite.svg"));
 }
 
 TEST_F(LinkValueTest, OnlyDownloadedTargetsWithSettingOne) {
