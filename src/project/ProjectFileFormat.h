@@ -36,6 +36,14 @@ void ReadBlock2(QNBinaryReader& r, CQNSettings& s);
 void ReadBlock3(QNBinaryReader& r, CQNSettings& s);
 void ReadBlock4(QNBinaryReader& r, CQNSettings& s);
 
+// The named records after block 4: the crawling settings and the validators of the
+// saved files (the nodes in file order). ReadAddedBlocks reads to the end of the
+// file and tells whether it met any record: a file without them was written before
+// they existed.
+void WriteAddedBlocks(QNBinaryWriter& w, const CQNSettings& s,
+                      const std::vector<CQNDocNode*>& nodes);
+bool ReadAddedBlocks(QNBinaryReader& r, CQNSettings& s, const std::vector<CQNDocNode*>& nodes);
+
 // The folder against which node addresses are stored: the base directory of the
 // first start address, empty when there is none.
 std::string StartFolder(const CQNSettings& s);

@@ -1,5 +1,6 @@
 #include "project/ProjectFile.h"
 #include "project/ProjectFileFormat.h"
+#include "settings/ExtListChanges.h"
 #include "text/MessageIds.h"
 #include "web/Address.h"
 
@@ -88,7 +89,10 @@ void ReadLaterBlocks(QNBinaryReader& r, CQNSettings& s, const std::vector<CQNDoc
     ReadNodeValues(r, nodes, [](CQNDocNode& n, int sitePos, int) { n.sitePos = sitePos; });
     ReadBlock4(r, s);
   } catch (const QNReadError&) {
+    SettleLaterDefaults(s.QN_FILE_EXT, true);
+    return;
   }
+  if (!ReadAddedBlocks(r, s, nodes)) SettleLaterDefaults(s.QN_FILE_EXT, true);
 }
 
 }  // namespace

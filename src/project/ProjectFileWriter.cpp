@@ -49,6 +49,7 @@ std::string FormatProject(const CQNSettings& s, CQNDocTree& tree, const std::str
     w.Int(0);
   }
   WriteBlock4(w, s);
+  WriteAddedBlocks(w, s, nodes);
   return w.Take();
 }
 

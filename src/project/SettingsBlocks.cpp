@@ -77,7 +77,10 @@ void WriteBlock2(QNBinaryWriter& w, const CQNSettings& s) {
   w.Real(s.QN_MAX_MINFS);
   for (int i = 0; i < 10; ++i) w.Int(0);
   for (int i = 0; i < kCategoryCount; ++i) {
-    const auto changes = ExtListChanges(s.QN_FILE_EXT[i], i, false);
+    // Changes from the stored base: a reader that knows only those defaults gets
+    // the later ones as added entries, in the order of the list, so that the
+    // positional size limits of block 4 reach the right entries.
+    const auto changes = ExtListChanges(s.QN_FILE_EXT[i], StoredBaseExtensions(i), false);
     w.Int(static_cast<std::int32_t>(changes.size()));
     for (const auto& c : changes) {
       w.Int(kCategoryOrder[i]);
@@ -101,6 +104,8 @@ void ReadBlock2(QNBinaryReader& r, CQNSettings& s) {
   s.QN_MAX_MINFS = r.Real();
   for (int i = 0; i < 10; ++i) r.Int();
 
+  // The file holds changes from the stored base, not from today's defaults.
+  s.QN_FILE_EXT = StoredBaseExtLists();
   std::vector<QNExtListEditor> editors;
   editors.reserve(kCategoryCount);
   for (auto& list : s.QN_FILE_EXT) editors.emplace_back(list);

@@ -92,6 +92,9 @@ class CQNDocNode {
   // Where the node and its subtree begin and end in tree order; never saved.
   QNOrderEntry orderOpen;
   QNOrderEntry orderClose;
+  // The server's validator (ETag) of the saved file, sent back when the file is
+  // fetched again; empty when the server gave none. Set under the tree lock.
+  std::string etag;
 
   // Pre-order number of the node and of its four neighbours (-1 for none); used only
   // while the project file is written or read.

@@ -1,5 +1,6 @@
 #include "settings/ExtListChanges.h"
 
+#include <algorithm>
 #include <string>
 #include <unordered_set>
 
@@ -14,8 +15,9 @@ bool HasLimits(const CQNExtEntry& e) {
 
 }  // namespace
 
-std::vector<QNExtChange> ExtListChanges(const ExtList& list, int index, bool limitsCount) {
-  const auto& defaults = DefaultExtensions(index);
+std::vector<QNExtChange> ExtListChanges(const ExtList& list,
+                                        const std::vector<std::string>& defaults,
+                                        bool limitsCount) {
   // Reading edits the default list by name: entries keep the default order and new
   // names go to the end. The longest start of the list that stands in default order
   // stays in place; every entry behind it is written so that it is added at the end,
@@ -48,6 +50,28 @@ std::vector<QNExtChange> ExtListChanges(const ExtList& list, int index, bool lim
   for (const std::string& name : defaults)
     if (!names.contains(ToLower(name))) changes.push_back({CQNExtEntry{name, 2}, true});
   return changes;
+}
+
+void SettleLaterDefaults(ExtLists& lists, bool addMissing) {
+  const auto holds = [](const ExtList& list, std::string_view name) {
+    return std::find_if(list.begin(), list.end(),
+                        [&](const CQNExtEntry& e) { return EqualNoCase(e.extension, name); });
+  };
+  for (int i = 0; i < kCategoryCount; ++i) {
+    ExtList& own = lists[static_cast<std::size_t>(i)];
+    for (const std::string& name : LaterDefaultExtensions(i)) {
+      bool elsewhere = false;
+      for (int j = 0; j < kCategoryCount; ++j) {
+        const ExtList& other = lists[static_cast<std::size_t>(j)];
+        elsewhere = elsewhere || (j != i && holds(other, name) != other.end());
+      }
+      const auto found = holds(own, name);
+      if (elsewhere && found != own.end())
+        own.erase(found);
+      else if (!elsewhere && addMissing && found == own.end())
+        own.push_back(CQNExtEntry{name});
+    }
+  }
 }
 
 QNExtListEditor::QNExtListEditor(ExtList& list) : list_(list), entries_(list) {

@@ -20,13 +20,19 @@ struct QNExtChange {
   bool removed = false;  // a default entry missing from the project's list
 };
 
-// What to store of `list` (the category at `index` of kCategoryOrder) so that
-// applying it to the default list gives `list` again, in its order: removals of the
-// default entries that stand out of their default order; then in list order the
-// entries without a default entry of the same name and enabled flag in place, with
-// `limitsCount` also those that have a size limit set; then every default name
-// missing from the list.
-std::vector<QNExtChange> ExtListChanges(const ExtList& list, int index, bool limitsCount);
+// What to store of `list` so that applying it to `defaults` (enabled entries
+// without limits) gives `list` again, in its order: removals of the default entries
+// that stand out of their default order; then in list order the entries without a
+// default entry of the same name and enabled flag in place, with `limitsCount` also
+// those that have a size limit set; then every default name missing from the list.
+std::vector<QNExtChange> ExtListChanges(const ExtList& list,
+                                        const std::vector<std::string>& defaults, bool limitsCount);
+
+// Lists read from a file written before the later default extensions existed
+// (LaterDefaultExtensions). A later default that the file put into another list
+// stays only there, as the file meant it; with `addMissing` (lists read from the
+// stored base, as a project file's are) one that no list holds joins its own list.
+void SettleLaterDefaults(ExtLists& lists, bool addMissing);
 
 // Applies removals and enabled flags to a list by name (without regard to case) in
 // constant time per change, so that a file with many entries cannot make reading

@@ -8,7 +8,7 @@ int CategoryIndex(int category) {
   return -1;
 }
 
-const std::vector<std::string>& DefaultExtensions(int index) {
+const std::vector<std::string>& StoredBaseExtensions(int index) {
   static const std::array<std::vector<std::string>, kCategoryCount> lists = {{
       {"htm", "html", "shtm", "shtml", "htms", "htmlx", "asp",  "pl",  "stm",  "stml", "idc", "htx",
        "xsp", "css",  "xml",  "rxml",  "cfm",  "cgi",   "htmp", "php", "php3", "nsf",  "jsp"},
@@ -23,11 +23,50 @@ const std::vector<std::string>& DefaultExtensions(int index) {
   return lists.at(static_cast<std::size_t>(index));
 }
 
-ExtLists DefaultExtLists() {
+const std::vector<std::string>& LaterDefaultExtensions(int index) {
+  static const std::array<std::vector<std::string>, kCategoryCount> lists = {{
+      {},
+      {"webp", "avif", "svg", "ico"},
+      {"ogg", "m4a", "opus"},
+      {"webm", "mp4", "m4v", "ogv"},
+      {"mjs", "wasm"},
+      {"json", "webmanifest", "vtt"},
+      {},
+      {"woff", "woff2", "ttf", "otf", "eot"},
+  }};
+  return lists.at(static_cast<std::size_t>(index));
+}
+
+const std::vector<std::string>& DefaultExtensions(int index) {
+  static const std::array<std::vector<std::string>, kCategoryCount> lists = [] {
+    std::array<std::vector<std::string>, kCategoryCount> joined;
+    for (int i = 0; i < kCategoryCount; ++i) {
+      joined[static_cast<std::size_t>(i)] = StoredBaseExtensions(i);
+      for (const std::string& ext : LaterDefaultExtensions(i))
+        joined[static_cast<std::size_t>(i)].push_back(ext);
+    }
+    return joined;
+  }();
+  return lists.at(static_cast<std::size_t>(index));
+}
+
+namespace {
+
+ExtLists ListsOf(const std::vector<std::string>& (*names)(int)) {
   ExtLists lists;
   for (int i = 0; i < kCategoryCount; ++i)
-    for (const auto& ext : DefaultExtensions(i)) lists[i].push_back(CQNExtEntry{ext});
+    for (const auto& ext : names(i)) lists[i].push_back(CQNExtEntry{ext});
   return lists;
+}
+
+}  // namespace
+
+ExtLists DefaultExtLists() {
+  return ListsOf(DefaultExtensions);
+}
+
+ExtLists StoredBaseExtLists() {
+  return ListsOf(StoredBaseExtensions);
 }
 
 }  // namespace qn

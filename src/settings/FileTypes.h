@@ -50,10 +50,19 @@ struct CQNExtEntry {
 using ExtList = std::vector<CQNExtEntry>;
 using ExtLists = std::array<ExtList, kCategoryCount>;
 
-// The default extensions of the category at `index` of kCategoryOrder.
+// The default extensions of the category at `index` of kCategoryOrder: those the
+// lists had from the start, then those of today's web (fonts, newer pictures and
+// videos, modules, manifests).
 const std::vector<std::string>& DefaultExtensions(int index);
+// The defaults from the start. Project files store their lists as changes from
+// these, so that a reader that knows no other defaults reads every list right.
+const std::vector<std::string>& StoredBaseExtensions(int index);
+// The defaults added since.
+const std::vector<std::string>& LaterDefaultExtensions(int index);
 // Every list filled from the defaults: all entries enabled, no size limits.
 ExtLists DefaultExtLists();
+// The same from the stored base.
+ExtLists StoredBaseExtLists();
 
 // One entry of the project's URL filter list.
 struct CQNUrlFilter {

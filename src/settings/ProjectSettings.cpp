@@ -140,7 +140,9 @@ bool CQNSettings::IsEqual(const CQNSettings& o) const {
          SubmitLoginForms == o.SubmitLoginForms && ProcessForms == o.ProcessForms &&
          EncryptProjectFiles == o.EncryptProjectFiles &&
          EncryptDownloadedFiles == o.EncryptDownloadedFiles &&
-         EncryptionPassword == o.EncryptionPassword && QN_FASTPARSE == o.QN_FASTPARSE;
+         EncryptionPassword == o.EncryptionPassword && QN_FASTPARSE == o.QN_FASTPARSE &&
+         QN_ROBOTS == o.QN_ROBOTS && QN_DELAY_MS == o.QN_DELAY_MS && QN_LIM_CONN == o.QN_LIM_CONN &&
+         QN_MAX_CONN == o.QN_MAX_CONN && QN_COOKIES == o.QN_COOKIES;
 }
 
 }  // namespace qn

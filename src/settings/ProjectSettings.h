@@ -9,6 +9,9 @@
 namespace qn {
 
 constexpr int kMaxStartUrls = 100;
+// Ranges of the crawling settings.
+constexpr int kMaxDelayMs = 60000;
+constexpr int kMaxConnectionsPerServer = 100;
 constexpr const char* kProgramVersion = "2.8a";
 // QN_THREADS is kept within 1 to this wherever a value enters: a run needs at least
 // one worker, and it has slots for no more.
@@ -81,6 +84,13 @@ struct CQNSettings {
   int EncryptDownloadedFiles = 0;
   std::string EncryptionPassword;  // held in memory only, never stored
   int QN_FASTPARSE = 1;
+  // Polite crawling, connections and cookies. Each is off by default, so that a
+  // project behaves as it did before they existed.
+  int QN_ROBOTS = 0;       // obey each server's robots.txt, for the project's agent; 0 or 1
+  int QN_DELAY_MS = 0;     // milliseconds between two requests to one server, 0 to kMaxDelayMs
+  int QN_LIM_CONN = 0;     // the cap on transfers to one server at once is on
+  int QN_MAX_CONN = 2;     // that cap, 1 to kMaxConnectionsPerServer
+  std::string QN_COOKIES;  // a cookies.txt (Netscape format) loaded when a run starts
 
   // Every member back to its default. QN_PROJECT_DIR becomes `lastFilesDir` with a
   // separator, or `programDir` followed by "Download/" when `lastFilesDir` is empty.

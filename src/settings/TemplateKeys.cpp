@@ -20,8 +20,12 @@ constexpr QNTemplateKey Real(const char* name, double S::*m) {
 constexpr QNTemplateKey Special(const char* name, K kind) {
   return {name, kind};
 }
+constexpr QNTemplateKey Later(QNTemplateKey key) {
+  key.later = true;
+  return key;
+}
 
-constexpr std::array<QNTemplateKey, 46> kKeys = {{
+constexpr std::array<QNTemplateKey, 51> kKeys = {{
     Special("QN_START_URL", K::kStartUrl),
     Int("QN_SINGLE_URL", &S::QN_SINGLE_URL, K::kSwitch),
     Text("QN_USER_ID", &S::QN_USER_ID),
@@ -66,6 +70,12 @@ constexpr std::array<QNTemplateKey, 46> kKeys = {{
     Int("QN_RENAMEHTML", &S::QN_RENAMEHTML),
     Int("QN_PAGEBREAK", &S::QN_PAGEBREAK),
     Int("QN_FASTPARSE", &S::QN_FASTPARSE),
+    // The crawling settings, which a reader made before them skips as unknown.
+    Later(Int("QN_ROBOTS", &S::QN_ROBOTS, K::kSwitch)),
+    Later(Int("QN_DELAY_MS", &S::QN_DELAY_MS)),
+    Later(Int("QN_LIM_CONN", &S::QN_LIM_CONN, K::kSwitch)),
+    Later(Int("QN_MAX_CONN", &S::QN_MAX_CONN)),
+    Later(Text("QN_COOKIES", &S::QN_COOKIES)),
     Special("QN_FILE_EXT", K::kFileExt),
     Special("QN_URL_FILTER", K::kUrlFilter),
 }};

@@ -30,9 +30,13 @@ struct QNTemplateKey {
   int CQNSettings::*intMember = nullptr;
   double CQNSettings::*realMember = nullptr;
   std::string CQNSettings::*textMember = nullptr;
+  // Not one of the 46 keys every template reader knows: a template holding one was
+  // written since the crawling settings exist.
+  bool later = false;
 };
 
-// All 46 keys in table order.
+// All keys in table order: the 46 keys every template reader knows, with the keys
+// of the crawling settings after QN_FASTPARSE.
 std::span<const QNTemplateKey> TemplateKeys();
 
 }  // namespace qn

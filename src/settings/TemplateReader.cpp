@@ -130,6 +130,8 @@ class TemplateReader {
     while (NextPiece(in, piece)) Line(piece);
     if (s_.StartUrlCount == 0) s_.StartUrlCount = 1;
     for (auto& editor : editors_) editor.Commit();
+    // Every template written since the crawling keys exist holds them.
+    if (!laterKeys_) SettleLaterDefaults(s_.QN_FILE_EXT, false);
     return known_ && !failed_;
   }
 
@@ -149,6 +151,7 @@ class TemplateReader {
     for (const QNTemplateKey& key : TemplateKeys()) {
       if (EqualNoCase(word, key.name)) {
         known_ = true;
+        laterKeys_ = laterKeys_ || key.later;
         if (!Apply(key, std::string_view(line).substr(end))) failed_ = true;
         return;
       }
@@ -245,6 +248,7 @@ class TemplateReader {
   std::set<FilterKey> filters_;
   bool known_ = false;
   bool failed_ = false;
+  bool laterKeys_ = false;  // a key of the crawling settings was met
 };
 
 }  // namespace

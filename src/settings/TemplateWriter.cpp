@@ -41,7 +41,7 @@ class LineWriter {
 
 void WriteExtensions(LineWriter& w, const CQNSettings& s) {
   for (int i = 0; i < kCategoryCount; ++i) {
-    for (const auto& change : ExtListChanges(s.QN_FILE_EXT[i], i, true)) {
+    for (const auto& change : ExtListChanges(s.QN_FILE_EXT[i], DefaultExtensions(i), true)) {
       const CQNExtEntry& e = change.entry;
       if (change.removed) {
         w.Raw(Printf("QN_FILE_EXT \t\t%2d %d \"%s\"", kCategoryOrder[i], 2, e.extension.c_str()));

@@ -131,6 +131,11 @@ CQNSettings Unusual() {
   s.EncryptProjectFiles = 1;
   s.EncryptDownloadedFiles = 1;
   s.QN_FASTPARSE = 0;
+  s.QN_ROBOTS = 1;
+  s.QN_DELAY_MS = 60000;
+  s.QN_LIM_CONN = 1;
+  s.QN_MAX_CONN = 100;
+  s.QN_COOKIES = std::string(300, 'c');
   return s;
 }
 
@@ -269,7 +274,7 @@ TEST(ProjectFile, ReorderedExtensionListsKeepTheirLimits) {
 TEST(ProjectFile, ExtensionListsAndStartAddresses) {
   CQNSettings s = Defaults();
   s.QN_FILE_EXT[2].erase(s.QN_FILE_EXT[2].begin());  // au removed
-  s.QN_FILE_EXT[4].push_back({"wasm", 1});
+  s.QN_FILE_EXT[4].push_back({"jnlp", 1});
   s.QN_FILE_EXT[4].push_back({"jar", 0});
   // 120 start addresses can only come from a template.
   std::string text;
@@ -289,7 +294,10 @@ TEST(ProjectFile, ExtensionListsAndStartAddresses) {
   std::string extra;
   for (int i = 100; i < 120; ++i) extra += test::Bytes().Str("http://h/" + std::to_string(i)).str();
   bytes.replace(at, count100.size(), test::Bytes().Int(0).Int(120).str());
-  bytes.insert(bytes.size() - 8 * 4, extra);
+  // Before the eight flags that end block 4, ahead of the named records.
+  const auto records = bytes.rfind(test::Bytes().Str("Crawling").str());
+  ASSERT_NE(records, std::string::npos);
+  bytes.insert(records - 8 * 4, extra);
 
   std::istringstream file(bytes);
   CQNSettings t = Defaults();

@@ -15,8 +15,11 @@ CQNSettings GoldenSettings() {
   s.QN_TITLE = "Demo";
   auto& images = s.QN_FILE_EXT[1];
   images.erase(images.begin() + 4);  // bmp
-  images.push_back({"webp", 1, 1, 2097152.0, 0, 0});
+  images.push_back({"heic", 1, 1, 2097152.0, 0, 0});
   s.QN_URL_FILTER.push_back({0, 15, "ads.example.com", "", ""});
+  s.QN_DELAY_MS = 1500;
+  s.QN_LIM_CONN = 1;
+  s.QN_COOKIES = "/proj/cookies.txt";
   s.DownloadDir = "/proj/Download/";
   return s;
 }
@@ -30,6 +33,7 @@ void BuildGoldenTree(CQNDocTree& tree) {
   page->level = 0;
   page->size = 1234;
   page->sitePos = 0;
+  page->etag = "\"v1\"";
   CQNDocNode* logo = AddNode(tree, page, kNodeLink, "Logo", "http://example.com/img/logo.gif",
                              "/proj/Download/example.com/img/logo.gif");
   logo->type = 2;
@@ -74,10 +78,23 @@ GoldenFile GoldenBytes() {
   // Block 2: exact disk space, minimum-size switch and value, ten spare ints.
   b.Real(31457280.0).Int(0).Real(0.0);
   for (int i = 0; i < 10; ++i) b.Int(0);
-  // Extension differences by category 1, 2, 8, 16, 32, 128, 256, 64.
+  // Extension differences by category 1, 2, 8, 16, 32, 128, 256, 64, counted from
+  // the lists the format started with: the later defaults come as added entries.
   b.Int(0);
-  b.Int(2).Int(2).Byte(1).Str("webp").Int(2).Byte(2).Str("bmp");
-  for (int i = 0; i < 6; ++i) b.Int(0);
+  b.Int(6);
+  for (const char* ext : {"webp", "avif", "svg", "ico", "heic"}) b.Int(2).Byte(1).Str(ext);
+  b.Int(2).Byte(2).Str("bmp");
+  b.Int(3);
+  for (const char* ext : {"ogg", "m4a", "opus"}) b.Int(8).Byte(1).Str(ext);
+  b.Int(4);
+  for (const char* ext : {"webm", "mp4", "m4v", "ogv"}) b.Int(16).Byte(1).Str(ext);
+  b.Int(2);
+  for (const char* ext : {"mjs", "wasm"}) b.Int(32).Byte(1).Str(ext);
+  b.Int(3);
+  for (const char* ext : {"json", "webmanifest", "vtt"}) b.Int(128).Byte(1).Str(ext);
+  b.Int(0);
+  b.Int(5);
+  for (const char* ext : {"woff", "woff2", "ttf", "otf", "eot"}) b.Int(64).Byte(1).Str(ext);
   b.Int(1).Int(0).Int(15).Str("ads.example.com").Str("").Str("");
   // Node levels A: ordinal, level, size.
   b.Int(3).Int(0).Int(2147483647).Int(0).Int(1).Int(0).Int(1234).Int(2).Int(1).Int(99);
@@ -87,17 +104,21 @@ GoldenFile GoldenBytes() {
   b.Int(3).Int(0).Int(2147483647).Int(0).Int(1).Int(0).Int(0).Int(2).Int(-1).Int(0);
   // Block 4: default file name, size limits of every entry of every list.
   b.Str("default.htm");
-  for (int entries : {23, 9, 8, 7, 2, 7, 11, 2}) {
+  for (int entries : {23, 13, 11, 11, 4, 10, 11, 7}) {
     b.Int(entries);
     for (int i = 0; i < entries; ++i) {
-      const bool webp = entries == 9 && i == 8;
-      b.Byte(0).Real(0.0).Byte(webp ? 1 : 0).Real(webp ? 2097152.0 : 0.0);
+      const bool heic = entries == 13 && i == 12;
+      b.Byte(0).Real(0.0).Byte(heic ? 1 : 0).Real(heic ? 2097152.0 : 0.0);
     }
   }
   b.Int(1).Int(1).Str(kStart);  // single site, one start address
   // Report, rename HTML, page break, login forms, forms, encrypt project, encrypt
   // downloads, fast parsing.
   b.Int(0).Int(1).Int(1).Int(0).Int(0).Int(0).Int(0).Int(1);
+  // Named records: the crawling settings (robots, delay, connection cap switch and
+  // value, cookies file), then the validators by node position.
+  b.Str("Crawling").Int(4 * 4 + 1 + 17).Int(0).Int(1500).Int(1).Int(2).Str("/proj/cookies.txt");
+  b.Str("Validators").Int(4 + 4 + 1 + 4).Int(1).Int(1).Str("\"v1\"");
   return {b.str(), treeEnd};
 }
 

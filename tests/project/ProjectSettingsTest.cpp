@@ -37,7 +37,10 @@ TEST(ProjectSettings, ResetRefillsExtensionListsAndEmptiesFilters) {
   ASSERT_EQ(s.QN_FILE_EXT[0].size(), 23u);
   EXPECT_EQ(s.QN_FILE_EXT[0].front().extension, "htm");
   EXPECT_EQ(s.QN_FILE_EXT[0].back().extension, "jsp");
-  EXPECT_EQ(s.QN_FILE_EXT[kCategoryCount - 1].size(), 2u);  // Other: swf exe
+  // Other: swf exe, then the web fonts.
+  ASSERT_EQ(s.QN_FILE_EXT[kCategoryCount - 1].size(), 7u);
+  EXPECT_EQ(s.QN_FILE_EXT[kCategoryCount - 1][1].extension, "exe");
+  EXPECT_EQ(s.QN_FILE_EXT[kCategoryCount - 1][3].extension, "woff2");
   EXPECT_EQ(s.QN_FILE_EXT[4][1].extension, "class");
   for (const auto& list : s.QN_FILE_EXT)
     for (const auto& e : list) {

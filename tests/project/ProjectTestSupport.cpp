@@ -63,6 +63,7 @@ void ExpectSameTree(const CQNDocTree& expected, const CQNDocTree& actual) {
     ASSERT_EQ(e->level, a->level) << "node " << i;
     ASSERT_EQ(e->size.load(), a->size.load()) << "node " << i;
     ASSERT_EQ(e->sitePos, a->sitePos) << "node " << i;
+    ASSERT_EQ(e->etag, a->etag) << "node " << i;
     ASSERT_EQ(e->firstChild == nullptr, a->firstChild == nullptr) << "node " << i;
     ASSERT_EQ(e->nextSibling == nullptr, a->nextSibling == nullptr) << "node " << i;
     e = NextPreOrder(e, expected.root);

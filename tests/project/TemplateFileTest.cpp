@@ -30,7 +30,8 @@ std::vector<std::string> Lines(const std::string& text) {
 
 TEST(TemplateFile, DefaultsWriteHeaderAndOneLinePerSettingInKeyOrder) {
   const auto lines = Lines(FormatTemplate(Defaults()));
-  ASSERT_EQ(lines.size(), 4u + 1 + 43);  // header, one start address, the single settings
+  // Header, one start address, the single settings, the crawling settings.
+  ASSERT_EQ(lines.size(), 4u + 1 + 43 + 5);
   EXPECT_EQ(lines[0], std::string(77, '/'));
   EXPECT_EQ(lines[1], "// Quillorne Template");
   EXPECT_EQ(lines[2], "//");
@@ -44,26 +45,33 @@ TEST(TemplateFile, DefaultsWriteHeaderAndOneLinePerSettingInKeyOrder) {
   EXPECT_EQ(lines[24], "QN_TR_HTML \t\t0");  // 511, all files
   EXPECT_EQ(lines[42], "QN_AGENTID \t\t\"Quillorne v2.8a\"");
   EXPECT_EQ(lines[43], "QN_DEFFNAME \t\t\"default.htm\"");
-  EXPECT_EQ(lines.back(), "QN_FASTPARSE \t\t1");
+  EXPECT_EQ(lines[47], "QN_FASTPARSE \t\t1");
+  const std::vector<std::string> crawling(lines.end() - 5, lines.end());
+  EXPECT_EQ(crawling,
+            (std::vector<std::string>{"QN_ROBOTS \t\t0", "QN_DELAY_MS \t\t0", "QN_LIM_CONN \t\t0",
+                                      "QN_MAX_CONN \t\t2", "QN_COOKIES \t\t\"\""}));
 }
 
 TEST(TemplateFile, ExtensionAndFilterLinesHoldOnlyTheDifferences) {
   CQNSettings s = Defaults();
   auto& images = s.QN_FILE_EXT[1];
   images.erase(images.begin() + 4);  // bmp
-  images.push_back({"webp", 1, 1, 2097152.0, 0, 0});
+  images.push_back({"heic", 1, 1, 2097152.0, 0, 0});
   s.QN_FILE_EXT[5][1].enabled = 0;  // pdf
   s.QN_FILE_EXT[7].push_back({"bin", 0});
+  std::erase_if(s.QN_FILE_EXT[7], [](const CQNExtEntry& e) { return e.extension == "eot"; });
   s.QN_URL_FILTER.push_back({0, 1, "ads.example.com", "", ""});
   s.QN_URL_FILTER.push_back({1, 15, "*", "docs", "*.pdf"});
   const auto lines = Lines(FormatTemplate(s));
-  const std::vector<std::string> tail(lines.end() - 6, lines.end());
-  EXPECT_EQ(tail[0], "QN_FILE_EXT \t\t 2 1 \"webp\" 0.000000 2097152.000000");
+  const std::vector<std::string> tail(lines.end() - 7, lines.end());
+  EXPECT_EQ(tail[0], "QN_FILE_EXT \t\t 2 1 \"heic\" 0.000000 2097152.000000");
   EXPECT_EQ(tail[1], "QN_FILE_EXT \t\t 2 2 \"bmp\"");
   EXPECT_EQ(tail[2], "QN_FILE_EXT \t\t128 0 \"pdf\" 0.000000 0.000000");
   EXPECT_EQ(tail[3], "QN_FILE_EXT \t\t64 0 \"bin\" 0.000000 0.000000");
-  EXPECT_EQ(tail[4], "QN_URL_FILTER \t\t0  1 \"ads.example.com\" \t\"\" \t\"\"");
-  EXPECT_EQ(tail[5], "QN_URL_FILTER \t\t1 15 \"*\" \t\"docs\" \t\"*.pdf\"");
+  // A later default that was removed is written like any other default.
+  EXPECT_EQ(tail[4], "QN_FILE_EXT \t\t64 2 \"eot\"");
+  EXPECT_EQ(tail[5], "QN_URL_FILTER \t\t0  1 \"ads.example.com\" \t\"\" \t\"\"");
+  EXPECT_EQ(tail[6], "QN_URL_FILTER \t\t1 15 \"*\" \t\"docs\" \t\"*.pdf\"");
 }
 
 TEST(TemplateFile, RoundTripKeepsEveryCarriedSetting) {
@@ -251,14 +259,14 @@ TEST(TemplateFile, ExtensionLines) {
            "QN_FILE_EXT \t\t256 1 \"" +
                std::string(40, 'x') + "\" 1 2\n",
            s));
-  EXPECT_EQ(s.QN_FILE_EXT[1].size(), 8u);
+  EXPECT_EQ(s.QN_FILE_EXT[1].size(), DefaultExtensions(1).size() - 1);
   EXPECT_EQ(s.QN_FILE_EXT[1][0].extension, "jpg");
   const auto& other = s.QN_FILE_EXT[7];
-  ASSERT_EQ(other.size(), 4u);
+  ASSERT_EQ(other.size(), DefaultExtensions(7).size() + 2);
   // An added extension written without limits comes back without limits: the 0 the
   // writer puts for a limit that is off is not a limit of 0 bytes.
-  EXPECT_EQ(other[2], (CQNExtEntry{"foo", 1, 0, 0, 0, 0}));
-  EXPECT_EQ(other[3], (CQNExtEntry{"BAR", 0, 0, 0, 1, 10.5}));
+  EXPECT_EQ(other[other.size() - 2], (CQNExtEntry{"foo", 1, 0, 0, 0, 0}));
+  EXPECT_EQ(other.back(), (CQNExtEntry{"BAR", 0, 0, 0, 1, 10.5}));
   EXPECT_EQ(s.QN_FILE_EXT[5][1], (CQNExtEntry{"pdf", 0}));  // found without case
   EXPECT_EQ(s.QN_FILE_EXT[6].back(), (CQNExtEntry{std::string(32, 'x'), 1, 1, 2, 1, 1}));
 
