@@ -256,6 +256,7 @@ bool QNController::StartProcedure(const std::string& firstAddress) {
   // Fetchers and scanners work from the settings as they now stand.
   run_.settings = doc_.SettingsCopy();
   run_.threads = run_.settings.QN_THREADS;
+  run_.StartCrawl();
   return true;
 }
 

@@ -63,6 +63,16 @@ void QNRun::LeaveSlot(int index) {
   }
 }
 
+void QNRun::StartCrawl() {
+  crawl = std::make_shared<QNCrawlShared>(PacingRulesFor(settings));
+  const std::string& cookies = settings.QN_COOKIES;
+  if (cookies.empty()) return;
+  if (const auto count = crawl->cookies.Load(cookies))
+    doc.Log().WriteLine(LogKind::Text, texts.Format(kMsgCookiesRead, *count, cookies));
+  else
+    doc.Log().WriteLine(LogKind::Text, texts.Format(kMsgCookiesUnreadable, cookies));
+}
+
 void QNRun::LogInternalError(int code) {
   doc.Log().WriteLine(LogKind::Text, texts.Format(kMsgInternalError, code));
 }

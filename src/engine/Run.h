@@ -23,6 +23,7 @@
 #include "seams/RunControl.h"
 #include "settings/ProjectSettings.h"
 #include "storage/LocalNaming.h"
+#include "web/CrawlShared.h"
 #include "web/FetchContext.h"
 #include "web/InternetOptions.h"
 
@@ -56,6 +57,12 @@ class QNRun : public IQNRunControl, public std::enable_shared_from_this<QNRun> {
   std::shared_ptr<const QNNamingContext> naming;
   // QN_THREADS, which may change while the run goes on.
   std::atomic<int> threads{1};
+  // What the run's fetchers share (cookie jar, pace per server, robots.txt rules),
+  // made with the settings by StartCrawl before any worker starts.
+  std::shared_ptr<QNCrawlShared> crawl;
+  // Makes `crawl` and loads the project's cookies file into its jar, saying in the
+  // log how that went; the caller holds a pass.
+  void StartCrawl();
 
   // Worker slots. A slot is held from the moment its worker is due until the worker
   // leaves it; idle is set while the worker finds nothing to do.

@@ -39,8 +39,8 @@ QNWorker::QNWorker(QNRun& run, QNRunPass& pass, int index, bool primary, std::st
       first_(primary) {}
 
 QNFetchContext QNWorker::FetchContext() {
-  return QNFetchContext{settings_,  run_.env.internet, run_,
-                        run_.Log(), run_.Observer(),   run_.texts};
+  return QNFetchContext{settings_,       run_.env.internet, run_,      run_.Log(),
+                        run_.Observer(), run_.texts,        run_.crawl};
 }
 
 void QNWorker::RefreshSettings() {
@@ -262,13 +262,18 @@ QNWorker::Step QNWorker::HandleAddress() {
     logErrors = node_->tries >= retries;
   }
   const std::uint32_t recorded = node_ ? static_cast<std::uint32_t>(node_->size.load()) : 0;
+  std::string etag;
+  if (node_) {
+    auto lock = doc_.Locks().Hold(DocLock::Tree);
+    etag = node_->etag;
+  }
 
   QNFetchResult result;
   if (!ChooseFetchPath()) {
     result.lastError = kErrNoLocalFile;
   } else if (!OutsideGate(pass_, [&] {
-               result =
-                   fetcher_.FetchToFile(address_, fetched_, index_, logErrors, referrer, recorded);
+               result = fetcher_.FetchToFile(address_, fetched_, index_, logErrors, referrer,
+                                             recorded, etag);
              })) {
     return Step::End;
   }
@@ -293,6 +298,7 @@ QNWorker::Step QNWorker::Succeeded(const QNFetchResult& r) {
     {
       auto lock = doc_.Locks().Hold(DocLock::Tree);
       node_->localFile = localPath_;
+      node_->etag = r.etag;
     }
     node_->size = static_cast<int>(r.size);
   }

@@ -145,5 +145,10 @@ constexpr int kMsgInternalError = 65179;  // " Internal Error (Code %d)"
 // A template opens as the project file beside it, which the next save replaces.
 constexpr int kMsgAskReplaceProject = 65220;
 constexpr int kMsgProjectNotReplaced = 65221;
+constexpr int kMsgServerPause = 65240;     // " Server '%s' asks to wait %d seconds (HTTP code %d)"
+constexpr int kMsgRobotsExcluded = 65241;  // " robots.txt excludes '%s'"
+constexpr int kMsgRobotsUnreadable = 65242;   // " robots.txt of '%s' cannot be read (%d): ..."
+constexpr int kMsgCookiesRead = 65243;        // " %d cookies read from '%s'"
+constexpr int kMsgCookiesUnreadable = 65244;  // " The cookies file '%s' cannot be read"
 
 }  // namespace qn

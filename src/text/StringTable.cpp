@@ -173,6 +173,11 @@ constexpr Entry kStrings[] = {
     {65221,
      "The project '%s' already exists: the template is not opened, so that the project "
      "and its log stay as they are."},
+    {65240, " Server '%s' asks to wait %d seconds (HTTP code %d)"},
+    {65241, " robots.txt excludes '%s'"},
+    {65242, " robots.txt of '%s' cannot be read (%d): no file of that server is fetched"},
+    {65243, " %d cookies read from '%s'"},
+    {65244, " The cookies file '%s' cannot be read"},
 };
 
 constexpr bool IsStrictlySorted() {

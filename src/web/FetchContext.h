@@ -1,5 +1,7 @@
 #pragma once
 
+#include <memory>
+
 #include "text/Texts.h"
 
 namespace qn {
@@ -9,6 +11,7 @@ struct QNInternetOptions;
 class IQNRunControl;
 class IQNLogSink;
 class IQNObserver;
+struct QNCrawlShared;
 
 // Everything a fetcher reads and reports to, handed over by its owner. The
 // references must outlive the fetcher; settings may be replaced between fetches.
@@ -19,6 +22,10 @@ struct QNFetchContext {
   IQNLogSink& log;
   IQNObserver& observer;
   QNTexts texts;
+  // What the fetchers of the run share: cookies, the pace per server, robots.txt
+  // rules. Without it a fetcher keeps its own cookies, waits for nobody and reads
+  // no robots.txt.
+  std::shared_ptr<QNCrawlShared> crawl{};
 };
 
 }  // namespace qn

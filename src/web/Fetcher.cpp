@@ -14,6 +14,7 @@
 #include "text/MessageIds.h"
 #include "text/SizeText.h"
 #include "web/Address.h"
+#include "web/CrawlShared.h"
 #include "web/Forms.h"
 #include "web/InternetErrors.h"
 #include "web/InternetOptions.h"
@@ -31,15 +32,51 @@ constexpr int kErrNoFileAddress = -2;
 constexpr int kErrSizeMismatch = -3;
 
 constexpr int kHttpOk = 200;
+constexpr int kHttpNotModified = 304;
 constexpr int kHttpNotFound = 404;
+constexpr int kHttpTooManyRequests = 429;
+constexpr int kHttpUnavailable = 503;
+constexpr int kUpdateWhenChanged = 0;
 constexpr int kUpdateAlways = 1;
 constexpr int kUpdateNever = 2;
+// How often one file waits for a server that asks for a pause, and how long at most.
+constexpr int kMaxServerPauses = 5;
+constexpr long kMaxRetryAfterSeconds = 120;
 constexpr std::size_t kCopyBlock = 10240;
 constexpr std::size_t kChunkUnit = 1024;
 constexpr const char* kFallbackAgent = "Mozilla/4.0";
 
 std::uint32_t Clamp32(std::uint64_t n) {
   return static_cast<std::uint32_t>(std::min<std::uint64_t>(n, 0xFFFFFFFFu));
+}
+
+// The server an address is on, as the pace and robots.txt of a run know it.
+std::string ServerKey(const QNCrackedUrl& url) {
+  const char* scheme = url.service == QNService::Https ? "https://"
+                       : url.service == QNService::Ftp ? "ftp://"
+                                                       : "http://";
+  return scheme + ToLower(url.server) + ":" + std::to_string(url.port);
+}
+
+// The path and query of a request address, as robots.txt rules name them.
+std::string_view RequestPath(std::string_view requestUrl) {
+  const std::size_t authority = requestUrl.find("://");
+  const std::size_t path =
+      requestUrl.find('/', authority == std::string_view::npos ? 0 : authority + 3);
+  return path == std::string_view::npos ? std::string_view("/") : requestUrl.substr(path);
+}
+
+// Whether a local file name says the file itself is compressed: its bytes are kept
+// as sent rather than decoded, so that "x.tar.gz" stays a gzip file.
+bool NamesCompressedFile(std::string_view localPath) {
+  const std::size_t dot = localPath.rfind('.');
+  if (dot == std::string_view::npos ||
+      FindLastSeparator(localPath.substr(dot)) != std::string_view::npos)
+    return false;
+  const std::string_view extension = localPath.substr(dot + 1);
+  for (std::string_view compressed : {"gz", "tgz", "svgz", "z", "br", "zst"})
+    if (EqualNoCase(extension, compressed)) return true;
+  return false;
 }
 
 std::string_view TrimBlanks(std::string_view s) {
@@ -52,6 +89,10 @@ std::string_view TrimBlanks(std::string_view s) {
 
 struct CQNFetcher::Announced {
   std::uint64_t size = 0;  // 0: not announced
+  // Bytes on the wire when the body comes compressed (its decoded size is not
+  // announced): what the progress shows.
+  std::uint64_t wireSize = 0;
+  bool encoded = false;  // the body comes compressed
   std::optional<std::time_t> modified;
   bool text = false;        // the server calls it text
   bool html = false;        // the local name makes it an HTML page
@@ -85,6 +126,8 @@ QNSessionConfig SessionConfigFor(const QNFetchContext& context) {
   }
   cfg.timeoutSeconds = context.settings.QN_TIMEOUT;
   cfg.caFile = o.caFile;
+  if (context.crawl)
+    cfg.cookies = std::shared_ptr<CQNCookieJar>(context.crawl, &context.crawl->cookies);
   return cfg;
 }
 
@@ -132,7 +175,7 @@ void CQNFetcher::PostProgress(int worker, std::string text, std::size_t bytes) {
 
 QNFetchResult CQNFetcher::FetchToFile(std::string_view address, const std::string& localPath,
                                       int worker, bool reportErrors, std::string_view referrer,
-                                      std::uint32_t recordedSize) {
+                                      std::uint32_t recordedSize, std::string_view etag) {
   const QNCrackedUrl url = CrackUrl(address);
   switch (url.service) {
     case QNService::None:
@@ -140,13 +183,20 @@ QNFetchResult CQNFetcher::FetchToFile(std::string_view address, const std::strin
     case QNService::File:
       return CopyLocalFile(address, localPath, worker);
     default:
-      return FetchRemote(url, address, localPath, worker, reportErrors, referrer, recordedSize);
+      return FetchRemote(url, address, localPath, worker, reportErrors, referrer, recordedSize,
+                         etag);
   }
+}
+
+CQNServerPacing::Ticket CQNFetcher::EnterServer(const QNCrackedUrl& url) {
+  if (!ctx_.crawl) return {};
+  return ctx_.crawl->pacing.Enter(ServerKey(url), [this] { return ctx_.run.StopRequested(); });
 }
 
 QNFetchResult CQNFetcher::FetchRemote(const QNCrackedUrl& url, std::string_view address,
                                       const std::string& localPath, int worker, bool reportErrors,
-                                      std::string_view referrer, std::uint32_t recordedSize) {
+                                      std::string_view referrer, std::uint32_t recordedSize,
+                                      std::string_view etag) {
   const CQNSettings& s = ctx_.settings;
   QNFetchResult r;
   if (s.QN_UMETHOD == kUpdateNever) {
@@ -154,6 +204,7 @@ QNFetchResult CQNFetcher::FetchRemote(const QNCrackedUrl& url, std::string_view 
       r.ok = true;
       r.outcome = kKept;
       r.size = Clamp32(*size);
+      r.etag = std::string(etag);
       return r;
     }
   }
@@ -185,10 +236,16 @@ QNFetchResult CQNFetcher::FetchRemote(const QNCrackedUrl& url, std::string_view 
 
   PostRow(worker, address, 0, kOpening);
   CQNInternetRequest request(session_);
+  CQNServerPacing::Ticket ticket;
   Announced announced;
   if (ftp) {
     spec.url = RequestUrl(url, object);
     spec.infoOnly = true;
+    ticket = EnterServer(url);
+    if (ctx_.crawl && !ticket) {
+      r.stopped = true;
+      return r;
+    }
     const int error = request.Send(spec);
     if (IsConnectionError(error)) return fail(error, false, reportErrors);
     // A refused listing leaves size and date unknown; opening the file tells the rest.
@@ -203,8 +260,59 @@ QNFetchResult CQNFetcher::FetchRemote(const QNCrackedUrl& url, std::string_view 
     spec.body = std::string(submission.body);
     spec.url = RequestUrl(url, submission.object);
     spec.referrer = std::string(referrer);
-    if (const int error = request.Send(spec)) return fail(error, true, reportErrors);
-    const int status = request.Status();
+    spec.keepEncoding = NamesCompressedFile(localPath);
+    if (s.QN_ROBOTS != 0 && ctx_.crawl) {
+      const auto allowed = RobotsAllow(url, spec.url);
+      if (!allowed) {
+        r.stopped = true;
+        return r;
+      }
+      if (!*allowed) {
+        r.outcome = kRefused;
+        ctx_.log.WriteLine(LogKind::Text, ctx_.texts.Format(kMsgRobotsExcluded, address));
+        return r;
+      }
+    }
+    // "When Changed" asks the server to answer 304 while its file is the one saved.
+    const auto localTime =
+        s.QN_UMETHOD == kUpdateWhenChanged && !spec.post ? LocalFileTime(localPath) : std::nullopt;
+    if (localTime) {
+      spec.ifModifiedSince = localTime;
+      spec.ifNoneMatch = std::string(etag);
+    }
+    int status = 0;
+    for (int pauses = 0;; ++pauses) {
+      ticket = EnterServer(url);
+      if (ctx_.crawl && !ticket) {
+        r.stopped = true;
+        return r;
+      }
+      if (const int error = request.Send(spec)) return fail(error, true, reportErrors);
+      status = request.Status();
+      const auto wait = request.RetryAfterSeconds();
+      if ((status != kHttpTooManyRequests && status != kHttpUnavailable) || !wait ||
+          pauses == kMaxServerPauses)
+        break;
+      // The server asked for a pause: nobody of this run asks it again before then.
+      const long seconds = std::clamp<long>(*wait, 1, kMaxRetryAfterSeconds);
+      ctx_.log.WriteLine(LogKind::Text,
+                         ctx_.texts.Format(kMsgServerPause, ServerKey(url), seconds, status));
+      ticket = CQNServerPacing::Ticket();
+      const auto until = CQNServerPacing::Clock::now() + std::chrono::seconds(seconds);
+      if (ctx_.crawl) ctx_.crawl->pacing.PauseUntil(ServerKey(url), until);
+      if (!WaitUnlessStopped(until, [this] { return ctx_.run.StopRequested(); })) {
+        r.stopped = true;
+        return r;
+      }
+    }
+    if (status == kHttpNotModified && localTime) {
+      r.ok = true;
+      r.outcome = kKept;
+      r.size = Clamp32(LocalFileSize(localPath).value_or(recordedSize));
+      r.etag = request.ETag().empty() ? std::string(etag) : request.ETag();
+      PostRow(worker, address, r.size, ctx_.texts.Text(kMsgUnchanged));
+      return r;
+    }
     if (status != kHttpOk) {
       r.lastError = status;
       r.retryAdvised = status != kHttpNotFound;
@@ -213,8 +321,12 @@ QNFetchResult CQNFetcher::FetchRemote(const QNCrackedUrl& url, std::string_view 
       return r;
     }
     announced.size = static_cast<std::uint64_t>(std::max<std::int64_t>(request.ContentLength(), 0));
+    announced.wireSize =
+        static_cast<std::uint64_t>(std::max<std::int64_t>(request.WireLength(), 0));
+    announced.encoded = request.Encoded();
     announced.modified = request.LastModified();
     announced.text = request.ContentType().find("text/") != std::string::npos;
+    r.etag = request.ETag();
   }
   r.size = Clamp32(announced.size);
   r.modified = announced.modified;
@@ -234,6 +346,46 @@ QNFetchResult CQNFetcher::FetchRemote(const QNCrackedUrl& url, std::string_view 
   }
 
   return Store(request, announced, address, localPath, worker, reportErrors, r);
+}
+
+std::optional<bool> CQNFetcher::RobotsAllow(const QNCrackedUrl& url, std::string_view requestUrl) {
+  const auto rules = ctx_.crawl->robots.RulesFor(
+      ServerKey(url), [&] { return FetchRobots(url); },
+      [this] { return ctx_.run.StopRequested(); });
+  if (!rules) return std::nullopt;
+  return rules->Allows(RequestPath(requestUrl));
+}
+
+CQNRobotsRules CQNFetcher::FetchRobots(const QNCrackedUrl& url) {
+  const std::string where = ServerKey(url);
+  auto unreadable = [&](int error) {
+    // A server that cannot say what it allows is taken to allow nothing.
+    ctx_.log.WriteLine(LogKind::Text, ctx_.texts.Format(kMsgRobotsUnreadable, where, error));
+    return CQNRobotsRules::RefuseAll();
+  };
+  QNRequestSpec spec;
+  spec.service = url.service;
+  spec.url = RequestUrl(url, "/robots.txt");
+  if (!ctx_.settings.QN_USER_ID.empty() && !ctx_.settings.QN_PASSWORD.empty()) {
+    spec.user = ctx_.settings.QN_USER_ID;
+    spec.password = ctx_.settings.QN_PASSWORD;
+  }
+  const CQNServerPacing::Ticket ticket = EnterServer(url);
+  CQNInternetRequest request(session_);
+  if (const int error = request.Send(spec)) return unreadable(error);
+  const int status = request.Status();
+  // No robots.txt (or none for this agent to read) leaves every file allowed.
+  if (status >= 400 && status < 500 && status != kHttpTooManyRequests) return CQNRobotsRules();
+  if (status != kHttpOk) return unreadable(status);
+  std::string text;
+  std::vector<char> chunk(16 * kChunkUnit);
+  while (text.size() < kMaxRobotsSize) {
+    const long long got = request.Read(chunk.data(), chunk.size());
+    if (got < 0) return unreadable(request.Error());
+    if (got == 0) break;
+    text.append(chunk.data(), static_cast<std::size_t>(got));
+  }
+  return CQNRobotsRules::Parse(text, RobotsProductToken(session_.Config().agent));
 }
 
 // Transfers the body into the local file and judges what arrived.
@@ -337,10 +489,12 @@ int CQNFetcher::Decide(Announced& announced, std::string_view address, const std
       if (!unchanged) {
         const std::uint64_t size = recordedSize != 0 ? recordedSize : *localSize;
         const auto localTime = LocalFileTime(localPath);
-        unchanged = size == announced.size &&
-                    (!announced.modified ||
-                     (localTime &&
-                      std::llabs(static_cast<long long>(*localTime - *announced.modified)) <= 1));
+        const bool sameDate =
+            announced.modified && localTime &&
+            std::llabs(static_cast<long long>(*localTime - *announced.modified)) <= 1;
+        // A compressed answer does not tell the size of the file: its date must.
+        unchanged = announced.encoded ? sameDate
+                                      : size == announced.size && (!announced.modified || sameDate);
       }
       if (unchanged) {
         PostRow(worker, address, Clamp32(announced.size), ctx_.texts.Text(kMsgUnchanged));
@@ -348,7 +502,8 @@ int CQNFetcher::Decide(Announced& announced, std::string_view address, const std
       }
     }
   }
-  PostRow(worker, address, Clamp32(announced.size), ctx_.texts.Text(kMsgDownloading));
+  PostRow(worker, address, Clamp32(announced.size != 0 ? announced.size : announced.wireSize),
+          ctx_.texts.Text(kMsgDownloading));
   return kTransferred;
 }
 
@@ -386,10 +541,12 @@ CQNFetcher::Transfer CQNFetcher::Receive(CQNInternetRequest& request, CQNOutputF
       break;
     }
     t.received += static_cast<std::uint64_t>(got);
+    const std::uint64_t whole = announced.size != 0 ? announced.size : announced.wireSize;
+    const std::uint64_t done =
+        announced.size != 0 ? t.received : static_cast<std::uint64_t>(request.WireReceived());
     std::string percent;
-    if (announced.size != 0)
-      percent =
-          std::to_string(std::min<std::uint64_t>(t.received * 100 / announced.size, 100)) + " %";
+    if (whole != 0)
+      percent = std::to_string(std::min<std::uint64_t>(done * 100 / whole, 100)) + " %";
     PostProgress(worker, std::move(percent), static_cast<std::size_t>(got));
     // More bytes than announced fail the length check; no need to wait for the rest.
     if (announced.size != 0 && t.received > announced.size) break;

@@ -8,6 +8,8 @@
 
 #include "web/FetchContext.h"
 #include "web/InternetSession.h"
+#include "web/RobotsRules.h"
+#include "web/ServerPacing.h"
 #include "web/SizeTests.h"
 #include "web/UrlCracker.h"
 
@@ -27,6 +29,7 @@ struct QNFetchResult {
   std::optional<std::time_t> modified;  // the server's date of the file
   int lastError = 0;                    // HTTP status or error number of the failure
   int outcome = kTransferred;
+  std::string etag;  // the server's validator of the saved file, kept for the next run
 };
 
 // Transfers one address into one local file. Each worker owns one fetcher with its
@@ -40,11 +43,11 @@ class CQNFetcher {
   void CloseInternet(bool restoreLimits);
 
   // `worker` is the row for status and the abort-file flag; errors other than a 404
-  // answer are logged only with `reportErrors`; `recordedSize` is what the node kept
-  // from an earlier run (0 if nothing).
+  // answer are logged only with `reportErrors`; `recordedSize` and `etag` are what
+  // the node kept from an earlier run (0 and empty if nothing).
   QNFetchResult FetchToFile(std::string_view address, const std::string& localPath, int worker,
                             bool reportErrors, std::string_view referrer,
-                            std::uint32_t recordedSize);
+                            std::uint32_t recordedSize, std::string_view etag = {});
 
  private:
   struct Announced;
@@ -52,7 +55,15 @@ class CQNFetcher {
 
   QNFetchResult FetchRemote(const QNCrackedUrl& url, std::string_view address,
                             const std::string& localPath, int worker, bool reportErrors,
-                            std::string_view referrer, std::uint32_t recordedSize);
+                            std::string_view referrer, std::uint32_t recordedSize,
+                            std::string_view etag);
+  // Waits for the server's turn (connection cap, delay, pauses it asked for); an
+  // empty ticket when the run stopped meanwhile.
+  CQNServerPacing::Ticket EnterServer(const QNCrackedUrl& url);
+  // Whether robots.txt lets the run fetch `requestUrl`; nothing when the run stopped
+  // while the rules were read.
+  std::optional<bool> RobotsAllow(const QNCrackedUrl& url, std::string_view requestUrl);
+  CQNRobotsRules FetchRobots(const QNCrackedUrl& url);
   QNFetchResult CopyLocalFile(std::string_view address, const std::string& localPath, int worker);
   QNFetchResult Store(CQNInternetRequest& request, const Announced& announced,
                       std::string_view address, const std::string& localPath, int worker,

@@ -1,6 +1,7 @@
 #include "web/InternetRequest.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
@@ -30,6 +31,16 @@ std::optional<std::string_view> HeaderValue(std::string_view line, std::string_v
       !EqualNoCase(line.substr(0, name.size()), name))
     return std::nullopt;
   return Trim(line.substr(name.size() + 1));
+}
+
+// Seconds from a Retry-After value: a number of seconds, or a date.
+std::optional<long> ParseRetryAfter(std::string_view value) {
+  if (!value.empty() &&
+      std::all_of(value.begin(), value.end(), [](char c) { return c >= '0' && c <= '9'; }))
+    return value.size() > 9 ? 999999999L : std::atol(std::string(value).c_str());
+  const std::time_t when = curl_getdate(std::string(value).c_str(), nullptr);
+  if (when == -1) return std::nullopt;
+  return std::max<long>(0, static_cast<long>(when - std::time(nullptr)));
 }
 
 // A calendar date is usable only from year 1 to 2037.
@@ -88,10 +99,7 @@ void CQNInternetRequest::HeaderLine(std::string_view line) {
     status_ = space == std::string_view::npos
                   ? 0
                   : std::atoi(std::string(line.substr(space + 1, 3)).c_str());
-    contentLength_ = -1;
-    chunked_ = false;
-    lastModified_.reset();
-    contentType_.clear();
+    ResetAnswer();
     return;
   }
   if (auto v = HeaderValue(line, "Content-Length")) {
@@ -109,7 +117,23 @@ void CQNInternetRequest::HeaderLine(std::string_view line) {
     lastModified_ = ValidDate(curl_getdate(std::string(*v).c_str(), nullptr));
   } else if (auto v = HeaderValue(line, "Content-Type")) {
     contentType_ = std::string(*v);
+  } else if (auto v = HeaderValue(line, "ETag")) {
+    etag_ = std::string(*v);
+  } else if (auto v = HeaderValue(line, "Content-Encoding")) {
+    encoded_ = decoding_ && !v->empty() && !EqualNoCase(*v, "identity");
+  } else if (auto v = HeaderValue(line, "Retry-After")) {
+    retryAfter_ = ParseRetryAfter(*v);
   }
+}
+
+void CQNInternetRequest::ResetAnswer() {
+  contentLength_ = -1;
+  chunked_ = false;
+  lastModified_.reset();
+  contentType_.clear();
+  etag_.clear();
+  retryAfter_.reset();
+  encoded_ = false;
 }
 
 // Every option that differs between requests is set each time: resetting the handle
@@ -141,11 +165,25 @@ void CQNInternetRequest::SetOptions(const QNRequestSpec& spec) {
   }
   curl_easy_setopt(h, CURLOPT_FOLLOWLOCATION, spec.followRedirects ? 1L : 0L);
   curl_easy_setopt(h, CURLOPT_REFERER, spec.referrer.empty() ? nullptr : spec.referrer.c_str());
-  curl_slist* list = curl_slist_append(nullptr, "Accept: */*");
-  // The library would announce larger bodies with "Expect"; the program never did.
-  if (list != nullptr) list = curl_slist_append(list, "Expect:");
-  if (spec.post && list != nullptr)
-    list = curl_slist_append(list, "Content-Type: application/x-www-form-urlencoded");
+  // "" asks for every encoding the library decodes (gzip, deflate, br): saved files
+  // hold the decoded bytes, also when a server compresses without being asked.
+  decoding_ = !spec.keepEncoding;
+  curl_easy_setopt(h, CURLOPT_ACCEPT_ENCODING, decoding_ ? "" : nullptr);
+  curl_easy_setopt(h, CURLOPT_HTTP_CONTENT_DECODING, decoding_ ? 1L : 0L);
+  std::vector<std::string> lines = {"Accept: */*",
+                                    // The library would announce larger bodies with
+                                    // "Expect"; the program never did.
+                                    "Expect:"};
+  if (spec.post) lines.emplace_back("Content-Type: application/x-www-form-urlencoded");
+  if (spec.ifModifiedSince)
+    lines.push_back("If-Modified-Since: " + HttpDate(*spec.ifModifiedSince));
+  if (!spec.ifNoneMatch.empty()) lines.push_back("If-None-Match: " + spec.ifNoneMatch);
+  curl_slist* list = nullptr;
+  for (const std::string& line : lines) {
+    curl_slist* longer = curl_slist_append(list, line.c_str());
+    if (longer == nullptr) break;
+    list = longer;
+  }
   headers_.reset(list);
   curl_easy_setopt(h, CURLOPT_HTTPHEADER, headers_.get());
   if (spec.post) {
@@ -167,10 +205,7 @@ int CQNInternetRequest::Send(const QNRequestSpec& spec) {
   buffer_.clear();
   readPos_ = 0;
   status_ = 0;
-  contentLength_ = -1;
-  chunked_ = false;
-  lastModified_.reset();
-  contentType_.clear();
+  ResetAnswer();
   SetOptions(spec);
 
   if (curl_multi_add_handle(session_.Multi(), h) != CURLM_OK) return kInetInternalError;
@@ -236,6 +271,12 @@ bool CQNInternetRequest::WaitUntil(const std::function<bool()>& ready) {
   return true;
 }
 
+std::int64_t CQNInternetRequest::WireReceived() const {
+  curl_off_t received = 0;
+  if (CURL* h = session_.Easy()) curl_easy_getinfo(h, CURLINFO_SIZE_DOWNLOAD_T, &received);
+  return received;
+}
+
 long long CQNInternetRequest::Read(char* buffer, std::size_t n) {
   std::size_t filled = 0;
   while (filled < n) {
@@ -263,6 +304,21 @@ long long CQNInternetRequest::Read(char* buffer, std::size_t n) {
   }
   if (filled > 0) return static_cast<long long>(filled);
   return result_ == CURLE_OK ? 0 : -1;
+}
+
+std::string HttpDate(std::time_t t) {
+  // Fixed English names: the header is read by servers, not people, and no locale
+  // may change it.
+  static constexpr const char* kDays[] = {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
+  static constexpr const char* kMonths[] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
+                                            "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
+  std::tm tm{};
+  gmtime_r(&t, &tm);
+  char text[64];
+  std::snprintf(text, sizeof text, "%s, %02d %s %04d %02d:%02d:%02d GMT", kDays[tm.tm_wday % 7],
+                tm.tm_mday, kMonths[tm.tm_mon % 12], tm.tm_year + 1900, tm.tm_hour, tm.tm_min,
+                tm.tm_sec);
+  return text;
 }
 
 }  // namespace qn

@@ -28,6 +28,14 @@ struct QNRequestSpec {
   bool followRedirects = true;
   // FTP only: log in and learn the object's size and date without opening it.
   bool infoOnly = false;
+  // A conditional request, answered "304 Not Modified" while the server's file is the
+  // one saved: its date and its validator (ETag), either may be missing.
+  std::optional<std::time_t> ifModifiedSince;
+  std::string ifNoneMatch;
+  // The address names a compressed file of its own (".gz"): its bytes are stored as
+  // the server sends them, not decoded. Otherwise gzip, deflate and br are asked for
+  // and every body is stored decoded, also one compressed without being asked.
+  bool keepEncoding = false;
 };
 
 // One transfer on a session. Sending waits until the answer's headers (or the first
@@ -44,10 +52,22 @@ class CQNInternetRequest {
   // 0 when the answer has arrived, otherwise an internet error number.
   int Send(const QNRequestSpec& spec);
 
-  int Status() const { return status_; }                         // HTTP status of the final answer
-  std::int64_t ContentLength() const { return contentLength_; }  // -1: not announced
+  int Status() const { return status_; }  // HTTP status of the final answer
+  // The length of the body as it is read: -1 when not announced, and for a body that
+  // arrives compressed, whose Content-Length counts the compressed bytes.
+  std::int64_t ContentLength() const { return encoded_ ? -1 : contentLength_; }
+  // The body arrives compressed and is decoded as it is read.
+  bool Encoded() const { return encoded_; }
   std::optional<std::time_t> LastModified() const { return lastModified_; }
   const std::string& ContentType() const { return contentType_; }
+  const std::string& ETag() const { return etag_; }
+  // The body as it travels: the bytes the server announced (-1: not announced) and
+  // those received so far, compressed ones counted as sent.
+  std::int64_t WireLength() const { return contentLength_; }
+  std::int64_t WireReceived() const;
+  // The seconds a 429 or 503 answer asks to wait (Retry-After, in seconds or as a
+  // date); nothing when it does not say.
+  std::optional<long> RetryAfterSeconds() const { return retryAfter_; }
 
   // Waits for up to `n` body bytes: the count, fewer than `n` only at the end of the
   // body or before a failure; 0 at the end; -1 on failure (see Error).
@@ -62,6 +82,8 @@ class CQNInternetRequest {
   static std::size_t OnHeader(char* data, std::size_t size, std::size_t count, void* self);
   static std::size_t OnBody(char* data, std::size_t size, std::size_t count, void* self);
   void HeaderLine(std::string_view line);
+  // Forgets what the last answer's headers said (a new answer replaces it).
+  void ResetAnswer();
   void SetOptions(const QNRequestSpec& spec);
   // Runs the transfer until `ready` holds or it ends; false when it timed out.
   bool WaitUntil(const std::function<bool()>& ready);
@@ -88,6 +110,13 @@ class CQNInternetRequest {
   bool chunked_ = false;
   std::optional<std::time_t> lastModified_;
   std::string contentType_;
+  std::string etag_;
+  std::optional<long> retryAfter_;
+  bool decoding_ = false;  // the library decodes what the server compressed
+  bool encoded_ = false;   // the body arrives compressed, to be decoded
 };
+
+// An HTTP date ("Sun, 06 Nov 1994 08:49:37 GMT") for a request header.
+std::string HttpDate(std::time_t t);
 
 }  // namespace qn

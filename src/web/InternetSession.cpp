@@ -1,54 +1,19 @@
 #include "web/InternetSession.h"
 
-#include <array>
-#include <mutex>
-
 namespace qn {
 namespace {
 
 constexpr long kReceiveBuffer = 256 * 1024;
 constexpr long kMaxRedirects = 30;
 
-struct ShareDeleter {
-  void operator()(CURLSH* h) const { curl_share_cleanup(h); }
-};
-
-std::array<std::mutex, CURL_LOCK_DATA_LAST> g_shareLocks;
-
-void LockShare(CURL*, curl_lock_data data, curl_lock_access, void*) {
-  g_shareLocks[static_cast<std::size_t>(data)].lock();
-}
-void UnlockShare(CURL*, curl_lock_data data, void*) {
-  g_shareLocks[static_cast<std::size_t>(data)].unlock();
-}
-
-std::unique_ptr<CURLSH, ShareDeleter> MakeShare() {
-  std::unique_ptr<CURLSH, ShareDeleter> share(curl_share_init());
-  if (share) {
-    curl_share_setopt(share.get(), CURLSHOPT_LOCKFUNC, LockShare);
-    curl_share_setopt(share.get(), CURLSHOPT_UNLOCKFUNC, UnlockShare);
-    curl_share_setopt(share.get(), CURLSHOPT_SHARE, CURL_LOCK_DATA_COOKIE);
-    curl_share_setopt(share.get(), CURLSHOPT_SHARE, CURL_LOCK_DATA_DNS);
-  }
-  return share;
-}
-
 }  // namespace
-
-CURLSH* SharedInternetState() {
-  // The library's global set-up is not safe to race; the first session does it.
-  static const bool initialised = curl_global_init(CURL_GLOBAL_DEFAULT) == CURLE_OK;
-  static const std::unique_ptr<CURLSH, ShareDeleter> share =
-      initialised ? MakeShare() : std::unique_ptr<CURLSH, ShareDeleter>();
-  return share.get();
-}
 
 CQNInternetSession::CQNInternetSession() = default;
 CQNInternetSession::~CQNInternetSession() = default;
 
 bool CQNInternetSession::Open(QNSessionConfig config) {
   Close();
-  if (SharedInternetState() == nullptr) return false;
+  if (!InternetLibraryReady()) return false;
   multi_.reset(curl_multi_init());
   easy_.reset(curl_easy_init());
   if (!multi_ || !easy_) {
@@ -63,7 +28,8 @@ bool CQNInternetSession::Open(QNSessionConfig config) {
 // The options that stay the same for every request of the session.
 void CQNInternetSession::SetFixedOptions() {
   CURL* h = easy_.get();
-  curl_easy_setopt(h, CURLOPT_SHARE, SharedInternetState());
+  if (config_.cookies && config_.cookies->Share())
+    curl_easy_setopt(h, CURLOPT_SHARE, config_.cookies->Share());
   curl_easy_setopt(h, CURLOPT_COOKIEFILE, "");
   curl_easy_setopt(h, CURLOPT_PROTOCOLS_STR, "http,https,ftp");
   curl_easy_setopt(h, CURLOPT_REDIR_PROTOCOLS_STR, "http,https");

@@ -6,6 +6,8 @@
 #include <memory>
 #include <string>
 
+#include "web/CookieJar.h"
+
 namespace qn {
 
 // How an Internet handle reaches the servers.
@@ -18,11 +20,13 @@ struct QNSessionConfig {
   std::string proxyPassword;
   int timeoutSeconds = 60;  // connect, send and receive; 0 or less: no time-out of our own
   std::string caFile;       // certificate authorities for HTTPS; empty: the system's store
+  // The cookie jar of the run; none: the session keeps cookies of its own.
+  std::shared_ptr<CQNCookieJar> cookies;
 };
 
 // One Internet handle: a transfer handle with its connection cache. A worker keeps
 // its session for the whole run, so connections to a server are reused between files.
-// Cookies are shared by every session of the process, as a browser shares them.
+// Cookies go into the run's jar, which every session of the run shares.
 class CQNInternetSession {
  public:
   CQNInternetSession();
@@ -63,8 +67,5 @@ struct QNConnectionLimits {
 };
 void RaiseConnectionLimits(QNConnectionLimits& saved);
 void RestoreConnectionLimits(const QNConnectionLimits& saved);
-
-// The shared cookie store every session attaches to.
-CURLSH* SharedInternetState();
 
 }  // namespace qn

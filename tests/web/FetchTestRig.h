@@ -13,6 +13,7 @@
 #include "seams/Observer.h"
 #include "seams/RunControl.h"
 #include "settings/ProjectSettings.h"
+#include "web/CrawlShared.h"
 #include "web/FetchContext.h"
 #include "web/Fetcher.h"
 #include "web/InternetOptions.h"
@@ -76,8 +77,15 @@ struct FetchRig {
   RecordingLog log;
   RecordingObserver observer;
 
+  // What the fetchers of one run share; none unless a test makes it.
+  std::shared_ptr<QNCrawlShared> crawl;
+
   FetchRig() { settings.QN_TIMEOUT = 5; }
-  QNFetchContext Context() { return {settings, options, run, log, observer, QNTexts()}; }
+  QNFetchContext Context() {
+    QNFetchContext context{settings, options, run, log, observer, QNTexts()};
+    context.crawl = crawl;
+    return context;
+  }
 };
 
 }  // namespace qn::test

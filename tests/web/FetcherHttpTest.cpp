@@ -24,8 +24,13 @@ class FetcherHttpTest : public ::testing::Test {
  protected:
   void SetUp() override {
     httplib::Server& s = server_.server();
+    // A body of known length given by a provider goes out as it is, never compressed.
     s.Get("/page.htm", [](const httplib::Request&, httplib::Response& res) {
-      res.set_content(Pattern(25000), "text/html");
+      res.set_content_provider(25000, "text/html",
+                               [](std::size_t offset, std::size_t length, httplib::DataSink& sink) {
+                                 const std::string all = Pattern(25000);
+                                 return sink.write(all.data() + offset, length);
+                               });
     });
     s.Get("/stream.htm", [](const httplib::Request&, httplib::Response& res) {
       res.set_chunked_content_provider("text/html",
@@ -405,13 +410,20 @@ TEST_F(FetcherHttpTest, BasicAuthentication) {
   EXPECT_EQ(ReadFile(Local("secret.htm")), "secret");
 }
 
-TEST_F(FetcherHttpTest, CookiesAreSharedByAllWorkers) {
+TEST_F(FetcherHttpTest, CookiesAreSharedByTheWorkersOfOneRunOnly) {
   ASSERT_TRUE(Fetch("/login.htm", "login.htm").ok);
   EXPECT_TRUE(Fetch("/members.htm", "members.htm").ok);
+  // Another run's fetcher has a jar of its own.
+  rig_.crawl = std::make_shared<QNCrawlShared>(CQNServerPacing::Rules{});
   CQNFetcher other(rig_.Context());
   ASSERT_TRUE(other.OpenInternet(false));
-  EXPECT_TRUE(
+  EXPECT_FALSE(
       other.FetchToFile(server_.Url("/members.htm"), Local("other.htm"), 1, false, "", 0).ok);
+  ASSERT_TRUE(other.FetchToFile(server_.Url("/login.htm"), Local("l.htm"), 1, false, "", 0).ok);
+  CQNFetcher third(rig_.Context());
+  ASSERT_TRUE(third.OpenInternet(false));
+  EXPECT_TRUE(
+      third.FetchToFile(server_.Url("/members.htm"), Local("third.htm"), 2, false, "", 0).ok);
 }
 
 TEST_F(FetcherHttpTest, SchemesThatAreNotFetched) {
