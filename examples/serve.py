@@ -1,14 +1,18 @@
 #!/usr/bin/python3
-"""Serves the example garden-club site and its partner site on 127.0.0.1.
+"""Serves the example garden-club site, its partner site and the modern site on 127.0.0.1.
 
-Two servers run in one process, each on its own port (a free one unless given), so
-that the club's pages can link to another server. In HTML pages and style sheets
+Three servers run in one process, each on its own port (a free one unless given),
+so that the club's pages can link to another server. In HTML pages and style sheets
 the placeholders @SITE_PORT@ and @PARTNER_PORT@ become the real ports, and
 @MONTH@ becomes the month that the query ?month=N asks for (the events calendar).
 The contact form's POST is answered with a thank-you page.
 
-When both servers listen, the line "SITE_PORT PARTNER_PORT" is written to the
---ports-file (whole, by a rename) and a line telling the addresses to standard
+The modern site (a static site generator's theme) is served as today's servers
+serve such sites: its text files gzip-compressed for clients that accept it, with
+an ETag and Last-Modified, and 304 Not Modified for a request that names them.
+
+When the servers listen, the line "SITE_PORT PARTNER_PORT MODERN_PORT" is written to
+the --ports-file (whole, by a rename) and a line telling the addresses to standard
 output. The servers stop on SIGTERM or SIGINT (unless SIGINT was ignored when they
 started), and by themselves when the process that started them ends, so that a
 killed demo or test leaves nothing behind.
@@ -16,6 +20,8 @@ killed demo or test leaves nothing behind.
 
 import argparse
 import email.utils
+import gzip
+import hashlib
 import html
 import http.server
 import os
@@ -27,6 +33,9 @@ import urllib.parse
 MONTHS = ["January", "February", "March", "April", "May", "June", "July", "August",
           "September", "October", "November", "December"]
 TEXT_TYPES = {".html": "text/html", ".htm": "text/html", ".css": "text/css"}
+MODERN_TYPES = dict(TEXT_TYPES, **{".mjs": "text/javascript", ".js": "text/javascript",
+                                   ".svg": "image/svg+xml", ".json": "application/json",
+                                   ".webmanifest": "application/manifest+json"})
 MAX_FORM_BYTES = 65536
 
 
@@ -37,7 +46,9 @@ def month_name(query):
     return "the whole year"
 
 
-def make_handler(root, ports, log):
+def make_handler(root, ports, log, modern=False):
+    text_types = MODERN_TYPES if modern else TEXT_TYPES
+
     class Handler(http.server.SimpleHTTPRequestHandler):
         def __init__(self, *args, **kwargs):
             super().__init__(*args, directory=root, **kwargs)
@@ -56,7 +67,7 @@ def make_handler(root, ports, log):
             path = self.translate_path(self.path)
             if os.path.isdir(path) and self.path.split("?", 1)[0].endswith("/"):
                 path = os.path.join(path, "index.html")
-            kind = TEXT_TYPES.get(os.path.splitext(path)[1].lower())
+            kind = text_types.get(os.path.splitext(path)[1].lower())
             if kind is None or not os.path.isfile(path):
                 # Images, folders without their final "/" and missing files.
                 return super().do_GET() if send_body else super().do_HEAD()
@@ -87,8 +98,21 @@ def make_handler(root, ports, log):
 
         def send_text(self, kind, text, modified, send_body):
             body = text.encode("utf-8")
+            if modern:
+                etag = '"' + hashlib.sha1(body).hexdigest()[:16] + '"'
+                if self.headers.get("If-None-Match") == etag:
+                    self.send_response(304)
+                    self.send_header("ETag", etag)
+                    self.end_headers()
+                    return
             self.send_response(200)
             self.send_header("Content-Type", kind + "; charset=utf-8")
+            if modern:
+                self.send_header("ETag", etag)
+                self.send_header("Vary", "Accept-Encoding")
+                if "gzip" in self.headers.get("Accept-Encoding", ""):
+                    body = gzip.compress(body, mtime=0)
+                    self.send_header("Content-Encoding", "gzip")
             self.send_header("Content-Length", str(len(body)))
             if modified is not None:
                 self.send_header("Last-Modified", email.utils.formatdate(modified, usegmt=True))
@@ -99,10 +123,10 @@ def make_handler(root, ports, log):
     return Handler
 
 
-def write_ports(path, site, partner):
+def write_ports(path, site, partner, modern):
     scratch = path + ".part"
     with open(scratch, "w", encoding="ascii") as f:
-        f.write(f"{site} {partner}\n")
+        f.write(f"{site} {partner} {modern}\n")
     os.replace(scratch, path)
 
 
@@ -111,8 +135,10 @@ def main():
     parser = argparse.ArgumentParser(description=__doc__.split("\n\n", 1)[0])
     parser.add_argument("site", nargs="?", default=os.path.join(here, "site"))
     parser.add_argument("partner", nargs="?", default=os.path.join(here, "partner"))
+    parser.add_argument("modern", nargs="?", default=os.path.join(here, "modern"))
     parser.add_argument("--site-port", type=int, default=0)
     parser.add_argument("--partner-port", type=int, default=0)
+    parser.add_argument("--modern-port", type=int, default=0)
     parser.add_argument("--ports-file", help="where to write 'SITE_PORT PARTNER_PORT'")
     parser.add_argument("--log", action="store_true", help="print each request")
     args = parser.parse_args()
@@ -127,9 +153,11 @@ def main():
     ports = {}
     servers = []
     for name, root, port in (("site", args.site, args.site_port),
-                             ("partner", args.partner, args.partner_port)):
+                             ("partner", args.partner, args.partner_port),
+                             ("modern", args.modern, args.modern_port)):
         server = http.server.ThreadingHTTPServer(
-            ("127.0.0.1", port), make_handler(os.path.abspath(root), ports, args.log))
+            ("127.0.0.1", port),
+            make_handler(os.path.abspath(root), ports, args.log, modern=name == "modern"))
         server.daemon_threads = True
         ports[name] = server.server_address[1]
         servers.append(server)
@@ -137,9 +165,10 @@ def main():
         threading.Thread(target=server.serve_forever, daemon=True).start()
 
     if args.ports_file:
-        write_ports(args.ports_file, ports["site"], ports["partner"])
+        write_ports(args.ports_file, ports["site"], ports["partner"], ports["modern"])
     print(f"site http://127.0.0.1:{ports['site']}/ "
-          f"partner http://127.0.0.1:{ports['partner']}/", flush=True)
+          f"partner http://127.0.0.1:{ports['partner']}/ "
+          f"modern http://127.0.0.1:{ports['modern']}/", flush=True)
 
     parent = os.getppid()
     while not stop.wait(0.5):

@@ -1,128 +1,33 @@
 // The example site of examples/ copied by quillorne-cli as the demo copies it: served
 // with its partner site by examples/serve.py, copied with link conversion and the
 // report on, then browsed offline with the link checker.
-#include <fcntl.h>
 #include <gtest/gtest.h>
-#include <signal.h>
-#include <spawn.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
-#include <chrono>
 #include <fstream>
 #include <regex>
 #include <set>
 #include <sstream>
-#include <thread>
 #include <utility>
 
 #include "integration/CliProcess.h"
+#include "integration/CopyChecks.h"
+#include "integration/ExampleServers.h"
 #include "project/ProjectFile.h"
 #include "records/DocTree.h"
 #include "settings/ProjectSettings.h"
 #include "storage/LinkChecker.h"
 #include "support/TempDir.h"
 
-extern char** environ;
-
 namespace qn::test {
 namespace {
 
 namespace fs = std::filesystem;
-
-const fs::path kExamples = fs::path(QN_TEST_SOURCE_DIR) / "examples";
-
-// examples/serve.py in a child process: the club's site and the partner site, each
-// on a free port of 127.0.0.1. The script ends by itself should this process die.
-class ExampleServers {
- public:
-  explicit ExampleServers(const fs::path& dir) {
-    const std::string script = (kExamples / "serve.py").string();
-    const std::string site = (kExamples / "site").string();
-    const std::string partner = (kExamples / "partner").string();
-    const std::string portsFile = (dir / "ports").string();
-    const std::string logFile = (dir / "serve.log").string();
-    const char* argv[] = {QN_PYTHON3,     script.c_str(),    site.c_str(), partner.c_str(),
-                          "--ports-file", portsFile.c_str(), "--log",      nullptr};
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, logFile.c_str(),
-                                     O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    posix_spawn_file_actions_adddup2(&actions, STDOUT_FILENO, STDERR_FILENO);
-    const int rc =
-        posix_spawn(&pid_, argv[0], &actions, nullptr, const_cast<char* const*>(argv), environ);
-    posix_spawn_file_actions_destroy(&actions);
-    if (rc != 0) {
-      pid_ = -1;
-      return;
-    }
-    // The script writes the ports file whole (by a rename) once both servers listen.
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-    while (std::chrono::steady_clock::now() < deadline && Alive()) {
-      std::istringstream ports(ReadFile(portsFile));
-      if (ports >> sitePort_ >> partnerPort_) return;
-      std::this_thread::sleep_for(std::chrono::milliseconds(20));
-    }
-    sitePort_ = partnerPort_ = 0;
-  }
-  ~ExampleServers() {
-    if (pid_ <= 0) return;
-    ::kill(pid_, SIGTERM);
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
-    while (Alive()) {
-      if (std::chrono::steady_clock::now() > deadline) ::kill(pid_, SIGKILL);
-      std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    }
-  }
-  ExampleServers(const ExampleServers&) = delete;
-  ExampleServers& operator=(const ExampleServers&) = delete;
-
-  bool running() const { return sitePort_ > 0 && partnerPort_ > 0; }
-  int sitePort() const { return sitePort_; }
-  int partnerPort() const { return partnerPort_; }
-
- private:
-  // Reaps the child once it has ended.
-  bool Alive() {
-    if (pid_ <= 0 || exited_) return false;
-    int status = 0;
-    if (::waitpid(pid_, &status, WNOHANG) == pid_) exited_ = true;
-    return !exited_;
-  }
-
-  pid_t pid_ = -1;
-  bool exited_ = false;
-  int sitePort_ = 0;
-  int partnerPort_ = 0;
-};
-
-// The broken links of an offline copy as (page below `root`, link as written).
-std::set<std::pair<std::string, std::string>> BrokenLinks(const QNLinkCheck& check,
-                                                          const fs::path& root) {
-  std::set<std::pair<std::string, std::string>> links;
-  for (const QNBrokenLink& link : check.broken)
-    links.insert({link.page.lexically_relative(root).string(), link.link});
-  return links;
-}
-
-std::string Describe(const std::set<std::pair<std::string, std::string>>& links) {
-  std::string text;
-  for (const auto& [page, link] : links) text += "\n  " + page + ": " + link;
-  return text.empty() ? " none" : text;
-}
 
 // The value of the first href in `page` whose anchor text is `text`.
 std::string HrefOf(const std::string& page, const std::string& text) {
   std::smatch match;
   const std::regex anchor("href=\"([^\"]*)\">" + text + "</a>");
   return std::regex_search(page, match, anchor) ? match[1].str() : std::string();
-}
-
-std::set<std::string> FilesBelow(const fs::path& folder) {
-  std::set<std::string> files;
-  for (const auto& entry : fs::recursive_directory_iterator(folder))
-    if (entry.is_regular_file()) files.insert(entry.path().lexically_relative(folder).string());
-  return files;
 }
 
 bool IsImage(const std::string& file) {
