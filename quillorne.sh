@@ -70,11 +70,12 @@ run_demo() {
     wait "$DEMO_SERVER" 2>/dev/null || true
     DEMO_SERVER=
   }
-  local out site_port partner_port report status=0 title="Lumbrook Garden Club"
+  local out site_port partner_port modern_port report status=0 modern_status=0
+  local title="Lumbrook Garden Club"
   out=$(mktemp -d "${TMPDIR:-/tmp}/quillorne-demo.XXXXXX")
   report="$out/site/_QNReport/${title}_Report.htm"
   trap stop_demo_server EXIT
-  /usr/bin/python3 examples/serve.py examples/site examples/partner \
+  /usr/bin/python3 examples/serve.py examples/site examples/partner examples/modern \
     --ports-file "$out/ports" >/dev/null &
   DEMO_SERVER=$!
   for _ in $(seq 100); do
@@ -82,12 +83,12 @@ run_demo() {
     kill -0 "$DEMO_SERVER" 2>/dev/null || break
     sleep 0.1
   done
-  if ! read -r site_port partner_port <"$out/ports" 2>/dev/null; then
+  if ! read -r site_port partner_port modern_port <"$out/ports" 2>/dev/null; then
     echo "The example servers did not start." >&2
     return 1
   fi
-  echo "Serving the club's site on http://127.0.0.1:$site_port/ and the partner site" \
-    "on http://127.0.0.1:$partner_port/"
+  echo "Serving the club's site on http://127.0.0.1:$site_port/, the partner site" \
+    "on http://127.0.0.1:$partner_port/ and the modern site on http://127.0.0.1:$modern_port/"
   echo
   # The URL filter admits the partner server (include, any protocol, any folder and
   # file); its pages are copied up to the off-site link depth QN_MAX_OL (default 1).
@@ -95,8 +96,14 @@ run_demo() {
     --set QN_TITLE="$title" --set QN_REPORT=1 \
     --set "QN_URL_FILTER=1 15 127.0.0.1:$partner_port \"\" \"\"" \
     --save "$out/garden.qnp" "$@" || status=$?
+  # Today's site is copied with the default settings: compressed pages, srcset,
+  # fonts, modules and versioned assets need nothing else.
+  echo
+  "$BUILD_DIR/quillorne-cli" "http://127.0.0.1:$modern_port/index.html" -o "$out/modern" \
+    --save "$out/modern.qnp" "$@" || modern_status=$?
   stop_demo_server
   [ "$status" -le 1 ] || return "$status"
+  [ "$modern_status" -le 1 ] || return "$modern_status"
   [ "$status" -eq 0 ] || echo "The download was stopped or reached a limit: the copy is incomplete."
   echo
   echo "Project: $out/garden.qnp (its log: $out/garden.log; run it again to update)"
@@ -106,6 +113,12 @@ run_demo() {
   echo
   echo "Local links of the copy (the site has one broken link of its own, in news/autumn.html):"
   "$BUILD_DIR/quillorne-linkcheck" "$out/site" "$out/site/index.html" || true
+  echo
+  echo "Modern site: $out/modern.qnp, open offline:" \
+    "$(/usr/bin/python3 -c 'import pathlib, sys; print(pathlib.Path(sys.argv[1]).as_uri())' \
+      "$out/modern/index.html")"
+  echo "Local links of the modern copy (none should be broken):"
+  "$BUILD_DIR/quillorne-linkcheck" "$out/modern" "$out/modern/index.html" || true
 }
 
 case "${1:-}" in
