@@ -254,7 +254,7 @@ TEST(ProjectFile, ReorderedExtensionListsKeepTheirLimits) {
   html.push_back({"htm", 1, 1, 5000.0, 0, 0.0});
   // A new extension before default ones, and a default one disabled after it.
   ExtList& image = s.QN_FILE_EXT[1];
-  image.insert(image.begin() + 1, {"webp", 1, 1, 10.0, 0, 0.0});
+  image.insert(image.begin() + 1, {"jxl", 1, 1, 10.0, 0, 0.0});
   image[3].enabled = 0;
   image.back().maxOn = 1;
   image.back().max = 777.0;
