@@ -201,6 +201,13 @@ it is opened and encrypted again at the end, as its settings ask. The password
 comes from the environment variable QUILLORNE_PASSWORD, or is asked on the
 terminal without echo.
 
+Program options: the desktop program's options file
+(~/.config/Lumbrook/Quillorne.conf, or below $XDG_CONFIG_HOME) is read where it
+applies to a run without anyone there, so that both programs behave alike: the
+proxy (UseProxy, ProxyAddress, ProxyPort, FtpProxyAddress, FtpProxyPort,
+ProxyUserID, ProxyPassword), Redirect, UseCache, and for a new project made from
+an address the template file (UseTemplFile, TemplFile). It is never written.
+
 Options for both:
   --autosave SECONDS  save the project this often while the download runs, so
                       that a run that is killed can be continued (default 60;

@@ -1,7 +1,9 @@
 #pragma once
 
 // Runs the built quillorne-cli as a child process with its output in files, so that
-// a test can wait for it, signal it or kill it in the middle of a run.
+// a test can wait for it, signal it or kill it in the middle of a run. The child
+// reads the program options from `outputDir`/config (XDG_CONFIG_HOME), never the
+// user's own.
 
 #include <fcntl.h>
 #include <signal.h>
@@ -29,6 +31,12 @@ class CliProcess {
     std::vector<char*> argv;
     for (std::string& s : strings) argv.push_back(s.data());
     argv.push_back(nullptr);
+    std::vector<std::string> variables{"XDG_CONFIG_HOME=" + ConfigHome(outputDir).string()};
+    for (char** v = environ; *v; ++v)
+      if (std::string_view(*v).rfind("XDG_CONFIG_HOME=", 0) != 0) variables.emplace_back(*v);
+    std::vector<char*> envp;
+    for (std::string& v : variables) envp.push_back(v.data());
+    envp.push_back(nullptr);
     const std::string outPath = out_.string();
     const std::string errPath = err_.string();
     pid_ = fork();
@@ -37,7 +45,7 @@ class CliProcess {
       const int err = open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
       dup2(out, 1);
       dup2(err, 2);
-      execv(argv[0], argv.data());
+      execve(argv[0], argv.data(), envp.data());
       _exit(127);
     }
   }
@@ -49,6 +57,11 @@ class CliProcess {
   }
   CliProcess(const CliProcess&) = delete;
   CliProcess& operator=(const CliProcess&) = delete;
+
+  // Where the child's options file lives: ConfigHome(dir)/Lumbrook/Quillorne.conf.
+  static std::filesystem::path ConfigHome(const std::filesystem::path& outputDir) {
+    return outputDir / "config";
+  }
 
   void Signal(int signal) const { kill(pid_, signal); }
 

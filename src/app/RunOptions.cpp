@@ -1,0 +1,42 @@
+#include "app/RunOptions.h"
+
+#include "app/ProjectSession.h"
+#include "settings/TemplateFile.h"
+#include "text/StringTable.h"
+
+namespace qn {
+namespace {
+constexpr int kMsgCannotOpenFile = 55495;  // "Cannot open the file '%s'."
+}  // namespace
+
+QNInternetOptions InternetOptionsFrom(const QNProgramOptions& options) {
+  QNInternetOptions internet;
+  internet.UseProxy = options.UseProxy;
+  internet.ProxyAddress = options.ProxyAddress;
+  internet.ProxyPort = options.ProxyPort;
+  internet.FtpProxyAddress = options.FtpProxyAddress;
+  internet.FtpProxyPort = options.FtpProxyPort;
+  internet.ProxyUserID = options.ProxyUserID;
+  internet.ProxyPassword = options.ProxyPassword;
+  internet.UseCache = options.UseCache;
+  internet.Redirect = options.Redirect;
+  return internet;
+}
+
+void StartNewProject(QNProjectSession& session, const QNProgramOptions& options,
+                     const std::string& writableDir) {
+  session.NewProject(options.LastFilesDir, writableDir);
+  if (!options.UseTemplFile) return;
+  CQNSettings fromTemplate = session.settings;
+  if (!ReadTemplateFile(options.TemplFile, fromTemplate)) {
+    session.doc.Observer().ShowMessage(
+        kMsgCannotOpenFile,
+        FormatText(BuiltinString(kMsgCannotOpenFile), options.TemplFile.c_str()));
+    return;
+  }
+  session.settings = fromTemplate;
+  // The root carries the title the template gives.
+  session.doc.CreateRoot();
+}
+
+}  // namespace qn
