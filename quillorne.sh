@@ -108,14 +108,53 @@ run_demo() {
   "$BUILD_DIR/quillorne-linkcheck" "$out/site" "$out/site/index.html" || true
 }
 
+# Pictures of the desktop program's windows under Xvfb, as a person would see them,
+# in $BUILD_DIR/screenshots/. Each shot starts the program in a fresh home folder.
+run_screenshots() {
+  deps
+  cmake -S . -B "$BUILD_DIR" -G Ninja >/dev/null
+  cmake --build "$BUILD_DIR" -j "$JOBS" --target quillorne
+  local shots="$BUILD_DIR/screenshots" home display xvfb status=0
+  mkdir -p "$shots"
+  home=$(mktemp -d "${TMPDIR:-/tmp}/quillorne-shots.XXXXXX")
+  exec 3< <(Xvfb -displayfd 1 -screen 0 1280x800x24 -nolisten tcp 2>/dev/null)
+  xvfb=$!
+  read -r display <&3
+  # shot NAME SECONDS [ARGS...]: starts the program, waits, captures the screen, and
+  # ends the program as a session would (it saves its options).
+  shot() {
+    local name=$1 wait=$2 pid
+    shift 2
+    env HOME="$home" XDG_CONFIG_HOME="$home/config" XDG_DATA_HOME="$home/data" \
+      XDG_RUNTIME_DIR="$home" DISPLAY=":$display" QT_QPA_PLATFORM=xcb \
+      "$BUILD_DIR/quillorne" "$@" >/dev/null 2>&1 &
+    pid=$!
+    sleep "$wait"
+    DISPLAY=":$display" import -window root "$shots/$name.png" || status=1
+    kill -TERM "$pid" 2>/dev/null || true
+    wait "$pid" 2>/dev/null || true
+  }
+  chmod 700 "$home"
+  http_proxy=http://proxy.example.org:3128/ shot first-run-welcome 4
+  # Past the first run: the window with the welcome page.
+  mkdir -p "$home/config/Lumbrook"
+  printf '[Options]\nFirstRun=0\n' >"$home/config/Lumbrook/Quillorne.conf"
+  shot main-window 4
+  kill "$xvfb" 2>/dev/null || true
+  rm -rf "$home"
+  echo "Pictures in $shots/"
+  return $status
+}
+
 case "${1:-}" in
   deps) shift; deps "$@" ;;
   build) shift; build "$@" ;;
   test) shift; run_tests "$@" ;;
   bench) shift; run_bench "$@" ;;
   demo) shift; run_demo "$@" ;;
+  screenshots) shift; run_screenshots "$@" ;;
   *)
-    echo "usage: $0 deps|build|test|bench|demo" >&2
+    echo "usage: $0 deps|build|test|bench|demo|screenshots|install PREFIX" >&2
     exit 2
     ;;
 esac

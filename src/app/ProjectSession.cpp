@@ -45,13 +45,18 @@ void QNProjectSession::NewProject(const std::string& lastFilesDir, const std::st
   path_.clear();
 }
 
-bool QNProjectSession::Open(const std::string& path, const std::string& programDir,
-                            bool unattended) {
+bool QNProjectSession::Open(const std::string& path, const std::string& programDir, bool unattended,
+                            const QNOpenExtras& extras) {
   Close();
   std::string opened = path;
   log.SetPath(LogPathFor(opened, {}, {}));
   QNOpenContext context;
   context.programDir = programDir;
+  context.lastFilesDir = extras.lastFilesDir;
+  context.addRecent = extras.addRecent;
+  context.showWait = [this](bool shown) {
+    observer_.ShowWait(texts_.Text(kMsgOpeningWait), shown);
+  };
   context.messages.observer = &observer_;
   context.messages.texts = texts_;
   if (unattended) context.messages.unattendedLog = &log;

@@ -142,6 +142,8 @@ constexpr int kMsgCopyToOriginal = 65169;
 constexpr int kMsgCopyFilesFailed = 65170;
 constexpr int kMsgCopying = 65178;
 constexpr int kMsgInternalError = 65179;  // " Internal Error (Code %d)"
+constexpr int kMsgSaveFailed = 65180;     // "Failed to save the project '%s': %s"
+constexpr int kMsgNoBrowser = 65181;      // "No web browser could be started for '%s'."
 // A template opens as the project file beside it, which the next save replaces.
 constexpr int kMsgAskReplaceProject = 65220;
 constexpr int kMsgProjectNotReplaced = 65221;

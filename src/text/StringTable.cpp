@@ -167,6 +167,8 @@ constexpr Entry kStrings[] = {
     {65170, "Failed to copy project files."},
     {65178, "Copying project..."},
     {65179, " Internal Error (Code %d)"},
+    {65180, "Failed to save the project '%s': %s"},
+    {65181, "No web browser could be started for '%s'."},
     {65220,
      "The project '%s' already exists. Do you want to replace it by a new project with the "
      "settings of this template?"},
