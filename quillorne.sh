@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# One entry point for a fresh Debian 12 machine: deps, build, test, demo.
+# One entry point for a fresh Debian 12 machine: deps, build, test, demo, screenshots,
+# install.
 set -euo pipefail
 cd "$(dirname "$0")"
 
@@ -12,7 +13,7 @@ PACKAGES=(
   libcurl4-openssl-dev zlib1g-dev libzip-dev libssl-dev
   libgtest-dev googletest libcpp-httplib-dev
   qt6-base-dev qt6-webengine-dev qt6-svg-dev libgl-dev libsqlite3-dev nlohmann-json3-dev
-  xvfb xauth imagemagick
+  xvfb xauth imagemagick desktop-file-utils shared-mime-info
   python3 python3-pyftpdlib unzip
   clang libclang-rt-14-dev
 )
@@ -108,6 +109,24 @@ run_demo() {
   "$BUILD_DIR/quillorne-linkcheck" "$out/site" "$out/site/index.html" || true
 }
 
+# Builds the programs optimised and installs them under PREFIX (bin/, share/), then
+# lets the desktop know the new application and file types when its tools exist.
+run_install() {
+  local prefix=${1:-}
+  [ -n "$prefix" ] || { echo "usage: $0 install PREFIX (for example ~/.local or /usr/local)" >&2; return 2; }
+  local dir=${QN_BUILD_DIR:-build-install}
+  deps
+  cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF \
+    -DCMAKE_INSTALL_PREFIX="$prefix" >/dev/null
+  cmake --build "$dir" -j "$JOBS" --target quillorne quillorne-cli quillorne_icons
+  cmake --install "$dir"
+  if command -v update-mime-database >/dev/null; then update-mime-database "$prefix/share/mime"; fi
+  if command -v update-desktop-database >/dev/null; then
+    update-desktop-database "$prefix/share/applications"
+  fi
+  echo "Installed: $prefix/bin/quillorne and $prefix/bin/quillorne-cli"
+}
+
 # Pictures of the desktop program's windows under Xvfb, as a person would see them,
 # in $BUILD_DIR/screenshots/. Each shot starts the program in a fresh home folder.
 run_screenshots() {
@@ -153,6 +172,7 @@ case "${1:-}" in
   bench) shift; run_bench "$@" ;;
   demo) shift; run_demo "$@" ;;
   screenshots) shift; run_screenshots "$@" ;;
+  install) shift; run_install "$@" ;;
   *)
     echo "usage: $0 deps|build|test|bench|demo|screenshots|install PREFIX" >&2
     exit 2

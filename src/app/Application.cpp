@@ -2,9 +2,11 @@
 
 #include <QMetaObject>
 
+#include "app/ConnectionHooks.h"
 #include "app/LanguageIni.h"
 #include "app/ProgramFolders.h"
 #include "app/RunOptions.h"
+#include "app/Shutdown.h"
 #include "app/SystemProxy.h"
 #include "app/WelcomePage.h"
 #include "engine/RunState.h"
@@ -17,9 +19,7 @@ namespace {
 constexpr int kExitCompleted = 0;
 constexpr int kExitInterrupted = 1;
 constexpr int kExitFailed = 2;
-constexpr int kMsgConvertingLinks = 55519;    // "Converting Links..."
-constexpr int kMsgShutdownCountdown = 65065;  // "Shuting system down in %d seconds"
-constexpr int kShutdownSeconds = 10;
+constexpr int kMsgConvertingLinks = 55519;  // "Converting Links..."
 
 }  // namespace
 
@@ -106,6 +106,9 @@ QNRunEnvironment CQNApp::RunEnvironment() {
   env.internet = InternetOptionsFrom(options_.options);
   env.programDir = folders_.program;
   session_.InstallRunHooks(env);
+  // "-DISC" decides for the command line's download, "AutoDisconn" for the others.
+  const bool hangUp = env.commandLineDownload ? cmd.disconnect : options_.options.AutoDisconn;
+  InstallConnectionHooks(env, session_.doc, dialUp_, DialUpSettingsFrom(options_.options), hangUp);
   env.hooks.endAction = [this](QNEndAction action) {
     Post([this, action] {
       if (action == QNEndAction::ScheduleEntry) return;
@@ -155,20 +158,18 @@ void CQNApp::RunStartCommand(QNStartCommand command) {
 }
 
 void CQNApp::EndProgram(bool shutdown, int status) {
-  // A modified project is saved without a question: nobody may be there to answer.
-  session_.doc.run.closingForShutdown = true;
-  if (!shutdown || !system_) {
-    frontEnd_.RequestClose(status);
-    return;
-  }
-  IQNObserver& observer = session_.doc.Observer();
-  if (!observer.Countdown(BuiltinString(kMsgShutdownCountdown), kShutdownSeconds)) {
-    session_.doc.run.closingForShutdown = false;
-    return;
-  }
-  SaveOptions();
-  if (session_.doc.modified && !session_.Path().empty()) projects_.Save();
-  if (!system_->PowerOff()) frontEnd_.RequestClose(status);
+  QNShutdownSteps steps;
+  steps.markClosing = [this](bool closing) { session_.doc.run.closingForShutdown = closing; };
+  steps.countdown = [this](const std::string& format, int seconds) {
+    return session_.doc.Observer().Countdown(format, seconds);
+  };
+  steps.saveOptions = [this] { SaveOptions(); };
+  steps.saveProject = [this] {
+    if (session_.doc.modified && !session_.Path().empty()) projects_.Save();
+  };
+  steps.closeProgram = [this, status] { frontEnd_.RequestClose(status); };
+  steps.text = [](int id) { return std::string(BuiltinString(id)); };
+  ShutDownOrExit(shutdown, steps);
 }
 
 void CQNApp::Post(std::function<void()> work) {

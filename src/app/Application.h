@@ -16,12 +16,12 @@
 #include "app/AppFrontEnd.h"
 #include "app/BackgroundConversion.h"
 #include "app/CommandLine.h"
+#include "app/DialUp.h"
 #include "app/EnvironmentLookup.h"
 #include "app/OptionsStore.h"
 #include "app/ProjectLifecycle.h"
 #include "app/ProjectSession.h"
 #include "app/StartCommand.h"
-#include "app/SystemActions.h"
 
 namespace qn {
 
@@ -38,9 +38,9 @@ class CQNApp {
   void LoadOptions(const QNScreenMetrics& screen);
   // Writes the welcome page's files when the options show it; its path, or "".
   std::string WriteWelcomePage();
-  // On the first run takes the language an installer preset in "Language.ini";
-  // then loads the language file the options name. The language table itself comes
-  // with the language files: until then the built-in texts stay.
+  // On the first run takes the language an installer preset in "Language.ini" into
+  // the options. The language table itself comes with the language files: until
+  // then the built-in texts stay, whatever the options name.
   void LoadLanguage();
   void ParseCommandLine(const std::vector<std::string>& args);
   // The empty project the program starts with.
@@ -50,7 +50,6 @@ class CQNApp {
   std::optional<QNProgramOptions> FirstRunOptions(const QNEnvironmentLookup& getenv);
   // Start-up is complete: from now on the options are saved at exit.
   void MarkStarted() { started_ = true; }
-  bool Started() const { return started_; }
   // Opens the project of the command line, or with AutoLoad the most recent one
   // (which leaves the list when it fails to open), and says what follows.
   QNStartCommand FirstOpen();
@@ -69,7 +68,7 @@ class CQNApp {
   QNProjectLifecycle& Projects() { return projects_; }
 
   // Takes over options the user confirmed: the periodic save restarts when its
-  // option or period changed, and the language is loaded again when it changed.
+  // option or period changed, and the language is taken anew when it changed.
   void ApplyOptions(const QNProgramOptions& edited);
 
   // What a download run reads of the options and the command line. Set on the
@@ -83,9 +82,6 @@ class CQNApp {
   bool ConvertLinks(std::function<void(const QNConversionResult&)> done);
   const QNBackgroundConversion& Conversion() const { return conversion_; }
   void StopConversion() { conversion_.StopAndWait(); }
-
-  // Powering the computer off; none: a shutdown only closes the program.
-  void SetSystemActions(IQNSystemActions* actions) { system_ = actions; }
 
   // Runs `work` on the thread the application object was made on (the GUI thread),
   // later; dropped when the application object is gone by then.
@@ -102,7 +98,7 @@ class CQNApp {
   QNOptionSections options_;
   QNCommandLine commandLine_;
   bool started_ = false;
-  IQNSystemActions* system_ = nullptr;
+  CQNDialUp dialUp_;
   QObject postContext_;
   QNProjectSession session_;
   QNProjectLifecycle projects_;

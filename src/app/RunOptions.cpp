@@ -23,6 +23,15 @@ QNInternetOptions InternetOptionsFrom(const QNProgramOptions& options) {
   return internet;
 }
 
+QNDialUpSettings DialUpSettingsFrom(const QNProgramOptions& options) {
+  QNDialUpSettings dialUp;
+  dialUp.connType = options.ConnType;
+  dialUp.entry = options.RasEntry;
+  dialUp.userId = options.RasUserID;
+  dialUp.password = options.RasUserPsw;
+  return dialUp;
+}
+
 void StartNewProject(QNProjectSession& session, const QNProgramOptions& options,
                      const std::string& writableDir) {
   session.NewProject(options.LastFilesDir, writableDir);

@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "app/DialUp.h"
 #include "app/ProgramOptions.h"
 #include "web/InternetOptions.h"
 
@@ -14,6 +15,9 @@ class QNProjectSession;
 
 // Proxy, cache and redirection options of every Internet handle.
 QNInternetOptions InternetOptionsFrom(const QNProgramOptions& options);
+
+// What the dial-up connection reads of the options.
+QNDialUpSettings DialUpSettingsFrom(const QNProgramOptions& options);
 
 // Makes `session` a new project: the default settings (the download folder below
 // LastFilesDir, or "Download/" in `writableDir`), then those of the template file
