@@ -10,7 +10,7 @@
 #include "app/SystemProxy.h"
 #include "app/WelcomePage.h"
 #include "engine/RunState.h"
-#include "text/StringTable.h"
+#include "text/MessageIds.h"
 
 namespace qn {
 namespace {
@@ -19,7 +19,6 @@ namespace {
 constexpr int kExitCompleted = 0;
 constexpr int kExitInterrupted = 1;
 constexpr int kExitFailed = 2;
-constexpr int kMsgConvertingLinks = 55519;  // "Converting Links..."
 
 }  // namespace
 
@@ -28,7 +27,7 @@ CQNApp::CQNApp(IQNObserver& observer, IQNAppFrontEnd& frontEnd, QNAppFolders fol
     : frontEnd_(frontEnd),
       folders_(std::move(folders)),
       optionsFile_(std::move(optionsFile)),
-      session_(observer),
+      session_(observer, texts_),
       projects_(session_, options_, folders_, frontEnd) {}
 
 CQNApp::~CQNApp() = default;
@@ -93,29 +92,39 @@ void CQNApp::ApplyOptions(const QNProgramOptions& edited) {
     LoadLanguage();
 }
 
-QNRunEnvironment CQNApp::RunEnvironment() {
+QNEndPolicy CQNApp::EndPolicy() const {
   const QNCommandLine& cmd = commandLine_;
+  const bool project = !cmd.projectFile.empty();
+  QNEndPolicy policy;
+  policy.commandLineDownload = project && cmd.download;
+  policy.commandLineConvert = project && cmd.convert;
+  policy.exitAfter = cmd.exitAfter;
+  policy.shutdownAfter = cmd.shutdown;
+  policy.disconnectAfter = cmd.disconnect;
+  policy.autoDisconnect = options_.options.AutoDisconn;
+  policy.autoShutdown = options_.options.AutoShutdown;
+  policy.useTray = options_.options.UseTray;
+  return policy;
+}
+
+QNRunEnvironment CQNApp::RunEnvironment() {
   QNRunEnvironment env;
-  env.unattended = cmd.download;
-  env.commandLineDownload = !cmd.projectFile.empty() && cmd.download;
-  env.convertAfter = cmd.convert;
-  env.exitAfter = cmd.exitAfter;
-  env.shutdownAfter = cmd.shutdown;
-  env.autoShutdown = options_.options.AutoShutdown;
-  env.useTray = options_.options.UseTray;
+  env.unattended = commandLine_.download;
+  env.convertAfter = commandLine_.convert;
   env.internet = InternetOptionsFrom(options_.options);
   env.programDir = folders_.program;
   session_.InstallRunHooks(env);
-  // "-DISC" decides for the command line's download, "AutoDisconn" for the others.
-  const bool hangUp = env.commandLineDownload ? cmd.disconnect : options_.options.AutoDisconn;
-  InstallConnectionHooks(env, session_.doc, dialUp_, DialUpSettingsFrom(options_.options), hangUp);
-  env.hooks.endAction = [this](QNEndAction action) {
-    Post([this, action] {
-      if (action == QNEndAction::ScheduleEntry) return;
-      const int state = session_.doc.SettingsCopy().DownloadState;
-      EndProgram(action == QNEndAction::Shutdown,
-                 state == kInterrupted ? kExitInterrupted : kExitCompleted);
-    });
+  const QNDialUpSettings dialUp = DialUpSettingsFrom(options_.options);
+  const QNMessenger messenger = session_.Messenger();
+  InstallDialHook(env, dialUp_, dialUp, messenger);
+  // On the controller thread, as the hang-up belongs to the run; the exit or the
+  // shutdown is the GUI thread's.
+  env.hooks.runEnded = [this, dialUp, messenger, policy = EndPolicy()](const QNRunEnd& end) {
+    const QNEndActions actions = DecideEndActions(end, policy);
+    if (actions.hangUp) HangUpAfterRun(dialUp_, dialUp, messenger, end);
+    if (actions.action == QNEndAction::kNone) return;
+    const int status = end.downloadState == kInterrupted ? kExitInterrupted : kExitCompleted;
+    Post([this, action = actions.action, status] { EndProgram(action, status); });
   };
   return env;
 }
@@ -127,14 +136,12 @@ bool CQNApp::StartDownload() {
 
 bool CQNApp::ConvertLinks(std::function<void(const QNConversionResult&)> done) {
   return conversion_.Start(
-      session_, folders_.program, BuiltinString(kMsgConvertingLinks),
-      [this, done = std::move(done)](const QNConversionResult& result) {
+      session_, folders_.program, [this, done = std::move(done)](const QNConversionResult& result) {
         Post([this, done, result] {
           done(result);
-          const QNCommandLine& cmd = commandLine_;
-          if (!cmd.projectFile.empty() && cmd.convert && (cmd.exitAfter || cmd.shutdown))
-            EndProgram(cmd.shutdown,
-                       result.failed || result.stopped ? kExitInterrupted : kExitCompleted);
+          const QNEndAction action = DecideConversionEndAction(result.stopped, EndPolicy());
+          if (action != QNEndAction::kNone)
+            EndProgram(action, result.failed ? kExitInterrupted : kExitCompleted);
         });
       });
 }
@@ -157,7 +164,7 @@ void CQNApp::RunStartCommand(QNStartCommand command) {
   }
 }
 
-void CQNApp::EndProgram(bool shutdown, int status) {
+void CQNApp::EndProgram(QNEndAction action, int status) {
   QNShutdownSteps steps;
   steps.markClosing = [this](bool closing) { session_.doc.run.closingForShutdown = closing; };
   steps.countdown = [this](const std::string& format, int seconds) {
@@ -168,8 +175,8 @@ void CQNApp::EndProgram(bool shutdown, int status) {
     if (session_.doc.modified && !session_.Path().empty()) projects_.Save();
   };
   steps.closeProgram = [this, status] { frontEnd_.RequestClose(status); };
-  steps.text = [](int id) { return std::string(BuiltinString(id)); };
-  ShutDownOrExit(shutdown, steps);
+  steps.texts = texts_;
+  ShutDownOrExit(action == QNEndAction::kShutdown, steps);
 }
 
 void CQNApp::Post(std::function<void()> work) {

@@ -17,6 +17,7 @@
 #include "app/BackgroundConversion.h"
 #include "app/CommandLine.h"
 #include "app/DialUp.h"
+#include "app/EndActions.h"
 #include "app/EnvironmentLookup.h"
 #include "app/OptionsStore.h"
 #include "app/ProjectLifecycle.h"
@@ -62,6 +63,7 @@ class CQNApp {
   bool SaveOptions();
 
   QNOptionSections& Options() { return options_; }
+  const QNTexts& Texts() const { return texts_; }
   const QNCommandLine& CommandLine() const { return commandLine_; }
   const QNAppFolders& Folders() const { return folders_; }
   QNProjectSession& Session() { return session_; }
@@ -71,9 +73,12 @@ class CQNApp {
   // option or period changed, and the language is taken anew when it changed.
   void ApplyOptions(const QNProgramOptions& edited);
 
-  // What a download run reads of the options and the command line. Set on the
-  // document before each run starts.
+  // What a download run reads of the options and the command line, with its hooks.
+  // Set on the document before each run starts.
   QNRunEnvironment RunEnvironment();
+  // What follows a run or a conversion, for the command line and the options as they
+  // stand.
+  QNEndPolicy EndPolicy() const;
   // Starts a download of the open project (a paused one resumes); false when none
   // started.
   bool StartDownload();
@@ -88,9 +93,9 @@ class CQNApp {
   void Post(std::function<void()> work);
 
  private:
-  // Ends the program, or shuts the computer down, at the end of a run or a
+  // Carries out, on the GUI thread, the exit or shutdown that follows a run or a
   // conversion; `status` is the exit status.
-  void EndProgram(bool shutdown, int status);
+  void EndProgram(QNEndAction action, int status);
 
   IQNAppFrontEnd& frontEnd_;
   QNAppFolders folders_;
@@ -98,6 +103,7 @@ class CQNApp {
   QNOptionSections options_;
   QNCommandLine commandLine_;
   bool started_ = false;
+  QNTexts texts_;
   CQNDialUp dialUp_;
   QObject postContext_;
   QNProjectSession session_;

@@ -10,15 +10,15 @@ void QNBackgroundConversion::StopAndWait() {
 }
 
 bool QNBackgroundConversion::Start(QNProjectSession& session, const std::string& programDir,
-                                   const std::string& caption, Finished finished) {
+                                   Finished finished) {
   if (running_) return false;
   if (thread_.joinable()) thread_.join();
   stop_ = false;
   running_ = true;
-  thread_ = std::thread([this, &session, programDir, caption, finished = std::move(finished)] {
+  thread_ = std::thread([this, &session, programDir, finished = std::move(finished)] {
     QNConversionResult result;
     try {
-      result = session.ConvertLinks(programDir, caption, [this] { return !stop_.load(); });
+      result = session.ConvertLinks(programDir, [this] { return !stop_.load(); });
     } catch (const std::exception&) {
       // The pages converted so far stay; the rest are counted as not converted.
       result.failed = 1;

@@ -24,8 +24,7 @@ class QNBackgroundConversion {
 
   // `finished` is called on the conversion's thread when it ends. False while one
   // is still going.
-  bool Start(QNProjectSession& session, const std::string& programDir, const std::string& caption,
-             Finished finished);
+  bool Start(QNProjectSession& session, const std::string& programDir, Finished finished);
   // Stops a conversion between two files and waits for its thread.
   void StopAndWait();
   bool Running() const { return running_; }

@@ -6,13 +6,12 @@
 #include <QUrl>
 #include <sstream>
 
+#include "text/MessageIds.h"
 #include "text/NoCase.h"
 #include "web/Address.h"
 
 namespace qn {
 namespace {
-
-constexpr int kMsgMailUnavailable = 61840;  // "Unable to load mail system support."
 
 // A scheme of two or more letters: "C:" is a drive, not a scheme.
 bool HasScheme(const std::string& target) {
@@ -94,7 +93,7 @@ int ComposeContactMail(IQNDesktopServices& desktop, const std::string& subject) 
   mail.setScheme("mailto");
   mail.setPath(kMakerMailAddress);
   mail.setQuery("subject=" + QUrl::toPercentEncoding(QString::fromStdString(subject)));
-  return desktop.OpenUrl(mail.toString(QUrl::FullyEncoded).toStdString()) ? 0 : kMsgMailUnavailable;
+  return desktop.OpenUrl(mail.toString(QUrl::FullyEncoded).toStdString()) ? 0 : kMsgNoMailSupport;
 }
 
 }  // namespace qn

@@ -1,14 +1,9 @@
 #include "app/ProjectLifecycle.h"
 
 #include "app/RunOptions.h"
-#include "text/StringTable.h"
+#include "text/MessageIds.h"
 
 namespace qn {
-namespace {
-constexpr int kMsgProjectChanged = 55459;  // "The Project has been changed.\nDo you want..."
-constexpr int kMsgSaveFailed = 65180;      // "Failed to save the project '%s': %s"
-}  // namespace
-
 QNProjectLifecycle::QNProjectLifecycle(QNProjectSession& session, QNOptionSections& options,
                                        const QNAppFolders& folders, IQNAppFrontEnd& frontEnd)
     : session_(session),
@@ -42,10 +37,7 @@ bool QNProjectLifecycle::SaveTo(const std::string& path, bool report) {
   if (path != session_.Path()) session_.SetPath(path);
   std::string error;
   if (session_.Save(error)) return true;
-  if (report)
-    session_.doc.Observer().ShowMessage(
-        kMsgSaveFailed,
-        FormatText(BuiltinString(kMsgSaveFailed), session_.Path().c_str(), error.c_str()));
+  if (report) session_.Messenger().Show(kMsgSaveFailed, session_.Path(), error);
   return false;
 }
 
@@ -74,7 +66,7 @@ bool QNProjectLifecycle::Close() {
           closingForShutdown ? !session_.Path().empty() && SaveTo(session_.Path(), true) : Save();
       if (!saved && !closingForShutdown) return false;
     } else {
-      switch (frontEnd_.AskSaveChanges(BuiltinString(kMsgProjectChanged))) {
+      switch (frontEnd_.AskSaveChanges(session_.Messenger().texts.Text(kMsgSaveChanges))) {
         case QNSaveAnswer::kCancel:
           return false;
         case QNSaveAnswer::kSave:

@@ -2,13 +2,9 @@
 
 #include "app/ProjectSession.h"
 #include "settings/TemplateFile.h"
-#include "text/StringTable.h"
+#include "text/MessageIds.h"
 
 namespace qn {
-namespace {
-constexpr int kMsgCannotOpenFile = 55495;  // "Cannot open the file '%s'."
-}  // namespace
-
 QNInternetOptions InternetOptionsFrom(const QNProgramOptions& options) {
   QNInternetOptions internet;
   internet.UseProxy = options.UseProxy;
@@ -38,9 +34,7 @@ void StartNewProject(QNProjectSession& session, const QNProgramOptions& options,
   if (!options.UseTemplFile) return;
   CQNSettings fromTemplate = session.settings;
   if (!ReadTemplateFile(options.TemplFile, fromTemplate)) {
-    session.doc.Observer().ShowMessage(
-        kMsgCannotOpenFile,
-        FormatText(BuiltinString(kMsgCannotOpenFile), options.TemplFile.c_str()));
+    session.Messenger().Show(kMsgCannotOpen, options.TemplFile);
     return;
   }
   session.settings = fromTemplate;

@@ -6,7 +6,6 @@
 #include <filesystem>
 #include <sstream>
 
-#include "app/OptionsStore.h"
 #include "app/ProgramFolders.h"
 #include "app/ProjectSession.h"
 #include "app/RunOptions.h"
@@ -112,15 +111,11 @@ class QNCliRun {
 
 bool QNCliRun::Prepare() {
   const std::string programDir = ProgramFolder();
-  // The desktop program's options, where they apply to a run without anyone there.
-  QNProgramOptions shared = ReadOptionsFile().options;
-  // The folder last chosen in a dialog is no default for a program without one.
-  shared.LastFilesDir.clear();
   if (options_.projectMode) {
     // A file that cannot be opened has been reported with its path already.
     if (!session_.Open(options_.commandLine.projectFile, programDir, true)) return false;
   } else {
-    StartNewProject(session_, shared, WritableProgramFolder());
+    StartNewProject(session_, actions_.Options().shared, WritableProgramFolder());
   }
   std::string error;
   if (!ApplySettings(options_.address, options_.settings, session_.settings, error)) {
@@ -138,7 +133,6 @@ bool QNCliRun::Prepare() {
   const QNCommandLine& cmd = options_.commandLine;
   env.unattended = true;
   env.convertAfter = cmd.convert;
-  env.internet = InternetOptionsFrom(shared);
   env.programDir = programDir;
   // Its command line always stands for the desktop program's "-D" (and "-CONV"):
   // "-E", "-SHUT" and "-DISC" decide the end, never "AutoShutdown" or "AutoDisconn".

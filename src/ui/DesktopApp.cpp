@@ -10,7 +10,7 @@
 
 #include "app/Application.h"
 #include "app/ProgramFolders.h"
-#include "text/StringTable.h"
+#include "text/MessageIds.h"
 #include "ui/FirstRunSheet.h"
 #include "ui/MainFrame.h"
 #include "ui/ScreenMetrics.h"
@@ -24,10 +24,6 @@ static void InitIconResources() {
 }
 
 namespace qn {
-namespace {
-constexpr int kMsgCannotOpenFile = 55495;  // "Cannot open the file '%s'."
-}  // namespace
-
 QNDesktopApp::QNDesktopApp() = default;
 
 QNDesktopApp::~QNDesktopApp() {
@@ -99,7 +95,7 @@ void QNDesktopApp::ShowFirstRunSheet() {
   // A program started to work by itself does not wait for an answer.
   const QNCommandLine& cmd = app_->CommandLine();
   if (!options || cmd.exitAfter || cmd.shutdown) return;
-  QNFirstRunSheet sheet(*options, frame_.get());
+  QNFirstRunSheet sheet(*options, app_->Texts().Text(kMsgWelcome), frame_.get());
   if (sheet.exec() != QDialog::Accepted) return;
   app_->ApplyOptions(sheet.Options());
   tray_->Apply(app_->Options().options.UseTray);
@@ -108,10 +104,8 @@ void QNDesktopApp::ShowFirstRunSheet() {
 void QNDesktopApp::FirstOpen() {
   const QNStartCommand command = app_->FirstOpen();
   if (command == QNStartCommand::kExitFailed)
-    std::fprintf(
-        stderr, "quillorne: %s\n",
-        FormatText(BuiltinString(kMsgCannotOpenFile), app_->CommandLine().projectFile.c_str())
-            .c_str());
+    std::fprintf(stderr, "quillorne: %s\n",
+                 app_->Texts().Format(kMsgCannotOpen, app_->CommandLine().projectFile).c_str());
   frame_->UpdateCommands();
   app_->RunStartCommand(command);
   frame_->UpdateCommands();

@@ -12,12 +12,8 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 
-#include "text/StringTable.h"
-
 namespace qn {
 namespace {
-
-constexpr int kMsgWelcome = 65069;  // "Welcome"
 
 QSpinBox* PortBox(int port, QWidget* parent) {
   auto* box = new QSpinBox(parent);
@@ -41,9 +37,10 @@ QWidget* AddressRow(QLineEdit* address, QSpinBox* port, QWidget* parent) {
 
 }  // namespace
 
-QNFirstRunSheet::QNFirstRunSheet(const QNProgramOptions& options, QWidget* parent)
+QNFirstRunSheet::QNFirstRunSheet(const QNProgramOptions& options, const std::string& title,
+                                 QWidget* parent)
     : QDialog(parent), options_(options) {
-  setWindowTitle(QString::fromUtf8(BuiltinString(kMsgWelcome)));
+  setWindowTitle(QString::fromStdString(title));
   auto* layout = new QVBoxLayout(this);
 
   auto* intro = new QLabel(

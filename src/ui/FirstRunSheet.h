@@ -20,7 +20,7 @@ class QNFirstRunSheet : public QDialog {
   Q_OBJECT
 
  public:
-  QNFirstRunSheet(const QNProgramOptions& options, QWidget* parent);
+  QNFirstRunSheet(const QNProgramOptions& options, const std::string& title, QWidget* parent);
 
   // The copy with what the user chose.
   QNProgramOptions Options() const;

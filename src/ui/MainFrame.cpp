@@ -16,13 +16,11 @@
 
 #include "app/Application.h"
 #include "app/ExternalBrowser.h"
-#include "text/StringTable.h"
+#include "text/MessageIds.h"
 
 namespace qn {
 namespace {
 
-constexpr int kMsgComments = 55516;   // "Comments"
-constexpr int kMsgNoBrowser = 65181;  // "No web browser could be started for '%s'."
 constexpr int kShowMaximized = 3;
 constexpr int kShowMinimized = 2;
 constexpr int kShowMinNoActive = 7;
@@ -62,7 +60,7 @@ CQNMainFrame::CQNMainFrame(CQNApp& app, IQNDesktopServices& desktop)
     QNBrowserLaunch launch{&desktop_, StartDetached, std::getenv, app_.Folders().current};
     const std::string target = url.toString().toStdString();
     if (!OpenInExternalBrowser(target, launch))
-      ShowMessage(FormatText(BuiltinString(kMsgNoBrowser), target.c_str()));
+      ShowMessage(app_.Texts().Format(kMsgNoBrowser, target));
   });
 
   BuildMenus();
@@ -200,7 +198,7 @@ void CQNMainFrame::UpdateCommands() {
 
 void CQNMainFrame::UpdateTitle() {
   const std::string& path = app_.Session().Path();
-  const QString name = path.empty() ? QString::fromUtf8(BuiltinString(55472))
+  const QString name = path.empty() ? QString::fromStdString(app_.Texts().Text(kMsgNewProject))
                                     : QFileInfo(QString::fromStdString(path)).completeBaseName();
   setWindowTitle(app_.Projects().ProjectOpen() ? name + " - Quillorne" : QString("Quillorne"));
 }
@@ -267,14 +265,14 @@ void CQNMainFrame::ConvertLinks() {
 }
 
 void CQNMainFrame::ContactMaker() {
-  if (const int message = ComposeContactMail(desktop_, BuiltinString(kMsgComments)))
-    ShowMessage(BuiltinString(message));
+  if (const int message = ComposeContactMail(desktop_, app_.Texts().Text(kMsgMailSubject)))
+    ShowMessage(app_.Texts().Text(message));
 }
 
 void CQNMainFrame::OpenWebSite() {
   QNBrowserLaunch launch{&desktop_, StartDetached, std::getenv, app_.Folders().current};
   if (!OpenInExternalBrowser(kMakerWebSite, launch))
-    ShowMessage(FormatText(BuiltinString(kMsgNoBrowser), kMakerWebSite));
+    ShowMessage(app_.Texts().Format(kMsgNoBrowser, std::string(kMakerWebSite)));
 }
 
 void CQNMainFrame::About() {
