@@ -17,7 +17,7 @@ QNCliProgramOptions LoadCliProgramOptions() {
 
 std::optional<std::string> LoadCliLanguage(QNTexts& texts) {
   const QNProgramOptions options = ReadOptionsFile().options;
-  return LoadLanguageTable(texts, options.UseLngFile, options.LngFile, {ProgramFolder()});
+  return LoadLanguageTable(texts, options.UseLngFile, options.LngFile, DataFolders());
 }
 
 }  // namespace qn

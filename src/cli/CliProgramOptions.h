@@ -23,7 +23,7 @@ struct QNCliProgramOptions {
 QNCliProgramOptions LoadCliProgramOptions();
 
 // Installs the language the options choose into `texts`, as the desktop program
-// does; the message to show when its file cannot be read.
+// does, from the data folders; the message to show when its file cannot be read.
 std::optional<std::string> LoadCliLanguage(QNTexts& texts);
 
 }  // namespace qn
