@@ -51,8 +51,8 @@ TEST(DesktopProgram, DownloadsATemplateSavesTheProjectAndEnds) {
   WriteOptionsIn(dir.path(), QuietOptions());
 
   std::string err;
-  ASSERT_EQ(RunProgram(QN_DESKTOP_PATH, {(dir / "site.qnt").string(), "-d", "-e"}, dir.path(), &err),
-            0)
+  ASSERT_EQ(
+      RunProgram(QN_DESKTOP_PATH, {(dir / "site.qnt").string(), "-d", "-e"}, dir.path(), &err), 0)
       << err;
   EXPECT_EQ(ReadFile(dir / "files" / "b.html"), "<p>/b.html</p>");
   // Closing saved the project beside the template, with the run completed.

@@ -37,7 +37,8 @@ TEST(InstalledProgram, FindsItsDataInItsOwnPrefix) {
   EXPECT_TRUE(Contains(share / "quillorne" / "welcome" / "Welcome.htm", "qnlogo.svg"));
   EXPECT_TRUE(Contains(share / "quillorne" / "welcome" / "qnlogo.svg", "<svg"));
   EXPECT_TRUE(Contains(share / "man" / "man1" / "quillorne-cli.1", ".SH NAME"));
-  EXPECT_TRUE(Contains(share / "icons" / "hicolor" / "scalable" / "apps" / "quillorne.svg", "<svg"));
+  EXPECT_TRUE(
+      Contains(share / "icons" / "hicolor" / "scalable" / "apps" / "quillorne.svg", "<svg"));
   for (int size : {16, 22, 24, 32, 48, 64, 128, 256}) {
     const std::string folder = std::to_string(size) + "x" + std::to_string(size);
     EXPECT_EQ(PngSize(share / "icons" / "hicolor" / folder / "apps" / "quillorne.png"),
