@@ -86,8 +86,9 @@ bool QNProjectSession::Save(std::string& error) {
 }
 
 QNProjectFiles QNProjectSession::Files() {
-  QNProjectFiles files{path_, log.Path(), report.Path()};
+  QNProjectFiles files{path_, log.Path(), report.Path(), {}};
   auto tree = doc.Locks().Hold(DocLock::Tree);
+  files.downloadFolder = DownloadFolderOf(settings);
   // Before any run of this session the report is where a run today would put it.
   if (files.report.empty() && settings.QN_REPORT) {
     const std::time_t now = std::time(nullptr);

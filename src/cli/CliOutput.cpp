@@ -18,14 +18,14 @@ std::size_t TerminalWidth(std::FILE* stream) {
   return kDefaultWidth;
 }
 
-std::uint32_t Clamp32(std::int64_t n) {
-  return n < 0 ? 0 : n > 0xFFFFFFFFLL ? 0xFFFFFFFFu : static_cast<std::uint32_t>(n);
+std::uint64_t NotNegative(std::int64_t n) {
+  return n < 0 ? 0 : static_cast<std::uint64_t>(n);
 }
 
 }  // namespace
 
 std::string FormatSpeed(const QNTexts& texts, double bytesPerSecond) {
-  return FormatSizeText(texts, Clamp32(static_cast<std::int64_t>(bytesPerSecond))) + "/s";
+  return FormatSizeText(texts, NotNegative(static_cast<std::int64_t>(bytesPerSecond))) + "/s";
 }
 
 QNCliOutput::QNCliOutput(std::FILE* out, std::FILE* err, bool terminal, QNTexts texts)
@@ -54,8 +54,9 @@ void QNCliOutput::Progress(const QNProgress& progress) {
   progressShown_ = true;
   if (!terminal_ || countdownShown_) return;
   DrawLocked(std::to_string(progress.files) + " files  " +
-             FormatSizeText(texts_, Clamp32(progress.bytes)) + "  " + FormatSpeed(texts_, speed_) +
-             "  " + std::to_string(progress.links) + " links  " + current_);
+             FormatSizeText(texts_, NotNegative(progress.bytes)) + "  " +
+             FormatSpeed(texts_, speed_) + "  " + std::to_string(progress.links) + " links  " +
+             current_);
 }
 
 void QNCliOutput::DrawLocked(std::string line) {

@@ -163,11 +163,8 @@ int QNCliRun::Download() {
   }
   out_.Finish();
 
-  if (!doc.LastRunStarted()) {
-    out_.Error("the download could not start: the download folder '" +
-               session_.settings.QN_PROJECT_DIR + "' cannot be created");
-    return 2;
-  }
+  // The run has said why it could not start.
+  if (!doc.LastRunStarted()) return 2;
   if (!Save()) return 2;
   const std::string runSaveError = session_.LastRunSaveError();
   if (!runSaveError.empty()) out_.Error("a save during the download failed: " + runSaveError);

@@ -152,10 +152,9 @@ bool QNCliSchedule::RunEnded() {
   const QNScheduledRun run = *running_;
   running_.reset();
   CQNDoc& doc = session_->doc;
+  // The run has said why (a download folder that cannot be made or written).
   if (!doc.LastRunStarted())
-    output_.Error("the download of '" + session_->Path() +
-                  "' could not start: the download folder '" + session_->settings.QN_PROJECT_DIR +
-                  "' cannot be created");
+    output_.Error("the download of '" + session_->Path() + "' could not start");
   SaveCliProject(*session_, output_);
   const bool poweringOff =
       actions_.CarryOutEndAction(doc, [this] { SaveCliProject(*session_, output_); });

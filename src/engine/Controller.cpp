@@ -11,6 +11,7 @@
 #include "engine/RunErrors.h"
 #include "records/DownloadLog.h"
 #include "storage/DownloadFolder.h"
+#include "storage/TempFile.h"
 #include "text/MessageIds.h"
 #include "text/SizeText.h"
 #include "text/TimeText.h"
@@ -82,7 +83,7 @@ void QNController::Status(int mask, int id, int progress, bool clearRows) {
   if (mask & (QNStatus::kFileCount | QNStatus::kTotalSize)) {
     const CQNRunCounters counters = doc_.Counters();
     status.fileCountText = std::to_string(counters.files);
-    status.totalSizeText = FormatSizeText(run_.texts, static_cast<std::uint32_t>(counters.bytes));
+    status.totalSizeText = FormatSizeText(run_.texts, static_cast<std::uint64_t>(counters.bytes));
   }
   auto lock = doc_.Locks().Hold(DocLock::Status);
   doc_.Observer().OnStatus(status);
@@ -139,7 +140,7 @@ void QNController::Run() {
   const CQNRunCounters counters = doc_.Counters();
   doc_.Log().WriteLine(
       LogKind::Summary,
-      MakeSummaryText(run_.texts, counters.files, static_cast<std::uint32_t>(counters.bytes)));
+      MakeSummaryText(run_.texts, counters.files, static_cast<std::uint64_t>(counters.bytes)));
   if (env_.hooks.reportFooter) env_.hooks.reportFooter();
 }
 
@@ -214,7 +215,15 @@ bool QNController::StartProcedure(const std::string& firstAddress) {
   if (folder.empty()) return false;
   std::error_code ec;
   std::filesystem::create_directories(folder, ec);
-  if (!std::filesystem::is_directory(folder, ec)) return false;
+  // A folder nothing can be saved in would let the run "complete" with no file
+  // saved and no log written: the run does not start, and says why.
+  const int refusal = !std::filesystem::is_directory(folder, ec) ? kMsgFolderNotCreated
+                      : !QNTempFile::Create(folder)              ? kMsgFolderNotWritable
+                                                                 : 0;
+  if (refusal) {
+    doc_.Observer().ShowMessage(refusal, run_.texts.Format(refusal, folder));
+    return false;
+  }
   {
     auto lock = doc_.Locks().Hold(DocLock::Tree);
     doc_.settings_.DownloadDir = folder;

@@ -1,5 +1,6 @@
 #include "engine/Doc.h"
 
+#include "text/NoCase.h"
 #include "web/Address.h"
 
 namespace qn {
@@ -13,6 +14,10 @@ void CQNDoc::SetCurrentStart(int index, std::string_view startAddress) {
   startIndex_ = index;
   startDir_ = startAddress.empty() ? std::string() : GetBaseDirectory(startAddress);
   scope_.startServer = GetServerName(startAddress).value_or("");
+  // A start address without a scheme is completed as the primary worker completes it.
+  const std::string start(startAddress);
+  scope_.localStart =
+      StartsWithNoCase(IsAbsoluteAddress(start) ? start : AddDefaultScheme(start), "file:");
 }
 
 std::string CQNDoc::StartDirectory() const {

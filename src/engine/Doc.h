@@ -164,6 +164,8 @@ class CQNDoc {
   // display is rebuilt or the root retitled as they ask, and during a run the
   // address map and the number of workers follow.
   void ApplyChangedSettings(const CQNSettings& changed);
+  // Whether the run going on has used up its time limit (as the settings now stand).
+  bool TimeLimitReached();
   // Whether the last run got past its start procedure.
   bool LastRunStarted() const { return lastRunStarted_; }
   // How the last run ended; nothing while it goes on (or before the first run).
@@ -177,6 +179,7 @@ class CQNDoc {
 
   std::shared_ptr<QNRun> CurrentRun();
   QNRunLimits LiveLimits();
+  bool TimeLimitReached(const QNRunLimits& limits) const;
   // A run was started and its controller has not finished.
   bool RunGoing();
   // The forced stop without the save; true when the run's threads ended in time.

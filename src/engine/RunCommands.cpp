@@ -230,6 +230,15 @@ QNRunLimits CQNDoc::LiveLimits() {
   return limits;
 }
 
+bool CQNDoc::TimeLimitReached(const QNRunLimits& limits) const {
+  return limits.time &&
+         static_cast<std::int64_t>(std::time(nullptr)) - run.startTime > limits.seconds;
+}
+
+bool CQNDoc::TimeLimitReached() {
+  return TimeLimitReached(LiveLimits());
+}
+
 bool CQNDoc::CheckLimits() {
   if (run.stopRequest) {
     run.stopReason = kStopNone;
@@ -243,8 +252,7 @@ bool CQNDoc::CheckLimits() {
     run.stopReason = kStopFiles;
     return false;
   }
-  if (limits.time &&
-      static_cast<std::int64_t>(std::time(nullptr)) - run.startTime > limits.seconds) {
+  if (TimeLimitReached(limits)) {
     run.stopReason = kStopTime;
     return false;
   }

@@ -77,6 +77,9 @@ QNWorker::Step QNWorker::Scan() {
         }
       }))
     return Step::End;
+  // A scan that Stop or a limit broke off may have missed links; the page is
+  // scanned again by the next run instead.
+  if (run_.StopRequested()) return Step::Unfinished;
 
   // Addresses new to the tree whose local names tell no category are asked about
   // before the links are added, so that no server is waited for inside the gate.
@@ -101,6 +104,7 @@ QNWorker::Step QNWorker::Scan() {
         }
       }))
     return Step::End;
+  if (run_.StopRequested()) return Step::Unfinished;
 
   // An HTML page's values go in as written, with its BASE values, as the table
   // resolves them in page order; script and binary values resolve against the

@@ -83,7 +83,7 @@ class CQNDocNode {
   int sitePos = kUnset;  // position relative to the current start directory
   int level = kUnset;    // link depth from the start page
   std::atomic<int> tries{0};
-  std::atomic<int> size{0};  // bytes of the last fetched file
+  std::atomic<std::int64_t> size{0};  // bytes of the last fetched file
 
   std::string title;            // text shown in the tree
   std::string url;              // absolute address without "#" fragment

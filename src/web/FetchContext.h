@@ -1,5 +1,8 @@
 #pragma once
 
+#include <functional>
+#include <string>
+
 #include "text/Texts.h"
 
 namespace qn {
@@ -19,6 +22,9 @@ struct QNFetchContext {
   IQNLogSink& log;
   IQNObserver& observer;
   QNTexts texts;
+  // Whether a redirection to the address given may be followed, as a link to it
+  // would be; empty: every HTTP target may.
+  std::function<bool(const std::string& target)> redirectAllowed = {};
 };
 
 }  // namespace qn

@@ -32,14 +32,18 @@ constexpr int kErrSizeMismatch = -3;
 
 constexpr int kHttpOk = 200;
 constexpr int kHttpNotFound = 404;
+constexpr int kMaxRedirects = 30;
+// The shortest and the longest time-out a project may set, in seconds.
+constexpr int kMinTimeout = 10;
+constexpr int kMaxTimeout = 600;
 constexpr int kUpdateAlways = 1;
 constexpr int kUpdateNever = 2;
 constexpr std::size_t kCopyBlock = 10240;
 constexpr std::size_t kChunkUnit = 1024;
 constexpr const char* kFallbackAgent = "Mozilla/4.0";
 
-std::uint32_t Clamp32(std::uint64_t n) {
-  return static_cast<std::uint32_t>(std::min<std::uint64_t>(n, 0xFFFFFFFFu));
+bool IsRedirect(int status) {
+  return status == 301 || status == 302 || status == 303 || status == 307 || status == 308;
 }
 
 std::string_view TrimBlanks(std::string_view s) {
@@ -83,7 +87,8 @@ QNSessionConfig SessionConfigFor(const QNFetchContext& context) {
       cfg.proxyPassword = o.ProxyPassword;
     }
   }
-  cfg.timeoutSeconds = context.settings.QN_TIMEOUT;
+  // A time-out of 0 would let a server that stops sending hold a worker for ever.
+  cfg.timeoutSeconds = std::clamp(context.settings.QN_TIMEOUT, kMinTimeout, kMaxTimeout);
   cfg.caFile = o.caFile;
   return cfg;
 }
@@ -104,13 +109,13 @@ void CQNFetcher::LogText(int id, int number, std::string_view text) {
   ctx_.log.WriteLine(LogKind::Text, ctx_.texts.Format(id, number, text));
 }
 
-void CQNFetcher::LogSizeRefusal(SizeVerdict verdict, std::string_view address, std::uint32_t size) {
+void CQNFetcher::LogSizeRefusal(SizeVerdict verdict, std::string_view address, std::uint64_t size) {
   const int id = verdict == SizeVerdict::TooLarge ? kMsgTooLarge : kMsgTooSmall;
   ctx_.log.WriteLine(LogKind::Text,
                      ctx_.texts.Format(id, address, FormatSizeText(ctx_.texts, size)));
 }
 
-void CQNFetcher::PostRow(int worker, std::string_view address, std::uint32_t size,
+void CQNFetcher::PostRow(int worker, std::string_view address, std::uint64_t size,
                          std::string status) {
   QNStatus st;
   st.mask = QNStatus::kText1 | QNStatus::kText2 | QNStatus::kText3;
@@ -130,9 +135,52 @@ void CQNFetcher::PostProgress(int worker, std::string text, std::size_t bytes) {
   ctx_.observer.OnStatus(st);
 }
 
+bool CQNFetcher::Interrupted(int worker) {
+  if (!aborted_ && ctx_.run.TakeAbortFile(worker)) aborted_ = true;
+  return aborted_ || ctx_.run.StopRequested();
+}
+
+bool CQNFetcher::SendFollowing(CQNInternetRequest& request, QNRequestSpec& spec,
+                               std::string_view address, bool reportErrors, QNFetchResult& r) {
+  // The library never follows a redirection itself: each target is checked first.
+  spec.followRedirects = false;
+  for (int hops = 0;; ++hops) {
+    if (const int error = request.Send(spec)) {
+      r.lastError = error;
+      if (aborted_) return false;
+      if (ctx_.run.StopRequested()) {
+        r.stopped = true;
+        return false;
+      }
+      r.retryAdvised = true;
+      if (reportErrors) LogText(kMsgError, error, address);
+      return false;
+    }
+    const int status = request.Status();
+    const std::string target = request.RedirectUrl();
+    if (!ctx_.options.Redirect || !IsRedirect(status) || target.empty() || hops >= kMaxRedirects)
+      return true;
+    const QNService service = CrackUrl(target).service;
+    const bool web = service == QNService::Http || service == QNService::Https;
+    if (!web || (ctx_.redirectAllowed && !ctx_.redirectAllowed(target))) {
+      // Not the address's fault in a way another try could mend.
+      r.lastError = status;
+      ctx_.log.WriteLine(LogKind::Text, ctx_.texts.Format(kMsgRedirectRefused, target, address));
+      return false;
+    }
+    spec.url = target;
+    // A form sent again after 301, 302 or 303 becomes a plain request, as browsers do.
+    if (status != 307 && status != 308) {
+      spec.post = false;
+      spec.body.clear();
+    }
+  }
+}
+
 QNFetchResult CQNFetcher::FetchToFile(std::string_view address, const std::string& localPath,
                                       int worker, bool reportErrors, std::string_view referrer,
-                                      std::uint32_t recordedSize) {
+                                      std::uint64_t recordedSize) {
+  aborted_ = false;
   const QNCrackedUrl url = CrackUrl(address);
   switch (url.service) {
     case QNService::None:
@@ -146,14 +194,14 @@ QNFetchResult CQNFetcher::FetchToFile(std::string_view address, const std::strin
 
 QNFetchResult CQNFetcher::FetchRemote(const QNCrackedUrl& url, std::string_view address,
                                       const std::string& localPath, int worker, bool reportErrors,
-                                      std::string_view referrer, std::uint32_t recordedSize) {
+                                      std::string_view referrer, std::uint64_t recordedSize) {
   const CQNSettings& s = ctx_.settings;
   QNFetchResult r;
   if (s.QN_UMETHOD == kUpdateNever) {
     if (const auto size = LocalFileSize(localPath)) {
       r.ok = true;
       r.outcome = kKept;
-      r.size = Clamp32(*size);
+      r.size = *size;
       return r;
     }
   }
@@ -183,6 +231,8 @@ QNFetchResult CQNFetcher::FetchRemote(const QNCrackedUrl& url, std::string_view 
     }
   }
 
+  spec.cancelled = [this, worker] { return Interrupted(worker); };
+
   PostRow(worker, address, 0, kOpening);
   CQNInternetRequest request(session_);
   Announced announced;
@@ -190,6 +240,10 @@ QNFetchResult CQNFetcher::FetchRemote(const QNCrackedUrl& url, std::string_view 
     spec.url = RequestUrl(url, object);
     spec.infoOnly = true;
     const int error = request.Send(spec);
+    if (error != kInetNoError && Interrupted(worker)) {
+      r.stopped = !aborted_;
+      return r;
+    }
     if (IsConnectionError(error)) return fail(error, false, reportErrors);
     // A refused listing leaves size and date unknown; opening the file tells the rest.
     if (error == kInetNoError) {
@@ -203,7 +257,7 @@ QNFetchResult CQNFetcher::FetchRemote(const QNCrackedUrl& url, std::string_view 
     spec.body = std::string(submission.body);
     spec.url = RequestUrl(url, submission.object);
     spec.referrer = std::string(referrer);
-    if (const int error = request.Send(spec)) return fail(error, true, reportErrors);
+    if (!SendFollowing(request, spec, address, reportErrors, r)) return r;
     const int status = request.Status();
     if (status != kHttpOk) {
       r.lastError = status;
@@ -216,7 +270,7 @@ QNFetchResult CQNFetcher::FetchRemote(const QNCrackedUrl& url, std::string_view 
     announced.modified = request.LastModified();
     announced.text = request.ContentType().find("text/") != std::string::npos;
   }
-  r.size = Clamp32(announced.size);
+  r.size = announced.size;
   r.modified = announced.modified;
 
   r.outcome = Decide(announced, address, localPath, worker, recordedSize);
@@ -230,13 +284,19 @@ QNFetchResult CQNFetcher::FetchRemote(const QNCrackedUrl& url, std::string_view 
     spec.infoOnly = false;
     // A folder is no file to open; the listing the library would send is not wanted.
     const int error = object.back() == '/' ? kInetExtendedError : request.Send(spec);
+    if (error != kInetNoError && Interrupted(worker)) {
+      r.stopped = !aborted_;
+      return r;
+    }
     if (error != kInetNoError) return fail(error, true, reportErrors);
   }
 
   return Store(request, announced, address, localPath, worker, reportErrors, r);
 }
 
-// Transfers the body into the local file and judges what arrived.
+// Transfers the body into the local file and judges what arrived. The file takes its
+// name only when it is complete; on every other way out it is removed and an older
+// copy under that name stays as it was.
 QNFetchResult CQNFetcher::Store(CQNInternetRequest& request, const Announced& announced,
                                 std::string_view address, const std::string& localPath, int worker,
                                 bool reportErrors, QNFetchResult r) {
@@ -257,14 +317,10 @@ QNFetchResult CQNFetcher::Store(CQNInternetRequest& request, const Announced& an
     ctx_.run.RequestStop();
   }
   if (t.stopped || t.writeFailed) {
-    RemoveLocalFile(localPath);
     r.stopped = true;
     return r;
   }
-  if (t.aborted) {
-    RemoveLocalFile(localPath);
-    return r;
-  }
+  if (t.aborted) return r;
 
   // A page cut at the size limit is kept for the links in it (the size check after
   // the scan rejects it, by the same test), and the log tells that it was cut; any
@@ -273,7 +329,7 @@ QNFetchResult CQNFetcher::Store(CQNInternetRequest& request, const Announced& an
   SizeVerdict verdict = SizeVerdict::Ok;
   if (t.overLimit) {
     if (announced.html)
-      LogSizeRefusal(SizeVerdict::TooLarge, address, Clamp32(t.received));
+      LogSizeRefusal(SizeVerdict::TooLarge, address, t.received);
     else
       verdict = SizeVerdict::TooLarge;
   } else {
@@ -281,32 +337,31 @@ QNFetchResult CQNFetcher::Store(CQNInternetRequest& request, const Announced& an
     if (mismatch || t.readFailed) {
       r.retryAdvised = true;
       r.lastError = mismatch ? kErrSizeMismatch : request.Error();
-      // The last try keeps what arrived, so that the user has at least that.
-      if (reportErrors)
-        LogText(kMsgError, r.lastError, address);
-      else
-        RemoveLocalFile(localPath);
+      if (reportErrors) LogText(kMsgError, r.lastError, address);
       return r;
     }
     if (announced.checked && !announced.judged)
       verdict = PreDownloadSizeDecision(s, static_cast<std::int64_t>(t.received), localPath, 0);
   }
   if (verdict == SizeVerdict::TooLarge || verdict == SizeVerdict::TooSmall) {
-    RemoveLocalFile(localPath);
     r.outcome = kRefused;
-    r.size = Clamp32(t.received);
+    r.size = t.received;
     LogSizeRefusal(verdict, address, r.size);
     return r;
   }
 
-  if (announced.modified) SetLocalFileTime(localPath, *announced.modified);
-  r.size = Clamp32(LocalFileSize(localPath).value_or(t.received));
+  if (!file.Commit(announced.modified)) {
+    r.lastError = kErrLocalFile;
+    LogText(kMsgError, kErrLocalFile, localPath);
+    return r;
+  }
+  r.size = LocalFileSize(localPath).value_or(t.received);
   r.ok = true;
   return r;
 }
 
 int CQNFetcher::Decide(Announced& announced, std::string_view address, const std::string& localPath,
-                       int worker, std::uint32_t recordedSize) {
+                       int worker, std::uint64_t recordedSize) {
   const CQNSettings& s = ctx_.settings;
   const bool html = ClassifyAddress(localPath, s.QN_FILE_EXT, false).category == kCatHtml;
   announced.html = html;
@@ -325,7 +380,7 @@ int CQNFetcher::Decide(Announced& announced, std::string_view address, const std
     const SizeVerdict v =
         PreDownloadSizeDecision(s, static_cast<std::int64_t>(announced.size), localPath, 0);
     if (v == SizeVerdict::TooLarge || v == SizeVerdict::TooSmall) {
-      LogSizeRefusal(v, address, Clamp32(announced.size));
+      LogSizeRefusal(v, address, announced.size);
       return kRefused;
     }
   }
@@ -343,12 +398,12 @@ int CQNFetcher::Decide(Announced& announced, std::string_view address, const std
                       std::llabs(static_cast<long long>(*localTime - *announced.modified)) <= 1));
       }
       if (unchanged) {
-        PostRow(worker, address, Clamp32(announced.size), ctx_.texts.Text(kMsgUnchanged));
+        PostRow(worker, address, announced.size, ctx_.texts.Text(kMsgUnchanged));
         return kKept;
       }
     }
   }
-  PostRow(worker, address, Clamp32(announced.size), ctx_.texts.Text(kMsgDownloading));
+  PostRow(worker, address, announced.size, ctx_.texts.Text(kMsgDownloading));
   return kTransferred;
 }
 
@@ -364,18 +419,18 @@ CQNFetcher::Transfer CQNFetcher::Receive(CQNInternetRequest& request, CQNOutputF
   };
   std::vector<char> chunk(10 * kChunkUnit);
   for (;;) {
-    if (ctx_.run.StopRequested()) {
-      t.stopped = true;
-      break;
-    }
-    if (ctx_.run.TakeAbortFile(worker)) {
-      t.aborted = true;
-      break;
-    }
     const int speed = std::clamp(ctx_.run.SpeedLevel(), 1, 10);
-    const long long got = request.Read(chunk.data(), static_cast<std::size_t>(speed) * kChunkUnit);
+    const long long got =
+        Interrupted(worker)
+            ? -1
+            : request.Read(chunk.data(), static_cast<std::size_t>(speed) * kChunkUnit);
     if (got < 0) {
-      t.readFailed = true;
+      if (aborted_)
+        t.aborted = true;
+      else if (ctx_.run.StopRequested())
+        t.stopped = true;
+      else
+        t.readFailed = true;
       break;
     }
     if (got == 0) break;
@@ -418,7 +473,7 @@ QNFetchResult CQNFetcher::CopyLocalFile(std::string_view address, const std::str
     const auto size = LocalFileSize(localPath);
     if (!size) return fail(kErrLocalFile, *source);
     r.ok = true;
-    r.size = Clamp32(*size);
+    r.size = *size;
     r.modified = LocalFileTime(localPath);
     return r;
   }
@@ -433,9 +488,8 @@ QNFetchResult CQNFetcher::CopyLocalFile(std::string_view address, const std::str
 
   std::vector<char> block(kCopyBlock);
   for (;;) {
-    if (ctx_.run.StopRequested() || ctx_.run.TakeAbortFile(worker)) {
-      out.Close();
-      RemoveLocalFile(localPath);
+    if (Interrupted(worker)) {
+      r.stopped = !aborted_;
       return r;
     }
     const std::size_t n = std::fread(block.data(), 1, block.size(), in.get());
@@ -448,17 +502,13 @@ QNFetchResult CQNFetcher::CopyLocalFile(std::string_view address, const std::str
                                           ? ctx_.texts.Text(kMsgDiskFull)
                                           : ctx_.texts.Format(kMsgWriteError, localPath));
     ctx_.run.RequestStop();
-    RemoveLocalFile(localPath);
     r.stopped = true;
     return r;
   }
-  if (readError) {
-    RemoveLocalFile(localPath);
-    return fail(kErrLocalFile, *source);
-  }
+  if (readError) return fail(kErrLocalFile, *source);
   r.modified = LocalFileTime(*source);
-  if (r.modified) SetLocalFileTime(localPath, *r.modified);
-  r.size = Clamp32(LocalFileSize(localPath).value_or(0));
+  if (!out.Commit(r.modified)) return fail(kErrLocalFile, localPath);
+  r.size = LocalFileSize(localPath).value_or(0);
   r.ok = true;
   return r;
 }
@@ -492,6 +542,7 @@ int ProbeContentType(std::string_view address, const QNFetchContext& context) {
     spec.user = s.QN_USER_ID;
     spec.password = s.QN_PASSWORD;
   }
+  spec.cancelled = [&context] { return context.run.StopRequested(); };
   // The request is closed as soon as the headers are in: no body is read.
   CQNInternetRequest request(session);
   if (request.Send(spec) != kInetNoError) return kCatNone;

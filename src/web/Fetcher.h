@@ -7,13 +7,13 @@
 #include <string_view>
 
 #include "web/FetchContext.h"
+#include "web/InternetRequest.h"
 #include "web/InternetSession.h"
 #include "web/SizeTests.h"
 #include "web/UrlCracker.h"
 
 namespace qn {
 
-class CQNInternetRequest;
 class CQNOutputFile;
 
 // What became of the file.
@@ -23,7 +23,7 @@ struct QNFetchResult {
   bool ok = false;            // the local file now holds the address's content
   bool retryAdvised = false;  // another try may succeed
   bool stopped = false;       // broken off by Stop or a write error, not the address's fault
-  std::uint32_t size = 0;     // announced before the transfer, kept bytes after it
+  std::uint64_t size = 0;     // announced before the transfer, kept bytes after it
   std::optional<std::time_t> modified;  // the server's date of the file
   int lastError = 0;                    // HTTP status or error number of the failure
   int outcome = kTransferred;
@@ -44,7 +44,7 @@ class CQNFetcher {
   // from an earlier run (0 if nothing).
   QNFetchResult FetchToFile(std::string_view address, const std::string& localPath, int worker,
                             bool reportErrors, std::string_view referrer,
-                            std::uint32_t recordedSize);
+                            std::uint64_t recordedSize);
 
  private:
   struct Announced;
@@ -52,23 +52,32 @@ class CQNFetcher {
 
   QNFetchResult FetchRemote(const QNCrackedUrl& url, std::string_view address,
                             const std::string& localPath, int worker, bool reportErrors,
-                            std::string_view referrer, std::uint32_t recordedSize);
+                            std::string_view referrer, std::uint64_t recordedSize);
   QNFetchResult CopyLocalFile(std::string_view address, const std::string& localPath, int worker);
   QNFetchResult Store(CQNInternetRequest& request, const Announced& announced,
                       std::string_view address, const std::string& localPath, int worker,
                       bool reportErrors, QNFetchResult r);
   int Decide(Announced& announced, std::string_view address, const std::string& localPath,
-             int worker, std::uint32_t recordedSize);
+             int worker, std::uint64_t recordedSize);
   Transfer Receive(CQNInternetRequest& request, CQNOutputFile& file, const Announced& announced,
                    std::string_view address, int worker);
   void LogText(int id, int number, std::string_view text);
-  void LogSizeRefusal(SizeVerdict verdict, std::string_view address, std::uint32_t size);
-  void PostRow(int worker, std::string_view address, std::uint32_t size, std::string status);
+  void LogSizeRefusal(SizeVerdict verdict, std::string_view address, std::uint64_t size);
+  void PostRow(int worker, std::string_view address, std::uint64_t size, std::string status);
   void PostProgress(int worker, std::string text, std::size_t bytes);
+  // Whether the transfer must end now: Stop (or a limit) for the run, or the user
+  // aborted this worker's file (remembered in aborted_, as the flag is taken).
+  bool Interrupted(int worker);
+  // Sends `spec`, following redirections as the options allow; every target must
+  // be an HTTP address that the context lets the run follow. True when an answer
+  // that is no redirection has arrived; false with `r` filled in otherwise.
+  bool SendFollowing(CQNInternetRequest& request, QNRequestSpec& spec, std::string_view address,
+                     bool reportErrors, QNFetchResult& r);
 
   QNFetchContext ctx_;
   CQNInternetSession session_;
   QNConnectionLimits savedLimits_;
+  bool aborted_ = false;
 };
 
 // The file-type category that the server's Content-Type of `address` tells (0 when it

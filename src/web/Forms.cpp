@@ -1,5 +1,7 @@
 #include "web/Forms.h"
 
+#include <algorithm>
+
 #include "settings/ProjectSettings.h"
 #include "text/NoCase.h"
 
@@ -151,6 +153,34 @@ QNSubmission SplitSubmission(std::string_view object) {
     if (const std::size_t at = object.find(marker); at != std::string_view::npos)
       return {object.substr(0, at), object.substr(at + marker.size()), true};
   return {object, {}, false};
+}
+
+std::string MaskLoginPassword(std::string_view text, std::string_view password) {
+  if (password.empty()) return std::string(text);
+  // Where an address ends when it is quoted or written among other words.
+  constexpr std::string_view kAddressEnd = "'\" <>\r\n";
+  std::string out;
+  std::size_t copied = 0;
+  for (std::size_t login = text.find(kLoginMarker); login != std::string_view::npos;
+       login = text.find(kLoginMarker, copied)) {
+    const std::size_t body = login + kLoginMarker.size();
+    const std::size_t end = std::min(text.find_first_of(kAddressEnd, body), text.size());
+    out.append(text.substr(copied, body - copied));
+    for (std::size_t field = body; field <= end;) {
+      const std::size_t next = std::min(text.find('&', field), end);
+      const std::string_view pair = text.substr(field, next - field);
+      const std::size_t eq = pair.find('=');
+      if (eq != std::string_view::npos && pair.substr(eq + 1) == password)
+        out.append(pair.substr(0, eq + 1)).append("*****");
+      else
+        out.append(pair);
+      if (next < end) out += '&';
+      field = next + 1;
+    }
+    copied = end;
+  }
+  out.append(text.substr(copied));
+  return out;
 }
 
 }  // namespace qn

@@ -28,6 +28,9 @@ struct QNRequestSpec {
   bool followRedirects = true;
   // FTP only: log in and learn the object's size and date without opening it.
   bool infoOnly = false;
+  // Asked several times a second while the request waits for the server: true ends
+  // the request at once (a stop of the run, the file aborted by the user).
+  std::function<bool()> cancelled;
 };
 
 // One transfer on a session. Sending waits until the answer's headers (or the first
@@ -48,6 +51,8 @@ class CQNInternetRequest {
   std::int64_t ContentLength() const { return contentLength_; }  // -1: not announced
   std::optional<std::time_t> LastModified() const { return lastModified_; }
   const std::string& ContentType() const { return contentType_; }
+  // Where a redirection answer points, as an absolute address; empty for any other.
+  std::string RedirectUrl() const;
 
   // Waits for up to `n` body bytes: the count, fewer than `n` only at the end of the
   // body or before a failure; 0 at the end; -1 on failure (see Error).
@@ -63,7 +68,8 @@ class CQNInternetRequest {
   static std::size_t OnBody(char* data, std::size_t size, std::size_t count, void* self);
   void HeaderLine(std::string_view line);
   void SetOptions(const QNRequestSpec& spec);
-  // Runs the transfer until `ready` holds or it ends; false when it timed out.
+  // Runs the transfer until `ready` holds or it ends; false when it timed out or was
+  // cancelled.
   bool WaitUntil(const std::function<bool()>& ready);
   void CollectResult();
   void Fail(CURLcode code);
@@ -71,6 +77,7 @@ class CQNInternetRequest {
 
   CQNInternetSession& session_;
   std::unique_ptr<curl_slist, SlistDeleter> headers_;
+  std::function<bool()> cancelled_;
   bool attached_ = false;
   bool done_ = false;
   bool paused_ = false;

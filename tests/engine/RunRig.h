@@ -52,6 +52,14 @@ class RunObserver : public IQNObserver {
     return texts;
   }
 
+  // Every text of every status record (rows and status line), one per line.
+  std::string AllTexts() {
+    std::lock_guard lock(mutex_);
+    std::string all;
+    for (const QNStatus& s : statuses) all += s.text1 + "\n" + s.text2 + "\n" + s.text3 + "\n";
+    return all;
+  }
+
   std::atomic<int> started{0};
   std::atomic<int> ended{0};
   int kindAnswer = 0;  // 0: the preselected kind
