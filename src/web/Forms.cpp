@@ -156,28 +156,23 @@ QNSubmission SplitSubmission(std::string_view object) {
 }
 
 std::string MaskLoginPassword(std::string_view text, std::string_view password) {
-  if (password.empty()) return std::string(text);
-  // Where an address ends when it is quoted or written among other words.
-  constexpr std::string_view kAddressEnd = "'\" <>\r\n";
+  const std::size_t login = text.find(kLoginMarker);
+  if (password.empty() || login == std::string_view::npos) return std::string(text);
+  // A value ends where a field or the address ends. The password itself may hold any
+  // of these characters, so it is looked for as a whole after each "=" rather than
+  // by splitting the address into fields.
+  constexpr std::string_view kValueEnd = "&'\" <>\r\n";
   std::string out;
   std::size_t copied = 0;
-  for (std::size_t login = text.find(kLoginMarker); login != std::string_view::npos;
-       login = text.find(kLoginMarker, copied)) {
-    const std::size_t body = login + kLoginMarker.size();
-    const std::size_t end = std::min(text.find_first_of(kAddressEnd, body), text.size());
-    out.append(text.substr(copied, body - copied));
-    for (std::size_t field = body; field <= end;) {
-      const std::size_t next = std::min(text.find('&', field), end);
-      const std::string_view pair = text.substr(field, next - field);
-      const std::size_t eq = pair.find('=');
-      if (eq != std::string_view::npos && pair.substr(eq + 1) == password)
-        out.append(pair.substr(0, eq + 1)).append("*****");
-      else
-        out.append(pair);
-      if (next < end) out += '&';
-      field = next + 1;
-    }
+  for (std::size_t eq = text.find('=', login); eq != std::string_view::npos;
+       eq = text.find('=', eq + 1)) {
+    const std::size_t end = eq + 1 + password.size();
+    if (text.substr(eq + 1, password.size()) != password ||
+        (end < text.size() && kValueEnd.find(text[end]) == std::string_view::npos))
+      continue;
+    out.append(text.substr(copied, eq + 1 - copied)).append("*****");
     copied = end;
+    eq = end - 1;
   }
   out.append(text.substr(copied));
   return out;
