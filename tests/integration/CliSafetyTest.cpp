@@ -61,8 +61,11 @@ TEST(CliSafety, ASecondRunOfAConvertedCopyAsksForNothingTheSiteDoesNotLink) {
       << err;
   ASSERT_EQ(ReadFile(dir / "copy" / "based.htm"),
             "<!--base href=\"/other/\"--><a href=\"other/x.htm\">x</a>");
-  const std::size_t firstRun = server.RequestedPaths().size();
-  EXPECT_EQ(firstRun, pages.size());
+  // An address whose name tells no type may be asked about before its fetch.
+  const std::vector<std::string> first = server.RequestedPaths();
+  const std::size_t firstRun = first.size();
+  EXPECT_EQ(std::set<std::string>(first.begin(), first.end()).size(), pages.size());
+  for (const std::string& path : first) EXPECT_TRUE(pages.count(path)) << path;
 
   ASSERT_EQ(RunCli({project.string(), "-D"}, dir.path(), nullptr, &err), 0) << err;
   const std::vector<std::string> requested = server.RequestedPaths();
