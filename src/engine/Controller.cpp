@@ -57,6 +57,10 @@ class QNController {
   void ConvertLinks();
   std::string StartAddressFor(int j);
   void Status(int mask, int id, int progress = 0, bool clearRows = false);
+  // Asks the observer without the pass: a person may take their time, and a forced
+  // stop must not wait for them. False when the gate closed meanwhile.
+  template <typename Question>
+  bool AskOutside(Question&& question);
 
   QNRun& run_;
   CQNDoc& doc_;
@@ -88,6 +92,15 @@ void QNController::Status(int mask, int id, int progress, bool clearRows) {
   doc_.Observer().OnStatus(status);
 }
 
+template <typename Question>
+bool QNController::AskOutside(Question&& question) {
+  // Once a forced stop is under way every question has its cancel answer, which the
+  // caller's answer holds until the question is asked.
+  if (doc_.run.aborted) return true;
+  IQNObserver& observer = doc_.Observer();
+  return OutsideGate(pass_, [&] { question(observer); });
+}
+
 void QNController::Run() {
   CQNRunFlags& flags = doc_.run;
   for (std::string& address : table_) BackslashesToSlashes(address);
@@ -96,6 +109,7 @@ void QNController::Run() {
   const int startIndex = doc_.CurrentStartIndex();
   const std::string first = branch_ ? StartAddressFor(startIndex) : table_.front();
   if (!StartProcedure(first)) {
+    if (!pass_) return;  // the gate closed while the start waited outside it
     EndProcedure();
     Status(QNStatus::kStatusText | QNStatus::kProgress, kMsgStopped, -2);
     return;
@@ -116,6 +130,7 @@ void QNController::Run() {
   // conversion, not a download that had completed.
   const bool interrupted = flags.stopRequest || flags.stopReason != kStopNone;
   ConvertLinks();
+  if (!pass_) return;
 
   {
     auto lock = doc_.Locks().Hold(DocLock::Tree);
@@ -184,13 +199,14 @@ bool QNController::StartProcedure(const std::string& firstAddress) {
   const CQNSettings settings = doc_.SettingsCopy();
   switch (run_.downloadKind) {
     case kKindNew: {
-      bool reinitialise = false;
       // A branch run works on a part of the tree and never discards the rest of it.
-      if (settings.QN_TR_INIT && !branch_) {
-        reinitialise = run_.preview || settings.DownloadState != kPreviewCompleted ||
-                       env_.unattended ||
-                       doc_.Observer().AskYesNo(kMsgInitTree, run_.texts.Text(kMsgInitTree), false);
-      }
+      const bool mayReinitialise = settings.QN_TR_INIT && !branch_;
+      bool reinitialise = mayReinitialise && (run_.preview || env_.unattended ||
+                                              settings.DownloadState != kPreviewCompleted);
+      if (mayReinitialise && !reinitialise && !AskOutside([&](IQNObserver& observer) {
+            reinitialise = observer.AskYesNo(kMsgInitTree, run_.texts.Text(kMsgInitTree), false);
+          }))
+        return false;
       if (reinitialise) {
         doc_.ReinitialiseTree();
       } else {
@@ -228,7 +244,6 @@ bool QNController::StartProcedure(const std::string& firstAddress) {
   flags.stoppedByUser = false;
   flags.work = true;
   flags.stopReason = kStopNone;
-  flags.aborted = false;
   flags.startTime = static_cast<std::int64_t>(std::time(nullptr));
   for (QNRun::Slot& slot : run_.slots) {
     slot.held = false;
@@ -239,9 +254,12 @@ bool QNController::StartProcedure(const std::string& firstAddress) {
   if (env_.hooks.resetLog) env_.hooks.resetLog();
   if (settings.QN_REPORT && env_.hooks.createReport) env_.hooks.createReport();
   SetOffline(false);
+  // Dialing waits on the line for a minute or more, so it runs without the pass.
   std::string dialError;
-  if (env_.hooks.dial && !env_.hooks.dial(dialError))
-    doc_.Log().WriteLine(LogKind::Text, run_.texts.Format(kMsgDialerError, dialError));
+  bool dialed = true;
+  if (env_.hooks.dial && !OutsideGate(pass_, [&] { dialed = env_.hooks.dial(dialError); }))
+    return false;
+  if (!dialed) doc_.Log().WriteLine(LogKind::Text, run_.texts.Format(kMsgDialerError, dialError));
   doc_.Observer().OnRunStarted();
 
   doc_.speedLevel = 10;
@@ -281,7 +299,12 @@ void QNController::ConvertLinks() {
   if (!env_.hooks.convertLinks) return;
   // "-CONV" converts even after a preview: with "Keep HTML files" its pages stay.
   if (!env_.convertAfter && (run_.preview || run_.settings.QN_UPDLINKS == 0)) return;
-  if (!doc_.Observer().Countdown(run_.texts.Text(kMsgConvertCountdown), kConvertSeconds)) return;
+  bool convert = false;
+  if (!AskOutside([&](IQNObserver& observer) {
+        convert = observer.Countdown(run_.texts.Text(kMsgConvertCountdown), kConvertSeconds);
+      }) ||
+      !convert)
+    return;
   Status(QNStatus::kStatusText, kMsgConverting);
   env_.hooks.convertLinks();
 }

@@ -108,9 +108,11 @@ bool CQNDoc::StartRun(const std::vector<std::string>& addresses, CQNDocNode* bra
     table.push_back(Trimmed(addresses[i]));
   if (table.empty()) table.emplace_back();
 
-  // A pause left over from the last run would hold the new one before it begins.
+  // A pause left over from the last run would hold the new one before it begins; a
+  // Stop or a forced stop from now on is this run's.
   run.paused = false;
   run.stopRequest = false;
+  run.aborted = false;
   run.preview = preview;
   SetPreview(preview);
   if (!preview) SetBranch(branch);
@@ -278,6 +280,8 @@ bool CQNDoc::StopThreadsByForce() {
   // Called from the controller itself (from what follows the run): there is nothing
   // to wait for.
   if (std::this_thread::get_id() == current->controllerId) return true;
+  // A question the run waits on gives way, so that the run can end in time.
+  observer_.CancelQuestions();
 
   const std::string wait = texts_.Text(kMsgStoppingWait);
   observer_.ShowWait(wait, true);

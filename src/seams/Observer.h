@@ -6,8 +6,11 @@
 // a comment says otherwise; an implementation must not call back into the engine
 // while it holds locks of its own.
 
+#include <cassert>
 #include <optional>
 #include <string>
+
+#include "seams/RunPasses.h"
 
 namespace qn {
 
@@ -64,25 +67,52 @@ class IQNObserver {
   // A message box of the program (id of its text, text already formatted). The
   // desktop program shows it; the headless front end prints it.
   virtual void ShowMessage(int /*id*/, const std::string& /*text*/) {}
-  // The "Enter Password" dialog: the password typed, or nothing for "Cancel", which
-  // is also what a program without anyone to ask answers. Called on the thread that
-  // opens or closes the project.
-  virtual std::optional<std::string> AskPassword() { return std::nullopt; }
   // A small window without buttons shown while the program waits (shown false: it
   // goes away again).
   virtual void ShowWait(const std::string& /*text*/, bool /*shown*/) {}
 
-  // Questions. Each returns the answer; the defaults are the preselected answers,
-  // which is what an unattended program gives.
-  virtual bool AskYesNo(int /*id*/, const std::string& /*text*/, bool preselectYes) {
-    return preselectYes;
+  // Questions wait for a person, so they are never asked by a thread that holds a
+  // pass through a run's gate: a forced stop would wait for that pass as long as the
+  // person does (a debug build asserts it). A front end implements the Do... methods;
+  // their defaults are the preselected answers, which is what an unattended program
+  // gives.
+
+  // The Yes/No message box of `id`.
+  bool AskYesNo(int id, const std::string& text, bool preselectYes) {
+    assert(RunPassesHeld() == 0);
+    return DoAskYesNo(id, text, preselectYes);
   }
   // The dialog "Choose the Download Type": the kind chosen, or 0 for Cancel.
-  virtual int AskDownloadKind(const QNDownloadKindOffer& offer) { return offer.preselected; }
+  int AskDownloadKind(const QNDownloadKindOffer& offer) {
+    assert(RunPassesHeld() == 0);
+    return DoAskDownloadKind(offer);
+  }
   // A countdown that confirms itself when its seconds run out; false when cancelled.
   // `format` is the language table's text with one "%d" for the seconds left, so the
   // count can be redrawn each second.
-  virtual bool Countdown(const std::string& /*format*/, int /*seconds*/) { return true; }
+  bool Countdown(const std::string& format, int seconds) {
+    assert(RunPassesHeld() == 0);
+    return DoCountdown(format, seconds);
+  }
+  // The "Enter Password" dialog: the password typed, or nothing for "Cancel". Asked
+  // on the thread that opens or closes the project.
+  std::optional<std::string> AskPassword() {
+    assert(RunPassesHeld() == 0);
+    return DoAskPassword();
+  }
+  // A forced stop is under way: a question that a run's thread is waiting on returns
+  // its cancel answer now (false, 0, nothing), whether or not anyone has answered it.
+  // Called on the thread that stops the run, which may be the thread that shows the
+  // question.
+  virtual void CancelQuestions() {}
+
+ protected:
+  virtual bool DoAskYesNo(int /*id*/, const std::string& /*text*/, bool preselectYes) {
+    return preselectYes;
+  }
+  virtual int DoAskDownloadKind(const QNDownloadKindOffer& offer) { return offer.preselected; }
+  virtual bool DoCountdown(const std::string& /*format*/, int /*seconds*/) { return true; }
+  virtual std::optional<std::string> DoAskPassword() { return std::nullopt; }
 };
 
 }  // namespace qn
