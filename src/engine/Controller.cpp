@@ -83,11 +83,7 @@ void QNController::Status(int mask, int id, int progress, bool clearRows) {
   if (id) status.text3 = run_.texts.Text(id);
   status.progress = progress;
   status.clearRows = clearRows ? 1 : 0;
-  if (mask & (QNStatus::kFileCount | QNStatus::kTotalSize)) {
-    const CQNRunCounters counters = doc_.Counters();
-    status.fileCountText = std::to_string(counters.files);
-    status.totalSizeText = FormatSizeText(run_.texts, static_cast<std::uint32_t>(counters.bytes));
-  }
+  doc_.FillCounts(status);
   auto lock = doc_.Locks().Hold(DocLock::Status);
   doc_.Observer().OnStatus(status);
 }
@@ -208,10 +204,18 @@ bool QNController::StartProcedure(const std::string& firstAddress) {
           }))
         return false;
       if (reinitialise) {
+        // A display still rebuilding reads the tree: it is waited for, without the
+        // pass, since the display may be the thread that stops this run by force.
+        bool ready = false;
+        if (!OutsideGate(
+                pass_,
+                [&] { ready = doc_.WaitTreeReady([this] { return doc_.run.aborted.load(); }); }) ||
+            !ready)
+          return false;
         doc_.ReinitialiseTree();
       } else {
         doc_.SetStates(kStatePending, kStateAny);
-        doc_.NodeChanged(doc_.Tree().root);
+        doc_.NodeChanged(doc_.Tree().root, true);
       }
       break;
     }
@@ -285,10 +289,8 @@ void QNController::EndProcedure() {
   doc_.SetPreview(false);
   flags.stopRequest = false;
   flags.work = false;
-  if (doc_.SettingsCopy().QN_TR_UPDATE == 0) {
-    auto lock = doc_.Locks().Hold(DocLock::ViewReset);
-    doc_.Observer().OnTreeCleared();
-  }
+  // A display that was not kept up to date during the run is built anew.
+  if (doc_.SettingsCopy().QN_TR_UPDATE == 0) doc_.ResetDisplay();
   doc_.Observer().OnRunEnded();
   doc_.speedLevel = 10;
   doc_.DropUrlMap();

@@ -93,9 +93,7 @@ void CQNDoc::ReinitialiseTree() {
   std::this_thread::sleep_for(kTreeDiscardPause);
   ClearTree();
   CreateRoot();
-  auto view = locks_.Hold(DocLock::ViewReset);
-  observer_.OnTreeUsable(true);
-  observer_.OnTreeCleared();
+  TreeReplaced();
 }
 
 bool CQNDoc::StartRun(const std::vector<std::string>& addresses, CQNDocNode* branch, bool preview) {
@@ -341,19 +339,20 @@ void CQNDoc::ApplyChangedSettings(const CQNSettings& changed) {
   ++settingsChanges_;
   modified = true;
 
-  CQNDocNode* retitled = nullptr;
+  std::optional<QNNodeId> retitled;
   if (next.QN_TITLE != before.QN_TITLE) {
     auto tree = locks_.Hold(DocLock::Tree);
-    retitled = tree_.root;
-    if (retitled) retitled->title = RootTitle(texts_, next.QN_TITLE);
+    if (tree_.root) {
+      tree_.root->title = RootTitle(texts_, next.QN_TITLE);
+      retitled = NodeIdOf(*tree_.root);
+    }
   }
   // A rebuilt display shows the new title as well.
   if (next.QN_TR_HTML != before.QN_TR_HTML || next.QN_TR_LIMIT_F != before.QN_TR_LIMIT_F ||
       next.QN_TR_MAX_F != before.QN_TR_MAX_F) {
-    auto view = locks_.Hold(DocLock::ViewReset);
-    observer_.OnTreeCleared();
-  } else {
-    NodeChanged(retitled);
+    ResetDisplay();
+  } else if (retitled) {
+    NotifyChanged(*retitled, false);
   }
   if (!run.running) return;
   if (next.QN_FASTPARSE && !before.QN_FASTPARSE) BuildUrlMap();

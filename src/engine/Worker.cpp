@@ -107,12 +107,9 @@ void QNWorker::ClearRow() {
 }
 
 void QNWorker::CountsStatus() {
-  const CQNRunCounters counters = doc_.Counters();
   QNStatus status;
   status.mask = QNStatus::kFileCount | QNStatus::kTotalSize | QNStatus::kLinkCount;
-  status.fileCountText = std::to_string(counters.files);
-  status.totalSizeText = FormatSizeText(run_.texts, static_cast<std::uint32_t>(counters.bytes));
-  status.linkCountText = std::to_string(doc_.NodeCount());
+  doc_.FillCounts(status);
   doc_.Observer().OnStatus(status);
 }
 
@@ -262,13 +259,14 @@ QNWorker::Step QNWorker::HandleAddress() {
     logErrors = node_->tries >= retries;
   }
   const std::uint32_t recorded = node_ ? static_cast<std::uint32_t>(node_->size.load()) : 0;
+  const int category = node_ ? node_->type : 0;
 
   QNFetchResult result;
   if (!ChooseFetchPath()) {
     result.lastError = kErrNoLocalFile;
   } else if (!OutsideGate(pass_, [&] {
-               result =
-                   fetcher_.FetchToFile(address_, fetched_, index_, logErrors, referrer, recorded);
+               result = fetcher_.FetchToFile(address_, fetched_, index_, logErrors, referrer,
+                                             recorded, category);
              })) {
     return Step::End;
   }

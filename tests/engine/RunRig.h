@@ -16,6 +16,7 @@
 #include <set>
 #include <string>
 #include <thread>
+#include <utility>
 #include <vector>
 
 #include "engine/Doc.h"
@@ -53,6 +54,38 @@ class RunObserver : public IQNObserver {
   void OnStatus(const QNStatus& status) override {
     std::lock_guard lock(mutex_);
     statuses.push_back(status);
+  }
+  std::vector<QNStatus> Statuses() {
+    std::lock_guard lock(mutex_);
+    return statuses;
+  }
+
+  // Node events wait in a queue, as on their way to the desktop program's GUI thread.
+  void OnNodeAdded(const QNNodeId& node) override {
+    std::lock_guard lock(mutex_);
+    nodeEvents_.push_back(node);
+  }
+  void OnNodeChanged(const QNNodeId& node, bool) override {
+    std::lock_guard lock(mutex_);
+    nodeEvents_.push_back(node);
+  }
+  std::vector<QNNodeId> TakeNodeEvents() {
+    std::lock_guard lock(mutex_);
+    return std::exchange(nodeEvents_, {});
+  }
+
+  // With `display`, the observer stands for a front end that shows the tree: the
+  // test says when its display has rebuilt itself. The tree notifications are kept
+  // in order.
+  std::atomic<bool> display{false};
+  bool ShowsTree() const override { return display; }
+  void OnTreeUsable(bool usable) override { TreeEvent(usable ? "usable" : "discarded"); }
+  void OnTreeCleared() override { TreeEvent("cleared"); }
+  void OnTreeRebuilt() override { TreeEvent("rebuilt"); }
+  void OnTreeReady() override { TreeEvent("ready"); }
+  std::vector<std::string> TakeTreeEvents() {
+    std::lock_guard lock(mutex_);
+    return std::exchange(treeEvents_, {});
   }
   void OnRunStarted() override { ++started; }
   void OnRunEnded() override { ++ended; }
@@ -99,8 +132,15 @@ class RunObserver : public IQNObserver {
     return answer_.value_or(false);
   }
 
+  void TreeEvent(const std::string& what) {
+    std::lock_guard lock(mutex_);
+    treeEvents_.push_back(what);
+  }
+
   std::mutex mutex_;
   std::vector<QNStatus> statuses;
+  std::vector<QNNodeId> nodeEvents_;
+  std::vector<std::string> treeEvents_;
   std::mutex questionMutex_;
   std::condition_variable questionChanged_;
   std::optional<std::string> question_;
