@@ -43,6 +43,7 @@ void QNProjectSession::NewProject(const std::string& lastFilesDir, const std::st
   settings.ResetToDefaults(lastFilesDir, programDir);
   doc.CreateRoot();
   path_.clear();
+  doc.TreeReplaced();
 }
 
 bool QNProjectSession::Open(const std::string& path, const std::string& programDir, bool unattended,
@@ -65,6 +66,7 @@ bool QNProjectSession::Open(const std::string& path, const std::string& programD
   if (!OpenDocumentFile(opened, settings, doc.Tree(), context)) return false;
   path_ = opened;
   log.SetPath(LogPathFor(path_, {}, {}));
+  doc.TreeReplaced();
   return true;
 }
 

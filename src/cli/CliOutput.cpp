@@ -116,7 +116,7 @@ void QNCliOutput::ShowWait(const std::string& text, bool shown) {
   if (shown) Error(text);
 }
 
-bool QNCliOutput::Countdown(const std::string& format, int seconds) {
+bool QNCliOutput::DoCountdown(const std::string& format, int seconds) {
   return CountDown(format, seconds, [this](std::unique_lock<std::mutex>& lock) {
     countdownChanged_.wait_for(lock, std::chrono::seconds(1),
                                [this] { return countdownCancelled_; });
@@ -167,7 +167,7 @@ void QNCliOutput::CancelCountdown() {
   countdownChanged_.notify_all();
 }
 
-std::optional<std::string> QNCliOutput::AskPassword() {
+std::optional<std::string> QNCliOutput::DoAskPassword() {
   std::lock_guard lock(mutex_);
   ClearLineLocked();
   return ReadPassword();

@@ -184,7 +184,9 @@ int QNCliSchedule::Run() {
     const std::time_t now = std::time(nullptr);
     if (now == lastTick) continue;
     lastTick = now;
-    if (scheduler_.Tick(now, *this)) StartRequested();
+    scheduler_.Tick(now, *this);
+    // The opened project's download starts at its tree-ready moment.
+    if (!RunGoing() && session_ && session_->doc.TreeReady()) StartRequested();
   }
   CloseProject();
   return 0;

@@ -131,12 +131,9 @@ void QNWorker::ClearRow() {
 }
 
 void QNWorker::CountsStatus() {
-  const CQNRunCounters counters = doc_.Counters();
   QNStatus status;
   status.mask = QNStatus::kFileCount | QNStatus::kTotalSize | QNStatus::kLinkCount;
-  status.fileCountText = std::to_string(counters.files);
-  status.totalSizeText = FormatSizeText(run_.texts, static_cast<std::uint64_t>(counters.bytes));
-  status.linkCountText = std::to_string(doc_.NodeCount());
+  doc_.FillCounts(status);
   doc_.Observer().OnStatus(status);
 }
 
@@ -295,13 +292,14 @@ QNWorker::Step QNWorker::HandleAddress() {
     fetchedLevel_ = node_->level;
   }
   redirectScope_ = {doc_.FilterScope(), doc_.StartDirectory()};
+  const int category = node_ ? node_->type : 0;
 
   QNFetchResult result;
   if (!ChooseFetchPath()) {
     result.lastError = kErrNoLocalFile;
   } else if (!OutsideGate(pass_, [&] {
-               result =
-                   fetcher_.FetchToFile(address_, fetched_, index_, logErrors, referrer, recorded);
+               result = fetcher_.FetchToFile(address_, fetched_, index_, logErrors, referrer,
+                                             recorded, category);
              })) {
     return Step::End;
   }

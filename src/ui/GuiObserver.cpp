@@ -54,7 +54,7 @@ void QNGuiObserver::ShowMessage(int /*id*/, const std::string& text) {
   Deliver([text](CQNMainFrame& frame) { frame.ShowMessage(text); });
 }
 
-std::optional<std::string> QNGuiObserver::AskPassword() {
+std::optional<std::string> QNGuiObserver::DoAskPassword() {
   // Asked while a project is opened or closed, which happens on the GUI thread; a
   // question from anywhere else is answered with Cancel.
   if (!OnGuiThread()) return std::nullopt;

@@ -23,8 +23,10 @@ class QNGuiObserver : public IQNObserver {
   void OnRunStarted() override;
   void OnRunEnded() override;
   void ShowMessage(int id, const std::string& text) override;
-  std::optional<std::string> AskPassword() override;
   void ShowWait(const std::string& text, bool shown) override;
+
+ protected:
+  std::optional<std::string> DoAskPassword() override;
 
  private:
   // Runs `work` with the frame: at once on the GUI thread, otherwise queued onto it

@@ -123,15 +123,21 @@ void CQNFetcher::PostRow(int worker, std::string_view address, std::uint64_t siz
   st.text2 = FormatSizeText(ctx_.texts, size, true);
   st.text3 = std::move(status);
   st.worker = worker;
+  st.address = st.text1;
+  st.category = rowCategory_;
+  st.size = size != 0 ? size : -1;
   ctx_.observer.OnStatus(st);
 }
 
-void CQNFetcher::PostProgress(int worker, std::string text, std::size_t bytes) {
+void CQNFetcher::PostProgress(int worker, std::string text, std::size_t bytes,
+                              const Transfer& transfer, double seconds) {
   QNStatus st;
   st.mask = QNStatus::kText3 | QNStatus::kProgress;
   st.text3 = std::move(text);
   st.progress = static_cast<int>(bytes);
   st.worker = worker;
+  st.received = static_cast<std::int64_t>(transfer.received);
+  if (seconds > 0) st.bytesPerSecond = static_cast<double>(transfer.received) / seconds;
   ctx_.observer.OnStatus(st);
 }
 
@@ -179,8 +185,11 @@ bool CQNFetcher::SendFollowing(CQNInternetRequest& request, QNRequestSpec& spec,
 
 QNFetchResult CQNFetcher::FetchToFile(std::string_view address, const std::string& localPath,
                                       int worker, bool reportErrors, std::string_view referrer,
-                                      std::uint64_t recordedSize) {
+                                      std::uint64_t recordedSize, int category) {
   aborted_ = false;
+  rowCategory_ = category != 0
+                     ? category
+                     : ClassifyAddress(address, ctx_.settings.QN_FILE_EXT, false).category;
   const QNCrackedUrl url = CrackUrl(address);
   switch (url.service) {
     case QNService::None:
@@ -418,6 +427,7 @@ CQNFetcher::Transfer CQNFetcher::Receive(CQNInternetRequest& request, CQNOutputF
     return ExceedsMaxSize(ctx_.settings, static_cast<std::int64_t>(n), address);
   };
   std::vector<char> chunk(10 * kChunkUnit);
+  const auto started = std::chrono::steady_clock::now();
   for (;;) {
     const int speed = std::clamp(ctx_.run.SpeedLevel(), 1, 10);
     const long long got =
@@ -445,7 +455,8 @@ CQNFetcher::Transfer CQNFetcher::Receive(CQNInternetRequest& request, CQNOutputF
     if (announced.size != 0)
       percent =
           std::to_string(std::min<std::uint64_t>(t.received * 100 / announced.size, 100)) + " %";
-    PostProgress(worker, std::move(percent), static_cast<std::size_t>(got));
+    const std::chrono::duration<double> seconds = std::chrono::steady_clock::now() - started;
+    PostProgress(worker, std::move(percent), static_cast<std::size_t>(got), t, seconds.count());
     // More bytes than announced fail the length check; no need to wait for the rest.
     if (announced.size != 0 && t.received > announced.size) break;
     if (capped && overLimit(t.received)) {

@@ -41,10 +41,11 @@ class CQNFetcher {
 
   // `worker` is the row for status and the abort-file flag; errors other than a 404
   // answer are logged only with `reportErrors`; `recordedSize` is what the node kept
-  // from an earlier run (0 if nothing).
+  // from an earlier run (0 if nothing); `category` is the address's file-type
+  // category for the status row (0: judged from the address).
   QNFetchResult FetchToFile(std::string_view address, const std::string& localPath, int worker,
                             bool reportErrors, std::string_view referrer,
-                            std::uint64_t recordedSize);
+                            std::uint64_t recordedSize, int category = 0);
 
  private:
   struct Announced;
@@ -64,7 +65,8 @@ class CQNFetcher {
   void LogText(int id, int number, std::string_view text);
   void LogSizeRefusal(SizeVerdict verdict, std::string_view address, std::uint64_t size);
   void PostRow(int worker, std::string_view address, std::uint64_t size, std::string status);
-  void PostProgress(int worker, std::string text, std::size_t bytes);
+  void PostProgress(int worker, std::string text, std::size_t bytes, const Transfer& transfer,
+                    double seconds);
   // Whether the transfer must end now: Stop (or a limit) for the run, or the user
   // aborted this worker's file (remembered in aborted_, as the flag is taken).
   bool Interrupted(int worker);
@@ -75,6 +77,7 @@ class CQNFetcher {
                      bool reportErrors, QNFetchResult& r);
 
   QNFetchContext ctx_;
+  int rowCategory_ = 0;  // the category the status rows of this fetch show
   CQNInternetSession session_;
   QNConnectionLimits savedLimits_;
   bool aborted_ = false;
