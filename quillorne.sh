@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# One entry point for a fresh Debian 12 machine: deps, build, test, demo.
+# One entry point for a fresh Debian 12 machine: deps, build, test, demo, screenshots,
+# install.
 set -euo pipefail
 cd "$(dirname "$0")"
 
@@ -12,7 +13,7 @@ PACKAGES=(
   libcurl4-openssl-dev zlib1g-dev libzip-dev libssl-dev
   libgtest-dev googletest libcpp-httplib-dev
   qt6-base-dev qt6-webengine-dev qt6-svg-dev libgl-dev libsqlite3-dev nlohmann-json3-dev
-  xvfb xauth imagemagick
+  xvfb xauth imagemagick desktop-file-utils shared-mime-info
   python3 python3-pyftpdlib unzip
   clang libclang-rt-14-dev
 )
@@ -121,14 +122,72 @@ run_demo() {
   "$BUILD_DIR/quillorne-linkcheck" "$out/modern" "$out/modern/index.html" || true
 }
 
+# Builds the programs optimised and installs them under PREFIX (bin/, share/), then
+# lets the desktop know the new application and file types when its tools exist.
+run_install() {
+  local prefix=${1:-}
+  [ -n "$prefix" ] || { echo "usage: $0 install PREFIX (for example ~/.local or /usr/local)" >&2; return 2; }
+  local dir=${QN_BUILD_DIR:-build-install}
+  deps
+  cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF \
+    -DCMAKE_INSTALL_PREFIX="$prefix" >/dev/null
+  cmake --build "$dir" -j "$JOBS" --target quillorne quillorne-cli quillorne_icons
+  cmake --install "$dir"
+  if command -v update-mime-database >/dev/null; then update-mime-database "$prefix/share/mime"; fi
+  if command -v update-desktop-database >/dev/null; then
+    update-desktop-database "$prefix/share/applications"
+  fi
+  echo "Installed: $prefix/bin/quillorne and $prefix/bin/quillorne-cli"
+}
+
+# Pictures of the desktop program's windows under Xvfb, as a person would see them,
+# in $BUILD_DIR/screenshots/. Each shot starts the program in a fresh home folder.
+run_screenshots() {
+  deps
+  cmake -S . -B "$BUILD_DIR" -G Ninja >/dev/null
+  cmake --build "$BUILD_DIR" -j "$JOBS" --target quillorne
+  local shots="$BUILD_DIR/screenshots" home display xvfb status=0
+  mkdir -p "$shots"
+  home=$(mktemp -d "${TMPDIR:-/tmp}/quillorne-shots.XXXXXX")
+  exec 3< <(Xvfb -displayfd 1 -screen 0 1280x800x24 -nolisten tcp 2>/dev/null)
+  xvfb=$!
+  read -r display <&3
+  # shot NAME SECONDS [ARGS...]: starts the program, waits, captures the screen, and
+  # ends the program as a session would (it saves its options).
+  shot() {
+    local name=$1 wait=$2 pid
+    shift 2
+    env HOME="$home" XDG_CONFIG_HOME="$home/config" XDG_DATA_HOME="$home/data" \
+      XDG_RUNTIME_DIR="$home" DISPLAY=":$display" QT_QPA_PLATFORM=xcb \
+      "$BUILD_DIR/quillorne" "$@" >/dev/null 2>&1 &
+    pid=$!
+    sleep "$wait"
+    DISPLAY=":$display" import -window root "$shots/$name.png" || status=1
+    kill -TERM "$pid" 2>/dev/null || true
+    wait "$pid" 2>/dev/null || true
+  }
+  chmod 700 "$home"
+  http_proxy=http://proxy.example.org:3128/ shot first-run-welcome 4
+  # Past the first run: the window with the welcome page.
+  mkdir -p "$home/config/Lumbrook"
+  printf '[Options]\nFirstRun=0\n' >"$home/config/Lumbrook/Quillorne.conf"
+  shot main-window 4
+  kill "$xvfb" 2>/dev/null || true
+  rm -rf "$home"
+  echo "Pictures in $shots/"
+  return $status
+}
+
 case "${1:-}" in
   deps) shift; deps "$@" ;;
   build) shift; build "$@" ;;
   test) shift; run_tests "$@" ;;
   bench) shift; run_bench "$@" ;;
   demo) shift; run_demo "$@" ;;
+  screenshots) shift; run_screenshots "$@" ;;
+  install) shift; run_install "$@" ;;
   *)
-    echo "usage: $0 deps|build|test|bench|demo" >&2
+    echo "usage: $0 deps|build|test|bench|demo|screenshots|install PREFIX" >&2
     exit 2
     ;;
 esac

@@ -14,6 +14,15 @@ std::string WithSlash(std::string folder) {
   return folder;
 }
 
+// The data folder of an installation: a program in PREFIX/bin finds its data in
+// PREFIX/share/quillorne, wherever PREFIX was put.
+std::string InstalledDataFolder() {
+  std::error_code ec;
+  const std::filesystem::path data =
+      (std::filesystem::path(ProgramFolder()) / "../share/quillorne").lexically_normal();
+  return std::filesystem::is_directory(data, ec) ? WithSlash(data.string()) : std::string();
+}
+
 }  // namespace
 
 std::string ProgramFolder() {
@@ -25,12 +34,30 @@ std::string ProgramFolder() {
 
 std::string WritableProgramFolder() {
   const std::string program = ProgramFolder();
-  if (access(program.c_str(), W_OK) == 0) return program;
+  // An installed program never writes into bin/, even when it may (as root, or in a
+  // prefix the user owns).
+  if (InstalledDataFolder().empty() && access(program.c_str(), W_OK) == 0) return program;
   const char* home = std::getenv("HOME");
   const char* dataHome = std::getenv("XDG_DATA_HOME");
   std::string data =
       dataHome && *dataHome ? dataHome : std::string(home ? home : "") + "/.local/share";
   return WithSlash(data + "/Lumbrook/Quillorne");
+}
+
+std::vector<std::string> DataFolders() {
+  std::vector<std::string> folders{ProgramFolder()};
+  if (std::string installed = InstalledDataFolder(); !installed.empty())
+    folders.push_back(std::move(installed));
+  const std::string configured = WithSlash(QN_DATA_DIR);
+  if (configured != folders.back()) folders.push_back(configured);
+  return folders;
+}
+
+std::string FindDataFile(const std::string& name) {
+  std::error_code ec;
+  for (const std::string& folder : DataFolders())
+    if (std::filesystem::exists(folder + name, ec)) return folder + name;
+  return {};
 }
 
 }  // namespace qn

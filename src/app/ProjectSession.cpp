@@ -43,15 +43,21 @@ void QNProjectSession::NewProject(const std::string& lastFilesDir, const std::st
   settings.ResetToDefaults(lastFilesDir, programDir);
   doc.CreateRoot();
   path_.clear();
+  doc.TreeReplaced();
 }
 
-bool QNProjectSession::Open(const std::string& path, const std::string& programDir,
-                            bool unattended) {
+bool QNProjectSession::Open(const std::string& path, const std::string& programDir, bool unattended,
+                            const QNOpenExtras& extras) {
   Close();
   std::string opened = path;
   log.SetPath(LogPathFor(opened, {}, {}));
   QNOpenContext context;
   context.programDir = programDir;
+  context.lastFilesDir = extras.lastFilesDir;
+  context.addRecent = extras.addRecent;
+  context.showWait = [this](bool shown) {
+    observer_.ShowWait(texts_.Text(kMsgOpeningWait), shown);
+  };
   context.messages.observer = &observer_;
   context.messages.texts = texts_;
   if (unattended) context.messages.unattendedLog = &log;
@@ -60,6 +66,7 @@ bool QNProjectSession::Open(const std::string& path, const std::string& programD
   if (!OpenDocumentFile(opened, settings, doc.Tree(), context)) return false;
   path_ = opened;
   log.SetPath(LogPathFor(path_, {}, {}));
+  doc.TreeReplaced();
   return true;
 }
 
@@ -81,8 +88,9 @@ bool QNProjectSession::Save(std::string& error) {
 }
 
 QNProjectFiles QNProjectSession::Files() {
-  QNProjectFiles files{path_, log.Path(), report.Path()};
+  QNProjectFiles files{path_, log.Path(), report.Path(), {}};
   auto tree = doc.Locks().Hold(DocLock::Tree);
+  files.downloadFolder = DownloadFolderOf(settings);
   // Before any run of this session the report is where a run today would put it.
   if (files.report.empty() && settings.QN_REPORT) {
     const std::time_t now = std::time(nullptr);

@@ -17,6 +17,13 @@
 
 namespace qn {
 
+// What opening takes from the program options and gives back to them.
+struct QNOpenExtras {
+  std::string lastFilesDir;  // program option LastFilesDir, for the default folder
+  // A project (not a template) that opened goes to the recent-project list.
+  std::function<void(const std::string& path)> addRecent;
+};
+
 class QNProjectSession {
  public:
   // `texts` is the program's lookup, for every text the project shows and logs.
@@ -39,7 +46,8 @@ class QNProjectSession {
   // file exists and the observer does not allow replacing it. `unattended`: a
   // damaged file is reported in the log, not in a message, and a template refused
   // for its existing project says why.
-  bool Open(const std::string& path, const std::string& programDir, bool unattended);
+  bool Open(const std::string& path, const std::string& programDir, bool unattended,
+            const QNOpenExtras& extras = {});
 
   // Where the project's operations show their messages and ask their questions.
   QNMessenger Messenger() const { return {observer_, texts_}; }

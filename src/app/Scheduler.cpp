@@ -13,6 +13,13 @@ void CQNScheduler::SetEntries(std::vector<QNScheduleEntry> entries) {
   for (QNScheduleEntry& entry : entries) {
     if (entry.id == 0) entry.id = nextId_;
     nextId_ = std::max(nextId_, entry.id + 1);
+    // An edited copy may be older than the list: what happened to an entry since
+    // (a start, a finished run) stays.
+    if (const QNScheduleEntry* live = Find(entry.id)) {
+      entry.state = live->state;
+      entry.runCount = live->runCount;
+      entry.lastStart = live->lastStart;
+    }
   }
   entries_ = std::move(entries);
 }

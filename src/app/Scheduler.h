@@ -44,7 +44,8 @@ class CQNScheduler {
 
   const std::vector<QNScheduleEntry>& Entries() const { return entries_; }
   // Replaces the list (the Schedule dialog's OK): entries taken from Entries() keep
-  // their identity, new ones get one.
+  // their identity and their state, run count and last start as they are now; new
+  // ones get an identity.
   void SetEntries(std::vector<QNScheduleEntry> entries);
 
   // The timer is started or the list was edited: true when the timer should run.

@@ -1,7 +1,8 @@
 #include "cli/CliActions.h"
 
+#include "app/ConnectionHooks.h"
+#include "app/RunOptions.h"
 #include "app/Shutdown.h"
-#include "text/MessageIds.h"
 
 namespace qn {
 
@@ -9,21 +10,15 @@ QNCliActions::QNCliActions(QNCliOutput& output, QNSignalWatch& signalWatch)
     : output_(output), signals_(signalWatch), options_(LoadCliProgramOptions()) {}
 
 void QNCliActions::Install(QNRunEnvironment& environment, CQNDoc& doc, QNEndPolicy policy) {
-  policy.autoDisconnect = options_.autoDisconnect;
-  policy.autoShutdown = options_.autoShutdown;
+  policy.autoDisconnect = options_.shared.AutoDisconn;
+  policy.autoShutdown = options_.shared.AutoShutdown;
   policy_ = policy;
+  environment.internet = InternetOptionsFrom(options_.shared);
   const QNMessenger messenger{output_, doc.Texts()};
-  environment.hooks.dial = [this, messenger](std::string& error) {
-    return dialUp_.DialIfNeeded(options_.dialUp, messenger, error);
-  };
+  InstallDialHook(environment, dialUp_, options_.dialUp, messenger);
   environment.hooks.runEnded = [this, messenger, policy](const QNRunEnd& end) {
-    if (!DecideEndActions(end, policy).hangUp) return;
-    // The hang-up message replaces the run's last status, which comes back after it
-    // unless the user stopped the run.
-    std::string finalStatus;
-    if (!end.stoppedByUser)
-      finalStatus = messenger.texts.Text(end.stopReason != kStopNone ? kMsgStopped : kMsgCompleted);
-    dialUp_.HangUpIfDialed(options_.dialUp, messenger, finalStatus);
+    if (DecideEndActions(end, policy).hangUp)
+      HangUpAfterRun(dialUp_, options_.dialUp, messenger, end);
   };
 }
 

@@ -23,9 +23,9 @@ class QNCliActions {
   // The policy of the last Install.
   const QNEndPolicy& Policy() const { return policy_; }
 
-  // Fills the run's dial-up hook and the hang-up that follows the run. `policy` holds
-  // the command line and the schedule entry; "AutoDisconn" and "AutoShutdown" come
-  // from the program options.
+  // Fills the run's proxy and redirection options, its dial-up hook and the hang-up
+  // that follows the run. `policy` holds the command line and the schedule entry;
+  // "AutoDisconn" and "AutoShutdown" come from the program options.
   void Install(QNRunEnvironment& environment, CQNDoc& doc, QNEndPolicy policy);
 
   // After the run has ended, on the main loop's thread: the shutdown its end calls

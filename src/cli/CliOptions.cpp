@@ -189,17 +189,27 @@ Project operations (with a project file, instead of a download):
                       -CONV alone does); exit status 1 when some saved page
                       could not be converted
   --copy DIR          copy the project file, its log and the downloaded files to
-                      DIR, keeping their places below the project's folder
+                      DIR, keeping their places below the project's folder; a
+                      download folder elsewhere goes to DIR/NAME/, NAME being its
+                      own name, so that no file lands outside DIR
   --zip               with --copy: one ZIP archive DIR/PROJECT.zip instead, the
                       files under their full paths
   --password-file F   with --zip: encrypt the archive with the first line of F
   --delete            delete the project file, its log and its report
-  --with-files        with --delete: delete the downloaded files too
+  --with-files        with --delete: delete the downloaded files too, and the
+                      folders that this leaves empty (never any other folder)
 
 Encrypted projects: a project kept in an archive while closed is decrypted when
 it is opened and encrypted again at the end, as its settings ask. The password
 comes from the environment variable QUILLORNE_PASSWORD, or is asked on the
 terminal without echo.
+
+Program options: the desktop program's options file
+(~/.config/Lumbrook/Quillorne.conf, or below $XDG_CONFIG_HOME) is read where it
+applies to a run without anyone there, so that both programs behave alike: the
+proxy (UseProxy, ProxyAddress, ProxyPort, FtpProxyAddress, FtpProxyPort,
+ProxyUserID, ProxyPassword), Redirect, UseCache, and for a new project made from
+an address the template file (UseTemplFile, TemplFile). It is never written.
 
 Options for both:
   --autosave SECONDS  save the project this often while the download runs, so
@@ -225,6 +235,13 @@ Ctrl+C (or SIGTERM) stops the download in an orderly way: the files being fetche
 to be fetched again, the project is saved and can be continued by running the
 same command again. A second Ctrl+C stops it by force: threads that do not end
 within 10 seconds are left behind, and the project is saved as interrupted.
+
+After a crash or a kill, run PROJECT.qnp -D again: the project was saved before
+the first fetch and every --autosave seconds, and the run continues from there.
+Files are written under a hidden name (.NAME.qnpart) until they are complete, so
+a cut file is fetched again, and a complete one that the server reports unchanged
+is not. A run killed before its first save left no project: run the first
+command again.
 
 Dial-up: when the desktop program's options choose a dial-up connection
 (ConnType 1 and a connection in RasEntry), every download first brings that

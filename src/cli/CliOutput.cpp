@@ -18,14 +18,14 @@ std::size_t TerminalWidth(std::FILE* stream) {
   return kDefaultWidth;
 }
 
-std::uint32_t Clamp32(std::int64_t n) {
-  return n < 0 ? 0 : n > 0xFFFFFFFFLL ? 0xFFFFFFFFu : static_cast<std::uint32_t>(n);
+std::uint64_t NotNegative(std::int64_t n) {
+  return n < 0 ? 0 : static_cast<std::uint64_t>(n);
 }
 
 }  // namespace
 
 std::string FormatSpeed(const QNTexts& texts, double bytesPerSecond) {
-  return FormatSizeText(texts, Clamp32(static_cast<std::int64_t>(bytesPerSecond))) + "/s";
+  return FormatSizeText(texts, NotNegative(static_cast<std::int64_t>(bytesPerSecond))) + "/s";
 }
 
 QNCliOutput::QNCliOutput(std::FILE* out, std::FILE* err, bool terminal, QNTexts texts)
@@ -54,8 +54,9 @@ void QNCliOutput::Progress(const QNProgress& progress) {
   progressShown_ = true;
   if (!terminal_ || countdownShown_) return;
   DrawLocked(std::to_string(progress.files) + " files  " +
-             FormatSizeText(texts_, Clamp32(progress.bytes)) + "  " + FormatSpeed(texts_, speed_) +
-             "  " + std::to_string(progress.links) + " links  " + current_);
+             FormatSizeText(texts_, NotNegative(progress.bytes)) + "  " +
+             FormatSpeed(texts_, speed_) + "  " + std::to_string(progress.links) + " links  " +
+             current_);
 }
 
 void QNCliOutput::DrawLocked(std::string line) {
@@ -115,7 +116,7 @@ void QNCliOutput::ShowWait(const std::string& text, bool shown) {
   if (shown) Error(text);
 }
 
-bool QNCliOutput::Countdown(const std::string& format, int seconds) {
+bool QNCliOutput::DoCountdown(const std::string& format, int seconds) {
   return CountDown(format, seconds, [this](std::unique_lock<std::mutex>& lock) {
     countdownChanged_.wait_for(lock, std::chrono::seconds(1),
                                [this] { return countdownCancelled_; });
@@ -166,7 +167,7 @@ void QNCliOutput::CancelCountdown() {
   countdownChanged_.notify_all();
 }
 
-std::optional<std::string> QNCliOutput::AskPassword() {
+std::optional<std::string> QNCliOutput::DoAskPassword() {
   std::lock_guard lock(mutex_);
   ClearLineLocked();
   return ReadPassword();

@@ -39,11 +39,8 @@ class QNCliOutput : public IQNObserver {
   void OnLogText(const std::string& text) override;
   void ShowMessage(int id, const std::string& text) override;
   void ShowWait(const std::string& text, bool shown) override;
-  // QUILLORNE_PASSWORD, or the password typed on the terminal.
-  std::optional<std::string> AskPassword() override;
-  // On a terminal the seconds are counted down on the progress line until they run
-  // out or CancelCountdown is called; off a terminal the countdown confirms itself.
-  bool Countdown(const std::string& format, int seconds) override;
+  // A forced stop cancels the countdown a run waits on.
+  void CancelQuestions() override { CancelCountdown(); }
   // The same on the thread that watches for Ctrl+C itself: `cancelledWithinSecond`
   // waits a second and tells whether the user cancelled meanwhile.
   bool CountdownWatching(const std::string& format, int seconds,
@@ -52,6 +49,13 @@ class QNCliOutput : public IQNObserver {
   // Whether a countdown is being shown; the main loop turns Ctrl+C into a cancel then.
   bool CountdownShown();
   void CancelCountdown();
+
+ protected:
+  // QUILLORNE_PASSWORD, or the password typed on the terminal.
+  std::optional<std::string> DoAskPassword() override;
+  // On a terminal the seconds are counted down on the progress line until they run
+  // out or CancelCountdown is called; off a terminal the countdown confirms itself.
+  bool DoCountdown(const std::string& format, int seconds) override;
 
  private:
   // Waits about a second with the lock held on entry and exit; true when cancelled.

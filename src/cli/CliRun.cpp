@@ -8,6 +8,7 @@
 
 #include "app/ProgramFolders.h"
 #include "app/ProjectSession.h"
+#include "app/RunOptions.h"
 #include "cli/CliActions.h"
 #include "cli/CliOutput.h"
 #include "cli/CliProgramOptions.h"
@@ -114,7 +115,7 @@ bool QNCliRun::Prepare() {
     // A file that cannot be opened has been reported with its path already.
     if (!session_.Open(options_.commandLine.projectFile, programDir, true)) return false;
   } else {
-    session_.NewProject({}, WritableProgramFolder());
+    StartNewProject(session_, actions_.Options().shared, WritableProgramFolder());
   }
   std::string error;
   if (!ApplySettings(options_.address, options_.settings, session_.settings, error)) {
@@ -162,11 +163,8 @@ int QNCliRun::Download() {
   }
   out_.Finish();
 
-  if (!doc.LastRunStarted()) {
-    out_.Error("the download could not start: the download folder '" +
-               session_.settings.QN_PROJECT_DIR + "' cannot be created");
-    return 2;
-  }
+  // The run has said why it could not start.
+  if (!doc.LastRunStarted()) return 2;
   if (!Save()) return 2;
   const std::string runSaveError = session_.LastRunSaveError();
   if (!runSaveError.empty()) out_.Error("a save during the download failed: " + runSaveError);

@@ -152,10 +152,9 @@ bool QNCliSchedule::RunEnded() {
   const QNScheduledRun run = *running_;
   running_.reset();
   CQNDoc& doc = session_->doc;
+  // The run has said why (a download folder that cannot be made or written).
   if (!doc.LastRunStarted())
-    output_.Error("the download of '" + session_->Path() +
-                  "' could not start: the download folder '" + session_->settings.QN_PROJECT_DIR +
-                  "' cannot be created");
+    output_.Error("the download of '" + session_->Path() + "' could not start");
   SaveCliProject(*session_, output_);
   const bool poweringOff =
       actions_.CarryOutEndAction(doc, [this] { SaveCliProject(*session_, output_); });
@@ -185,7 +184,9 @@ int QNCliSchedule::Run() {
     const std::time_t now = std::time(nullptr);
     if (now == lastTick) continue;
     lastTick = now;
-    if (scheduler_.Tick(now, *this)) StartRequested();
+    scheduler_.Tick(now, *this);
+    // The opened project's download starts at its tree-ready moment.
+    if (!RunGoing() && session_ && session_->doc.TreeReady()) StartRequested();
   }
   CloseProject();
   return 0;

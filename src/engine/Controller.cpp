@@ -11,6 +11,7 @@
 #include "engine/RunErrors.h"
 #include "records/DownloadLog.h"
 #include "storage/DownloadFolder.h"
+#include "storage/TempFile.h"
 #include "text/MessageIds.h"
 #include "text/SizeText.h"
 #include "text/TimeText.h"
@@ -57,6 +58,10 @@ class QNController {
   void ConvertLinks();
   std::string StartAddressFor(int j);
   void Status(int mask, int id, int progress = 0, bool clearRows = false);
+  // Asks the observer without the pass: a person may take their time, and a forced
+  // stop must not wait for them. False when the gate closed meanwhile.
+  template <typename Question>
+  bool AskOutside(Question&& question);
 
   QNRun& run_;
   CQNDoc& doc_;
@@ -79,13 +84,18 @@ void QNController::Status(int mask, int id, int progress, bool clearRows) {
   if (id) status.text3 = run_.texts.Text(id);
   status.progress = progress;
   status.clearRows = clearRows ? 1 : 0;
-  if (mask & (QNStatus::kFileCount | QNStatus::kTotalSize)) {
-    const CQNRunCounters counters = doc_.Counters();
-    status.fileCountText = std::to_string(counters.files);
-    status.totalSizeText = FormatSizeText(run_.texts, static_cast<std::uint32_t>(counters.bytes));
-  }
+  doc_.FillCounts(status);
   auto lock = doc_.Locks().Hold(DocLock::Status);
   doc_.Observer().OnStatus(status);
+}
+
+template <typename Question>
+bool QNController::AskOutside(Question&& question) {
+  // Once a forced stop is under way every question has its cancel answer, which the
+  // caller's answer holds until the question is asked.
+  if (doc_.run.aborted) return true;
+  IQNObserver& observer = doc_.Observer();
+  return OutsideGate(pass_, [&] { question(observer); });
 }
 
 void QNController::Run() {
@@ -96,6 +106,7 @@ void QNController::Run() {
   const int startIndex = doc_.CurrentStartIndex();
   const std::string first = branch_ ? StartAddressFor(startIndex) : table_.front();
   if (!StartProcedure(first)) {
+    if (!pass_) return;  // the gate closed while the start waited outside it
     EndProcedure();
     Status(QNStatus::kStatusText | QNStatus::kProgress, kMsgStopped, -2);
     return;
@@ -116,6 +127,7 @@ void QNController::Run() {
   // conversion, not a download that had completed.
   const bool interrupted = flags.stopRequest || flags.stopReason != kStopNone;
   ConvertLinks();
+  if (!pass_) return;
 
   {
     auto lock = doc_.Locks().Hold(DocLock::Tree);
@@ -139,7 +151,7 @@ void QNController::Run() {
   const CQNRunCounters counters = doc_.Counters();
   doc_.Log().WriteLine(
       LogKind::Summary,
-      MakeSummaryText(run_.texts, counters.files, static_cast<std::uint32_t>(counters.bytes)));
+      MakeSummaryText(run_.texts, counters.files, static_cast<std::uint64_t>(counters.bytes)));
   if (env_.hooks.reportFooter) env_.hooks.reportFooter();
 }
 
@@ -184,18 +196,27 @@ bool QNController::StartProcedure(const std::string& firstAddress) {
   const CQNSettings settings = doc_.SettingsCopy();
   switch (run_.downloadKind) {
     case kKindNew: {
-      bool reinitialise = false;
       // A branch run works on a part of the tree and never discards the rest of it.
-      if (settings.QN_TR_INIT && !branch_) {
-        reinitialise = run_.preview || settings.DownloadState != kPreviewCompleted ||
-                       env_.unattended ||
-                       doc_.Observer().AskYesNo(kMsgInitTree, run_.texts.Text(kMsgInitTree), false);
-      }
+      const bool mayReinitialise = settings.QN_TR_INIT && !branch_;
+      bool reinitialise = mayReinitialise && (run_.preview || env_.unattended ||
+                                              settings.DownloadState != kPreviewCompleted);
+      if (mayReinitialise && !reinitialise && !AskOutside([&](IQNObserver& observer) {
+            reinitialise = observer.AskYesNo(kMsgInitTree, run_.texts.Text(kMsgInitTree), false);
+          }))
+        return false;
       if (reinitialise) {
+        // A display still rebuilding reads the tree: it is waited for, without the
+        // pass, since the display may be the thread that stops this run by force.
+        bool ready = false;
+        if (!OutsideGate(
+                pass_,
+                [&] { ready = doc_.WaitTreeReady([this] { return doc_.run.aborted.load(); }); }) ||
+            !ready)
+          return false;
         doc_.ReinitialiseTree();
       } else {
         doc_.SetStates(kStatePending, kStateAny);
-        doc_.NodeChanged(doc_.Tree().root);
+        doc_.NodeChanged(doc_.Tree().root, true);
       }
       break;
     }
@@ -214,7 +235,15 @@ bool QNController::StartProcedure(const std::string& firstAddress) {
   if (folder.empty()) return false;
   std::error_code ec;
   std::filesystem::create_directories(folder, ec);
-  if (!std::filesystem::is_directory(folder, ec)) return false;
+  // A folder nothing can be saved in would let the run "complete" with no file
+  // saved and no log written: the run does not start, and says why.
+  const int refusal = !std::filesystem::is_directory(folder, ec) ? kMsgFolderNotCreated
+                      : !QNTempFile::Create(folder)              ? kMsgFolderNotWritable
+                                                                 : 0;
+  if (refusal) {
+    doc_.Observer().ShowMessage(refusal, run_.texts.Format(refusal, folder));
+    return false;
+  }
   {
     auto lock = doc_.Locks().Hold(DocLock::Tree);
     doc_.settings_.DownloadDir = folder;
@@ -228,7 +257,6 @@ bool QNController::StartProcedure(const std::string& firstAddress) {
   flags.stoppedByUser = false;
   flags.work = true;
   flags.stopReason = kStopNone;
-  flags.aborted = false;
   flags.startTime = static_cast<std::int64_t>(std::time(nullptr));
   for (QNRun::Slot& slot : run_.slots) {
     slot.held = false;
@@ -239,9 +267,12 @@ bool QNController::StartProcedure(const std::string& firstAddress) {
   if (env_.hooks.resetLog) env_.hooks.resetLog();
   if (settings.QN_REPORT && env_.hooks.createReport) env_.hooks.createReport();
   SetOffline(false);
+  // Dialing waits on the line for a minute or more, so it runs without the pass.
   std::string dialError;
-  if (env_.hooks.dial && !env_.hooks.dial(dialError))
-    doc_.Log().WriteLine(LogKind::Text, run_.texts.Format(kMsgDialerError, dialError));
+  bool dialed = true;
+  if (env_.hooks.dial && !OutsideGate(pass_, [&] { dialed = env_.hooks.dial(dialError); }))
+    return false;
+  if (!dialed) doc_.Log().WriteLine(LogKind::Text, run_.texts.Format(kMsgDialerError, dialError));
   doc_.Observer().OnRunStarted();
 
   doc_.speedLevel = 10;
@@ -268,10 +299,8 @@ void QNController::EndProcedure() {
   doc_.SetPreview(false);
   flags.stopRequest = false;
   flags.work = false;
-  if (doc_.SettingsCopy().QN_TR_UPDATE == 0) {
-    auto lock = doc_.Locks().Hold(DocLock::ViewReset);
-    doc_.Observer().OnTreeCleared();
-  }
+  // A display that was not kept up to date during the run is built anew.
+  if (doc_.SettingsCopy().QN_TR_UPDATE == 0) doc_.ResetDisplay();
   doc_.Observer().OnRunEnded();
   doc_.speedLevel = 10;
   doc_.DropUrlMap();
@@ -282,7 +311,12 @@ void QNController::ConvertLinks() {
   if (!env_.hooks.convertLinks) return;
   // "-CONV" converts even after a preview: with "Keep HTML files" its pages stay.
   if (!env_.convertAfter && (run_.preview || run_.settings.QN_UPDLINKS == 0)) return;
-  if (!doc_.Observer().Countdown(run_.texts.Text(kMsgConvertCountdown), kConvertSeconds)) return;
+  bool convert = false;
+  if (!AskOutside([&](IQNObserver& observer) {
+        convert = observer.Countdown(run_.texts.Text(kMsgConvertCountdown), kConvertSeconds);
+      }) ||
+      !convert)
+    return;
   Status(QNStatus::kStatusText, kMsgConverting);
   env_.hooks.convertLinks();
 }

@@ -1,8 +1,19 @@
 #include "engine/Doc.h"
 
+#include <algorithm>
+#include <ctime>
+
+#include "text/NoCase.h"
+#include "text/SizeText.h"
 #include "web/Address.h"
 
 namespace qn {
+namespace {
+
+// How often a wait for the tree display asks whether to give up.
+constexpr auto kTreeReadyPoll = std::chrono::milliseconds(100);
+
+}  // namespace
 
 CQNDoc::CQNDoc(CQNSettings& settings, IQNObserver& observer, IQNLogSink& log, QNTexts texts)
     : settings_(settings), observer_(observer), log_(log), texts_(std::move(texts)) {}
@@ -13,6 +24,10 @@ void CQNDoc::SetCurrentStart(int index, std::string_view startAddress) {
   startIndex_ = index;
   startDir_ = startAddress.empty() ? std::string() : GetBaseDirectory(startAddress);
   scope_.startServer = GetServerName(startAddress).value_or("");
+  // A start address without a scheme is completed as the primary worker completes it.
+  const std::string start(startAddress);
+  scope_.localStart =
+      StartsWithNoCase(IsAbsoluteAddress(start) ? start : AddDefaultScheme(start), "file:");
 }
 
 std::string CQNDoc::StartDirectory() const {
@@ -53,11 +68,7 @@ CQNDocNode* CQNDoc::CreateRoot() {
 }
 
 void CQNDoc::ClearTree() {
-  {
-    auto view = locks_.Hold(DocLock::ViewReset);
-    observer_.OnTreeUsable(false);
-    observer_.OnTreeCleared();
-  }
+  ResetDisplay(false);
   DropUrlMap();
   auto tree = locks_.Hold(DocLock::Tree);
   auto queue = locks_.Hold(DocLock::Queue);
@@ -124,15 +135,52 @@ bool CQNDoc::MoveNode(CQNDocNode* node, CQNDocNode* after) {
   return true;
 }
 
-void CQNDoc::NodeChanged(const CQNDocNode* node) {
-  if (!node) return;
+void CQNDoc::NodeChanged(const CQNDocNode* node, bool subtree) {
+  if (node) NotifyChanged(NodeIdOf(*node), subtree);
+}
+
+void CQNDoc::NotifyChanged(const QNNodeId& node, bool subtree) {
   auto notify = locks_.Hold(DocLock::NodeNotify);
-  observer_.OnNodeChanged(node);
+  observer_.OnNodeChanged(node, subtree);
 }
 
 void CQNDoc::NotifyAdded(const CQNDocNode* node) {
   auto notify = locks_.Hold(DocLock::NodeNotify);
-  observer_.OnNodeAdded(node);
+  observer_.OnNodeAdded(NodeIdOf(*node));
+}
+
+void CQNDoc::ResolveNodes(std::span<const QNNodeId> ids,
+                          const std::function<void(const QNNodeId&, const CQNDocNode*)>& read) {
+  auto tree = locks_.Hold(DocLock::Tree);
+  for (const QNNodeId& id : ids) read(id, tree_.Resolve(id));
+}
+
+void CQNDoc::TreeReplaced() {
+  ResetDisplay(true);
+}
+
+void CQNDoc::ResetDisplay(std::optional<bool> usable) {
+  const bool shown = observer_.ShowsTree();
+  {
+    auto view = locks_.Hold(DocLock::ViewReset);
+    if (usable) {
+      treeUsable_ = *usable;
+      observer_.OnTreeUsable(*usable);
+    }
+    if (shown) treeReady_.Reset();
+    observer_.OnTreeCleared();
+  }
+  if (!shown) TreeDisplayReady();
+}
+
+void CQNDoc::TreeDisplayReady() {
+  treeReady_.Set();
+  // A display rebuilt while the tree is discarded shows nothing to start from.
+  if (treeUsable_) observer_.OnTreeReady();
+}
+
+bool CQNDoc::WaitTreeReady(const std::function<bool()>& giveUp) {
+  return treeReady_.Wait(giveUp, kTreeReadyPoll);
 }
 
 void CQNDoc::ResetCounters() {
@@ -161,6 +209,25 @@ void CQNDoc::CountAttempt(int delta) {
 void CQNDoc::CountBytes(std::int64_t bytes) {
   auto lock = locks_.Hold(DocLock::ByteTotal);
   counters_.bytes += bytes;
+}
+
+void CQNDoc::FillCounts(QNStatus& status) {
+  const CQNRunCounters counters = Counters();
+  if (status.mask & QNStatus::kFileCount) {
+    status.files = counters.files;
+    status.fileCountText = std::to_string(counters.files);
+  }
+  if (status.mask & QNStatus::kTotalSize) {
+    status.bytes = counters.bytes;
+    status.totalSizeText = FormatSizeText(texts_, static_cast<std::uint64_t>(counters.bytes));
+    const std::int64_t seconds = static_cast<std::int64_t>(std::time(nullptr)) - run.startTime;
+    status.bytesPerSecond = static_cast<double>(counters.bytes) /
+                            static_cast<double>(std::max<std::int64_t>(seconds, 1));
+  }
+  if (status.mask & QNStatus::kLinkCount) {
+    status.links = NodeCount();
+    status.linkCountText = std::to_string(status.links);
+  }
 }
 
 CQNRunCounters CQNDoc::Counters() {

@@ -10,6 +10,7 @@
 #include <memory>
 #include <mutex>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -20,6 +21,7 @@
 #include "engine/RunHooks.h"
 #include "engine/RunState.h"
 #include "engine/SelectionQueue.h"
+#include "engine/TreeReady.h"
 #include "engine/UrlMap.h"
 #include "records/DocTree.h"
 #include "records/TreeStats.h"
@@ -76,9 +78,31 @@ class CQNDoc {
 
   // The tree. Both discard every node there was, and with them the address map and
   // the branch of a branch run, which point into the tree; ClearTree tells the
-  // observer first. Opening and closing a project go through ClearTree.
+  // observer first (the tree is unusable from then on). Opening and closing a
+  // project go through ClearTree, and TreeReplaced follows a project read into the
+  // tree or a new one made.
   CQNDocNode* CreateRoot();
   void ClearTree();
+  // The tree holds a project again: it is usable, the display rebuilds itself and
+  // the tree-ready moment follows. On the thread that opened or made the project.
+  void TreeReplaced();
+  // The nodes of `ids` under one hold of the tree lock, for a front end that reads
+  // many at once: `read` gets each identity with its node, or with null when that
+  // node is gone. `read` must not call into the document.
+  void ResolveNodes(std::span<const QNNodeId> ids,
+                    const std::function<void(const QNNodeId&, const CQNDocNode*)>& read);
+
+  // The tree-ready moment (IQNObserver::OnTreeReady). A front end that shows the
+  // tree calls TreeDisplayReady, from any thread, when its display has rebuilt
+  // itself after OnTreeCleared; the moment follows when the tree is usable.
+  void TreeDisplayReady();
+  // Whether the display has rebuilt itself since it was last cleared.
+  bool TreeReady() const { return treeReady_.IsSet(); }
+  // Waits for it, or until `giveUp` answers true; true when it is ready.
+  bool WaitTreeReady(const std::function<bool()>& giveUp);
+  // Has the display cleared and rebuilt from the nodes (told first whether the tree
+  // is usable when `usable` says so); without a display the tree is ready at once.
+  void ResetDisplay(std::optional<bool> usable = {});
   // Add folder / add link for the user: by the insertion rule, with a level of 0 at
   // the root and the reference node's level + 1 elsewhere. Null when the tree is full.
   CQNDocNode* AddFolder(CQNDocNode* ref, bool into);
@@ -106,7 +130,8 @@ class CQNDoc {
   // Bulk changes at the start of a run, over the branch when one is set.
   void SetStates(int newState, int oldState);
   void SetMarks(int state, int mark);
-  void NodeChanged(const CQNDocNode* node);
+  // Tells the observer that `node` (with `subtree`: everything below it) changed.
+  void NodeChanged(const CQNDocNode* node, bool subtree = false);
 
   // The URL map (QN_FASTPARSE). A failed allocation switches the option off.
   void BuildUrlMap();
@@ -119,6 +144,9 @@ class CQNDoc {
   void CountAttempt(int delta = 1);
   void CountBytes(std::int64_t bytes);
   CQNRunCounters Counters();
+  // The counters a status record's mask asks for (file count, total size, link
+  // count), as texts and as numbers, with the run's speed since it started.
+  void FillCounts(QNStatus& status);
 
   // Statistics of the tree; while a run is active nodes, done files and bytes come
   // from the run's counters.
@@ -164,6 +192,8 @@ class CQNDoc {
   // display is rebuilt or the root retitled as they ask, and during a run the
   // address map and the number of workers follow.
   void ApplyChangedSettings(const CQNSettings& changed);
+  // Whether the run going on has used up its time limit (as the settings now stand).
+  bool TimeLimitReached();
   // Whether the last run got past its start procedure.
   bool LastRunStarted() const { return lastRunStarted_; }
   // How the last run ended; nothing while it goes on (or before the first run).
@@ -177,6 +207,7 @@ class CQNDoc {
 
   std::shared_ptr<QNRun> CurrentRun();
   QNRunLimits LiveLimits();
+  bool TimeLimitReached(const QNRunLimits& limits) const;
   // A run was started and its controller has not finished.
   bool RunGoing();
   // The forced stop without the save; true when the run's threads ended in time.
@@ -193,6 +224,7 @@ class CQNDoc {
   CQNDocNode* InsertPrepared(CQNDocNode* node, CQNDocNode* ref, bool into);
   void EnterInMap(CQNDocNode* node);
   void NotifyAdded(const CQNDocNode* node);
+  void NotifyChanged(const QNNodeId& node, bool subtree);
   std::string LocalName(const std::string& address, bool page) const;
 
   CQNSettings& settings_;
@@ -212,6 +244,8 @@ class CQNDoc {
   std::weak_ptr<QNRun> leftBehind_;
   std::atomic<bool> lastRunStarted_{false};
   std::atomic<unsigned> settingsChanges_{0};
+  QNTreeReady treeReady_;
+  std::atomic<bool> treeUsable_{true};
 
   // Guarded by the queue lock.
   QNSelectionQueue queue_;

@@ -13,10 +13,12 @@ std::string_view WithoutFragment(std::string_view address) {
   return address.substr(0, address.find('#'));
 }
 
-// The title of a found link: its file name as written, else the address.
-std::string LinkTitle(const std::string& text, const std::string& address) {
+// The title of a found link: its file name as written, else the address; a login
+// address shows no password.
+std::string LinkTitle(const std::string& text, const std::string& address,
+                      const std::string& password) {
   std::string title = GetFileName(text);
-  return title.empty() ? CutToBuffer(address) : title;
+  return MaskLoginPassword(title.empty() ? CutToBuffer(address) : title, password);
 }
 
 bool IsFlashMovie(const std::string& address) {
@@ -110,7 +112,8 @@ void CQNDoc::AddOneLink(CQNDocNode* page, const std::string& text, const std::st
       // workers meeting the same new address add it once.
       auto tree = locks_.Hold(DocLock::Tree);
       if (CQNDocNode* known = FindLocked(address, true)) {
-        if (known->state == kStatePending) known->title = LinkTitle(text, address);
+        if (known->state == kStatePending)
+          known->title = LinkTitle(text, address, settings_.QN_PASSWORD);
         return;
       }
       Classification found{probedType, true};
@@ -137,7 +140,7 @@ void CQNDoc::AddOneLink(CQNDocNode* page, const std::string& text, const std::st
         node->wanted = found.enabled ? 1 : 0;
         node->sitePos = SitePosition(address, startDir_);
         node->level = FoundLinkLevel(*page, node->sitePos, fromFrame);
-        node->title = LinkTitle(text, address);
+        node->title = LinkTitle(text, address, settings_.QN_PASSWORD);
         InsertPrepared(node, page, true);
         EnterInMap(node);
       }

@@ -20,6 +20,7 @@ struct QNFilterScope {
   int downloadKind = kKindNew;
   bool preview = false;
   std::string startServer;  // server of the current start address; empty when unknown
+  bool localStart = false;  // the current start address is a "file://" address
 };
 
 // URL filters. Patterns compare without regard to case; "*" stands for any run of
@@ -39,7 +40,8 @@ enum class UrlVerdict { NoMatch, Load, Skip };
 UrlVerdict UrlFilterDecision(const std::vector<CQNUrlFilter>& filters, std::string_view address);
 
 // Whether the node may be fetched at all; an including URL filter that admits it
-// gives it mark 2.
+// gives it mark 2. A "file://" address is fetched only in a run that starts from
+// one: a page from a server must not make the program copy the user's own files.
 bool PassesEligibility(CQNDocNode& node, const CQNSettings& settings, const QNFilterScope& scope);
 // Whether the node's link level is within the limits.
 bool PassesLevel(const CQNDocNode& node, const CQNSettings& settings, const QNFilterScope& scope);

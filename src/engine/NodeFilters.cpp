@@ -8,6 +8,7 @@
 namespace qn {
 
 bool PassesEligibility(CQNDocNode& node, const CQNSettings& settings, const QNFilterScope& scope) {
+  if (!scope.localStart && StartsWithNoCase(node.url, "file:")) return false;
   if (scope.downloadKind == kKindSelected || scope.downloadKind == kKindFailed) return true;
   if (scope.preview && !settings.QN_DETPREV && node.type != kCatHtml) return false;
 

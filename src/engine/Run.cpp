@@ -5,6 +5,7 @@
 #include "engine/Doc.h"
 #include "engine/RunErrors.h"
 #include "text/MessageIds.h"
+#include "web/Forms.h"
 
 namespace qn {
 
@@ -176,7 +177,7 @@ std::optional<QNRunEnd> QNRun::End() {
 bool QNRun::StopRequested() const {
   if (abandoned) return true;
   QNRunPass pass(gate);
-  return !pass || doc.run.stopRequest;
+  return !pass || doc.run.stopRequest || (doc.run.running && doc.TimeLimitReached());
 }
 
 void QNRun::RequestStop() {
@@ -194,21 +195,26 @@ int QNRun::SpeedLevel() const {
   return pass ? doc.speedLevel.load() : 10;
 }
 
-std::uint32_t QNRun::ByteTotal() const {
+std::uint64_t QNRun::ByteTotal() const {
   QNRunPass pass(gate);
   if (!pass) return 0;
-  const std::int64_t bytes = doc.Counters().bytes;
-  return bytes > 0xFFFFFFFFLL ? 0xFFFFFFFFu : static_cast<std::uint32_t>(bytes);
+  return static_cast<std::uint64_t>(std::max<std::int64_t>(doc.Counters().bytes, 0));
 }
 
+// The lines and rows name the addresses being fetched; a login address carries the
+// project's password, which is for the server only.
 void QNRun::GatedLog::WriteLine(LogKind kind, const std::string& line) {
   QNRunPass pass(run_.gate);
-  if (pass) run_.doc.Log().WriteLine(kind, line);
+  if (pass) run_.doc.Log().WriteLine(kind, MaskLoginPassword(line, run_.settings.QN_PASSWORD));
 }
 
 void QNRun::GatedObserver::OnStatus(const QNStatus& status) {
   QNRunPass pass(run_.gate);
-  if (pass) run_.doc.Observer().OnStatus(status);
+  if (!pass) return;
+  QNStatus masked = status;
+  masked.text1 = MaskLoginPassword(status.text1, run_.settings.QN_PASSWORD);
+  masked.text3 = MaskLoginPassword(status.text3, run_.settings.QN_PASSWORD);
+  run_.doc.Observer().OnStatus(masked);
 }
 
 }  // namespace qn

@@ -18,6 +18,7 @@
 
 #include "engine/RunGate.h"
 #include "engine/RunHooks.h"
+#include "engine/RunState.h"
 #include "seams/LogSink.h"
 #include "seams/Observer.h"
 #include "seams/RunControl.h"
@@ -124,14 +125,15 @@ class QNRun : public IQNRunControl, public std::enable_shared_from_this<QNRun> {
   void RecordEnd(const QNRunEnd& end);
   std::optional<QNRunEnd> End();
 
-  // IQNRunControl, for the fetchers of this run.
+  // IQNRunControl, for the fetchers of this run. A run past its time limit counts
+  // as stopped, so that a long transfer ends when the time is up, not after it.
   bool StopRequested() const override;
   void RequestStop() override;
   bool TakeAbortFile(int worker) override;
   int SpeedLevel() const override;
   int DownloadKind() const override { return downloadKind; }
   bool IsPreview() const override { return preview; }
-  std::uint32_t ByteTotal() const override;
+  std::uint64_t ByteTotal() const override;
 
  private:
   class GatedLog : public IQNLogSink {

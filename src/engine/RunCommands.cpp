@@ -93,9 +93,7 @@ void CQNDoc::ReinitialiseTree() {
   std::this_thread::sleep_for(kTreeDiscardPause);
   ClearTree();
   CreateRoot();
-  auto view = locks_.Hold(DocLock::ViewReset);
-  observer_.OnTreeUsable(true);
-  observer_.OnTreeCleared();
+  TreeReplaced();
 }
 
 bool CQNDoc::StartRun(const std::vector<std::string>& addresses, CQNDocNode* branch, bool preview) {
@@ -108,9 +106,11 @@ bool CQNDoc::StartRun(const std::vector<std::string>& addresses, CQNDocNode* bra
     table.push_back(Trimmed(addresses[i]));
   if (table.empty()) table.emplace_back();
 
-  // A pause left over from the last run would hold the new one before it begins.
+  // A pause left over from the last run would hold the new one before it begins; a
+  // Stop or a forced stop from now on is this run's.
   run.paused = false;
   run.stopRequest = false;
+  run.aborted = false;
   run.preview = preview;
   SetPreview(preview);
   if (!preview) SetBranch(branch);
@@ -230,6 +230,15 @@ QNRunLimits CQNDoc::LiveLimits() {
   return limits;
 }
 
+bool CQNDoc::TimeLimitReached(const QNRunLimits& limits) const {
+  return limits.time &&
+         static_cast<std::int64_t>(std::time(nullptr)) - run.startTime > limits.seconds;
+}
+
+bool CQNDoc::TimeLimitReached() {
+  return TimeLimitReached(LiveLimits());
+}
+
 bool CQNDoc::CheckLimits() {
   if (run.stopRequest) {
     run.stopReason = kStopNone;
@@ -243,8 +252,7 @@ bool CQNDoc::CheckLimits() {
     run.stopReason = kStopFiles;
     return false;
   }
-  if (limits.time &&
-      static_cast<std::int64_t>(std::time(nullptr)) - run.startTime > limits.seconds) {
+  if (TimeLimitReached(limits)) {
     run.stopReason = kStopTime;
     return false;
   }
@@ -278,6 +286,8 @@ bool CQNDoc::StopThreadsByForce() {
   // Called from the controller itself (from what follows the run): there is nothing
   // to wait for.
   if (std::this_thread::get_id() == current->controllerId) return true;
+  // A question the run waits on gives way, so that the run can end in time.
+  observer_.CancelQuestions();
 
   const std::string wait = texts_.Text(kMsgStoppingWait);
   observer_.ShowWait(wait, true);
@@ -337,19 +347,20 @@ void CQNDoc::ApplyChangedSettings(const CQNSettings& changed) {
   ++settingsChanges_;
   modified = true;
 
-  CQNDocNode* retitled = nullptr;
+  std::optional<QNNodeId> retitled;
   if (next.QN_TITLE != before.QN_TITLE) {
     auto tree = locks_.Hold(DocLock::Tree);
-    retitled = tree_.root;
-    if (retitled) retitled->title = RootTitle(texts_, next.QN_TITLE);
+    if (tree_.root) {
+      tree_.root->title = RootTitle(texts_, next.QN_TITLE);
+      retitled = NodeIdOf(*tree_.root);
+    }
   }
   // A rebuilt display shows the new title as well.
   if (next.QN_TR_HTML != before.QN_TR_HTML || next.QN_TR_LIMIT_F != before.QN_TR_LIMIT_F ||
       next.QN_TR_MAX_F != before.QN_TR_MAX_F) {
-    auto view = locks_.Hold(DocLock::ViewReset);
-    observer_.OnTreeCleared();
-  } else {
-    NodeChanged(retitled);
+    ResetDisplay();
+  } else if (retitled) {
+    NotifyChanged(*retitled, false);
   }
   if (!run.running) return;
   if (next.QN_FASTPARSE && !before.QN_FASTPARSE) BuildUrlMap();

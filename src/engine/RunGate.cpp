@@ -1,5 +1,7 @@
 #include "engine/RunGate.h"
 
+#include "seams/RunPasses.h"
+
 namespace qn {
 
 bool QNRunGate::Enter() {
@@ -25,13 +27,22 @@ bool QNRunGate::IsClosed() {
   return closed_;
 }
 
+QNRunPass::QNRunPass(QNRunGate& gate) : gate_(gate), held_(gate.Enter()) {
+  if (held_) ++RunPassesHeld();
+}
+
 void QNRunPass::Release() {
-  if (held_) gate_.Leave();
+  if (!held_) return;
+  gate_.Leave();
   held_ = false;
+  --RunPassesHeld();
 }
 
 bool QNRunPass::Reacquire() {
-  if (!held_) held_ = gate_.Enter();
+  if (!held_) {
+    held_ = gate_.Enter();
+    if (held_) ++RunPassesHeld();
+  }
   return held_;
 }
 

@@ -29,9 +29,10 @@ class QNRunGate {
 };
 
 // A thread's pass through the gate, given back when the object goes.
+// The thread's count of passes held (RunPasses.h) follows the pass.
 class QNRunPass {
  public:
-  explicit QNRunPass(QNRunGate& gate) : gate_(gate), held_(gate.Enter()) {}
+  explicit QNRunPass(QNRunGate& gate);
   ~QNRunPass() { Release(); }
   QNRunPass(const QNRunPass&) = delete;
   QNRunPass& operator=(const QNRunPass&) = delete;

@@ -28,7 +28,7 @@ struct QNReportRow {
   int lastError = 0;  // HTTP status or error number of the fetch
   int outcome = 0;    // 0 transferred, 1 refused before the transfer, 2 kept unchanged
   std::optional<std::time_t> modified;
-  std::uint32_t size = 0;
+  std::uint64_t size = 0;
 };
 
 struct QNRunHooks {

@@ -8,9 +8,11 @@
 
 #include "engine/Doc.h"
 #include "engine/RunErrors.h"
+#include "engine/SitePosition.h"
 #include "text/MessageIds.h"
 #include "text/SizeText.h"
 #include "web/Address.h"
+#include "web/LocalFile.h"
 
 namespace qn {
 namespace {
@@ -26,6 +28,23 @@ constexpr int kErrNoLocalFile = -1;
 
 }  // namespace
 
+// Runs during the fetch, outside the gate: it reads only what HandleAddress copied.
+bool QNWorker::RedirectAllowed(const std::string& target) const {
+  // The start page is the user's own choice, wherever its server sends it.
+  if (first_ || !node_) return true;
+  CQNDocNode probe;
+  probe.url = target;
+  std::string named = target;
+  const Classification found = ClassifyAddress(
+      LocalPathForAddress(named, false, true, *run_.naming), settings_.QN_FILE_EXT, true);
+  probe.type = found.category != kCatNone ? found.category : fetchedType_;
+  probe.wanted = found.category != kCatNone && !found.enabled ? 0 : 1;
+  probe.sitePos = SitePosition(target, redirectScope_.startDirectory);
+  probe.level = fetchedLevel_;
+  return PassesEligibility(probe, settings_, redirectScope_.filters) &&
+         PassesLevel(probe, settings_, redirectScope_.filters);
+}
+
 QNWorker::QNWorker(QNRun& run, QNRunPass& pass, int index, bool primary, std::string startAddress)
     : run_(run),
       doc_(run.doc),
@@ -39,8 +58,14 @@ QNWorker::QNWorker(QNRun& run, QNRunPass& pass, int index, bool primary, std::st
       first_(primary) {}
 
 QNFetchContext QNWorker::FetchContext() {
-  return QNFetchContext{settings_,       run_.env.internet, run_,      run_.Log(),
-                        run_.Observer(), run_.texts,        run_.crawl};
+  return QNFetchContext{settings_,
+                        run_.env.internet,
+                        run_,
+                        run_.Log(),
+                        run_.Observer(),
+                        run_.texts,
+                        run_.crawl,
+                        [this](const std::string& target) { return RedirectAllowed(target); }};
 }
 
 void QNWorker::RefreshSettings() {
@@ -107,12 +132,9 @@ void QNWorker::ClearRow() {
 }
 
 void QNWorker::CountsStatus() {
-  const CQNRunCounters counters = doc_.Counters();
   QNStatus status;
   status.mask = QNStatus::kFileCount | QNStatus::kTotalSize | QNStatus::kLinkCount;
-  status.fileCountText = std::to_string(counters.files);
-  status.totalSizeText = FormatSizeText(run_.texts, static_cast<std::uint32_t>(counters.bytes));
-  status.linkCountText = std::to_string(doc_.NodeCount());
+  doc_.FillCounts(status);
   doc_.Observer().OnStatus(status);
 }
 
@@ -193,7 +215,10 @@ void QNWorker::ReplaceWorkers() {
 }
 
 void QNWorker::PrepareStartPage() {
-  if (run_.downloadKind != kKindNew) {
+  // A continued run starts from the start address too when the tree holds no node
+  // for it: the run before may have ended (or been killed) before its start page
+  // was recorded, and then nothing else in the tree leads to the site.
+  if (run_.downloadKind != kKindNew && run_.downloadKind != kKindContinue) {
     TakeNext();
     if (run_.downloadKind == kKindSelected || run_.downloadKind == kKindFailed)
       StatusText(run_.preview ? kMsgScanning : kMsgDownloading);
@@ -261,19 +286,24 @@ QNWorker::Step QNWorker::HandleAddress() {
     referrer = ParentUrl(node_);
     logErrors = node_->tries >= retries;
   }
-  const std::uint32_t recorded = node_ ? static_cast<std::uint32_t>(node_->size.load()) : 0;
+  const std::uint64_t recorded = node_ ? static_cast<std::uint64_t>(node_->size.load()) : 0;
+  recordedSize_ = recorded;
   std::string etag;
   if (node_) {
+    fetchedType_ = node_->type;
+    fetchedLevel_ = node_->level;
     auto lock = doc_.Locks().Hold(DocLock::Tree);
     etag = node_->etag;
   }
+  redirectScope_ = {doc_.FilterScope(), doc_.StartDirectory()};
+  const int category = node_ ? node_->type : 0;
 
   QNFetchResult result;
   if (!ChooseFetchPath()) {
     result.lastError = kErrNoLocalFile;
   } else if (!OutsideGate(pass_, [&] {
                result = fetcher_.FetchToFile(address_, fetched_, index_, logErrors, referrer,
-                                             recorded, etag);
+                                             recorded, category, etag);
              })) {
     return Step::End;
   }
@@ -300,10 +330,26 @@ QNWorker::Step QNWorker::Succeeded(const QNFetchResult& r) {
       node_->localFile = localPath_;
       node_->etag = r.etag;
     }
-    node_->size = static_cast<int>(r.size);
+    node_->size = static_cast<std::int64_t>(r.size);
   }
 
-  if (Scan() == Step::End) return Step::End;
+  // A page kept from before that was rewritten since (its links converted for
+  // offline use) names local files, not the site's addresses: its links are those
+  // the tree already holds below it.
+  const bool rewritten = r.outcome == kKept && recordedSize_ != 0 &&
+                         LocalFileSize(localPath_).value_or(recordedSize_) != recordedSize_;
+  const Step scanned = rewritten ? Step::Go : Scan();
+  if (scanned == Step::End) return Step::End;
+  if (scanned == Step::Unfinished) {
+    // The scan was broken off by Stop or a limit: the page stays to be taken again,
+    // so that its remaining links are found by the next run. Its file is complete
+    // and is kept unchanged then.
+    doc_.CountAttempt(-1);
+    node_->state = kStatePending;
+    doc_.NodeChanged(node_);
+    ClearRow();
+    return Step::Go;
+  }
 
   // The node counts as done only once its links are in the tree: a project saved
   // in between would otherwise hold a done page without the links found on it.

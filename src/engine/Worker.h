@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 
+#include "engine/Filters.h"
 #include "engine/Run.h"
 #include "storage/TempFile.h"
 #include "web/Fetcher.h"
@@ -30,7 +31,16 @@ class QNWorker {
   void CloseInternet();
 
  private:
-  enum class Step { Go, End };
+  // Unfinished: a scan broken off by Stop or a limit.
+  enum class Step { Go, End, Unfinished };
+
+  // What a redirection of the current fetch is judged by, copied before the fetch.
+  struct RedirectScope {
+    QNFilterScope filters;
+    std::string startDirectory;
+  };
+
+  bool RedirectAllowed(const std::string& target) const;
 
   void PrepareStartPage();
   void ExpandStartPattern();
@@ -74,9 +84,13 @@ class QNWorker {
   // What the fetch wrote: P itself, or a preview's temporary copy of the page.
   std::string fetched_;
   std::optional<QNTempFile> previewCopy_;
-  bool fileInPlace_ = false;    // after a preview's fetch: a file is at P
-  CQNDocNode* node_ = nullptr;  // N
-  bool first_ = false;          // F: the primary's first fetch is still to be handled
+  bool fileInPlace_ = false;        // after a preview's fetch: a file is at P
+  CQNDocNode* node_ = nullptr;      // N
+  bool first_ = false;              // F: the primary's first fetch is still to be handled
+  std::uint64_t recordedSize_ = 0;  // N's size from before the fetch
+  int fetchedType_ = 0;             // N's type and level, for its redirections
+  int fetchedLevel_ = 0;
+  RedirectScope redirectScope_;
 };
 
 }  // namespace qn

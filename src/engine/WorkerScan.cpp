@@ -19,8 +19,8 @@ namespace {
 // Collects what the scanner finds; runs without the gate.
 class QNLinkCollector : public IQNLinkSink {
  public:
-  QNLinkCollector(QNRun& run, int worker, std::string address)
-      : run_(run), worker_(worker), address_(std::move(address)) {}
+  QNLinkCollector(QNRun& run, int worker, std::string address, int category)
+      : run_(run), worker_(worker), address_(std::move(address)), category_(category) {}
 
   void AddFoundLink(const QNScannedLink& link) override { links.push_back(link); }
   void OnPageTitle(const std::string& title) override {
@@ -32,6 +32,8 @@ class QNLinkCollector : public IQNLinkSink {
     status.text1 = address_;
     status.text3 = run_.texts.Text(kMsgAnalyzing);
     status.worker = worker_;
+    status.address = address_;
+    status.category = category_;
     run_.Observer().OnStatus(status);
   }
 
@@ -42,6 +44,7 @@ class QNLinkCollector : public IQNLinkSink {
   QNRun& run_;
   int worker_;
   std::string address_;
+  int category_;
 };
 
 std::string WithoutFragment(const std::string& address) {
@@ -57,7 +60,7 @@ QNWorker::Step QNWorker::Scan() {
 
   const CQNSettings& settings = settings_;
   const std::string referrer = kind == QNScanKind::Html ? std::string() : ParentUrl(node_);
-  QNLinkCollector found(run_, index_, address_);
+  QNLinkCollector found(run_, index_, address_, node_->type);
   QNScanControl control;
   control.stopRequested = [this] { return run_.StopRequested(); };
   control.speedLevel = [this] { return run_.SpeedLevel(); };
@@ -77,6 +80,9 @@ QNWorker::Step QNWorker::Scan() {
         }
       }))
     return Step::End;
+  // A scan that Stop or a limit broke off may have missed links; the page is
+  // scanned again by the next run instead.
+  if (run_.StopRequested()) return Step::Unfinished;
 
   // Addresses new to the tree whose local names tell no category are asked about
   // before the links are added, so that no server is waited for inside the gate.
@@ -101,6 +107,7 @@ QNWorker::Step QNWorker::Scan() {
         }
       }))
     return Step::End;
+  if (run_.StopRequested()) return Step::Unfinished;
 
   // An HTML page's values go in as written, with its BASE values, as the table
   // resolves them in page order; script and binary values resolve against the

@@ -1,3 +1,5 @@
+#include <algorithm>
+
 #include "project/ProjectFile.h"
 #include "project/ProjectFileFormat.h"
 #include "settings/ExtListChanges.h"
@@ -83,7 +85,7 @@ void ReadLaterBlocks(QNBinaryReader& r, CQNSettings& s, const std::vector<CQNDoc
     ReadBlock2(r, s);
     ReadNodeValues(r, nodes, [](CQNDocNode& n, int level, int size) {
       n.level = level;
-      n.size = size;
+      n.size = std::max(size, 0);
     });
     ReadBlock3(r, s);
     ReadNodeValues(r, nodes, [](CQNDocNode& n, int sitePos, int) { n.sitePos = sitePos; });

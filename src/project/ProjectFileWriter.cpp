@@ -1,3 +1,6 @@
+#include <algorithm>
+#include <cstdint>
+
 #include "project/ProjectFile.h"
 #include "project/ProjectFileFormat.h"
 #include "settings/SafeFileWrite.h"
@@ -39,7 +42,8 @@ std::string FormatProject(const CQNSettings& s, CQNDocTree& tree, const std::str
   for (const CQNDocNode* n : nodes) {
     w.Int(n->ordinal);
     w.Int(n->level);
-    w.Int(n->size.load());
+    // The file keeps 32 bits; a larger file is recorded as the largest size it holds.
+    w.Int(static_cast<std::int32_t>(std::min<std::int64_t>(n->size.load(), INT32_MAX)));
   }
   WriteBlock3(w, s);
   w.Int(count);

@@ -6,6 +6,7 @@
 
 #include "project/BinaryStream.h"
 #include "project/ProjectFile.h"
+#include "project/SavedFileBounds.h"
 #include "settings/TemplateFile.h"
 #include "text/MessageIds.h"
 #include "web/Address.h"
@@ -93,6 +94,10 @@ bool OpenDocumentFile(std::string& path, CQNSettings& settings, CQNDocTree& tree
       break;
     case kFileProject:
       ok = ReadProjectAt(path, settings, tree, context);
+      if (ok) {
+        const QNStrayFiles stray = ForgetStrayFiles(tree, settings, path);
+        if (stray.count > 0) context.messages.Show(kMsgStrayFiles, stray.first);
+      }
       if (ok && context.addRecent) context.addRecent(path);
       if (ok && settings.EncryptDownloadedFiles && context.decryptDownloads)
         context.decryptDownloads(path, settings);

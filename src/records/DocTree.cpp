@@ -16,16 +16,28 @@ void CQNDocNode::SetUrl(std::string_view address) {
 
 CQNDocNode* CQNDocTree::NewNode() {
   ++live_;
+  CQNDocNode* node = nullptr;
   if (!free_.empty()) {
-    CQNDocNode* node = free_.back();
+    node = free_.back();
     free_.pop_back();
-    return node;
+  } else {
+    if (usedInLastBlock_ == kBlockNodes) {
+      blocks_.push_back(std::make_unique<CQNDocNode[]>(kBlockNodes));
+      usedInLastBlock_ = 0;
+    }
+    node = &blocks_.back()[usedInLastBlock_];
+    node->slot = static_cast<std::uint32_t>((blocks_.size() - 1) * kBlockNodes + usedInLastBlock_);
+    ++usedInLastBlock_;
   }
-  if (usedInLastBlock_ == kBlockNodes) {
-    blocks_.push_back(std::make_unique<CQNDocNode[]>(kBlockNodes));
-    usedInLastBlock_ = 0;
-  }
-  return &blocks_.back()[usedInLastBlock_++];
+  if (++lastGeneration_ == 0) ++lastGeneration_;  // 0 is the none value
+  node->generation = lastGeneration_;
+  return node;
+}
+
+CQNDocNode* CQNDocTree::Resolve(const QNNodeId& id) const {
+  if (id.IsNone() || id.slot / kBlockNodes >= blocks_.size()) return nullptr;
+  CQNDocNode* node = &blocks_[id.slot / kBlockNodes][id.slot % kBlockNodes];
+  return node->generation == id.generation ? node : nullptr;
 }
 
 void CQNDocTree::Clear() {
@@ -113,9 +125,12 @@ void CQNDocTree::Unlink(CQNDocNode* node) {
 }
 
 void CQNDocTree::Destroy(CQNDocNode* node) {
-  // The place is kept for the next node, made anew so that it starts as any new node.
+  // The place is kept for the next node, made anew so that it starts as any new node;
+  // its generation becomes 0, so the gone node's identity resolves to nothing.
+  const std::uint32_t slot = node->slot;
   std::destroy_at(node);
   std::construct_at(node);
+  node->slot = slot;
   free_.push_back(node);
   --live_;
 }

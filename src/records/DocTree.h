@@ -11,6 +11,8 @@
 #include <string_view>
 #include <vector>
 
+#include "seams/NodeId.h"
+
 namespace qn {
 
 class QNTexts;
@@ -83,7 +85,7 @@ class CQNDocNode {
   int sitePos = kUnset;  // position relative to the current start directory
   int level = kUnset;    // link depth from the start page
   std::atomic<int> tries{0};
-  std::atomic<int> size{0};  // bytes of the last fetched file
+  std::atomic<std::int64_t> size{0};  // bytes of the last fetched file
 
   std::string title;            // text shown in the tree
   std::string url;              // absolute address without "#" fragment
@@ -104,9 +106,19 @@ class CQNDocNode {
   int parentOrdinal = 0;
   int childOrdinal = 0;
 
+  // The node's place in the tree's storage and its generation (0 while the place
+  // holds no node): its identity, set by the tree.
+  std::uint32_t slot = 0;
+  std::uint32_t generation = 0;
+
   // Sets the URL, cutting any "#" fragment.
   void SetUrl(std::string_view address);
 };
+
+// The identity of a node, read by whoever may read the node.
+inline QNNodeId NodeIdOf(const CQNDocNode& node) {
+  return {node.slot, node.generation};
+}
 
 // The container. The tree owns its nodes in blocks held by unique pointers; links
 // between nodes never own. `count` excludes the root.
@@ -126,6 +138,9 @@ class CQNDocTree {
   CQNDocNode* NewNode();
   // Destroys every node, root included; the count becomes 0.
   void Clear();
+  // The node of an identity: null when the node is gone (deleted, or the tree
+  // cleared since) or for the none value. Under the tree lock.
+  CQNDocNode* Resolve(const QNNodeId& id) const;
   // Number of nodes the tree owns, linked or not.
   std::size_t StoredNodes() const { return live_; }
   // Grows with every change of the tree's shape and every bulk change of states or
@@ -181,6 +196,9 @@ class CQNDocTree {
   std::vector<CQNDocNode*> free_;
   std::size_t live_ = 0;
   std::uint64_t changes_ = 0;
+  // The last generation given; never reset, so no identity is given twice (it would
+  // take four billion nodes made in one document's life to come round).
+  std::uint32_t lastGeneration_ = 0;
   // The child appended last and its parent (cleared whenever nodes are unlinked).
   CQNDocNode* appendParent_ = nullptr;
   CQNDocNode* appendLast_ = nullptr;

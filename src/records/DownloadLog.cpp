@@ -143,7 +143,7 @@ std::string MakeStoppedText(const QNTexts& texts, bool preview, const std::strin
   return text;
 }
 
-std::string MakeSummaryText(const QNTexts& texts, int files, std::uint32_t bytes) {
+std::string MakeSummaryText(const QNTexts& texts, int files, std::uint64_t bytes) {
   return texts.Format(kMsgSummary, files, FormatSizeText(texts, bytes));
 }
 

@@ -62,6 +62,6 @@ std::string MakeCompletedText(const QNTexts& texts, bool preview, const std::str
 // `stopReason`: 0 none, 1 number of files, 2 total time, 3 total disk space.
 std::string MakeStoppedText(const QNTexts& texts, bool preview, const std::string& timeText,
                             int stopReason);
-std::string MakeSummaryText(const QNTexts& texts, int files, std::uint32_t bytes);
+std::string MakeSummaryText(const QNTexts& texts, int files, std::uint64_t bytes);
 
 }  // namespace qn

@@ -26,12 +26,14 @@ void ForEachSavedFile(CQNDocNode* subtree, const std::function<void(CQNDocNode&)
   }
 }
 
-void DeleteSavedFiles(CQNDocNode* subtree) {
-  ForEachSavedFile(subtree, [](CQNDocNode& node) {
+std::vector<std::string> DeleteSavedFiles(CQNDocNode* subtree) {
+  std::vector<std::string> deleted;
+  ForEachSavedFile(subtree, [&](CQNDocNode& node) {
     std::error_code ec;
-    fs::remove(fs::path(node.localFile), ec);
+    if (fs::remove(fs::path(node.localFile), ec) && !ec) deleted.push_back(node.localFile);
     node.localFile.clear();
   });
+  return deleted;
 }
 
 bool IsConvertible(const CQNDocNode& node) {

@@ -5,6 +5,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "records/DocTree.h"
 
@@ -17,8 +18,9 @@ void DeleteFileAndEmptyFolder(const std::string& path);
 // Calls `fn` for every node of the subtree that has a local file.
 void ForEachSavedFile(CQNDocNode* subtree, const std::function<void(CQNDocNode&)>& fn);
 
-// Deletes every saved file of the subtree and clears the local file names.
-void DeleteSavedFiles(CQNDocNode* subtree);
+// Deletes every saved file of the subtree and clears the local file names; returns
+// the files it deleted.
+std::vector<std::string> DeleteSavedFiles(CQNDocNode* subtree);
 
 // Whether link conversion rewrites this node's file: a done HTML page, or a done
 // Java-category file whose local file ends in ".js".

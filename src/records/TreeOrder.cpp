@@ -2,6 +2,8 @@
 
 #include <array>
 
+#include "records/TreeWalk.h"
+
 namespace qn {
 namespace {
 
@@ -74,8 +76,14 @@ void Place(QNOrderEntry* entry) {
 
 void LabelTreeOrder(const CQNDocTree& tree) {
   if (!tree.root) return;
-  // Every node the tree owns is counted, so the labels fit whatever is linked.
-  const std::uint64_t step = kSpan / (2 * static_cast<std::uint64_t>(tree.StoredNodes()) + 2);
+  // The linked nodes are counted by a walk: the queue labels under its own lock, and
+  // links change only under it, while the count of stored nodes grows under the tree
+  // lock alone (a node is made before it is linked).
+  std::uint64_t linked = 0;
+  for ([[maybe_unused]] const CQNDocNode* each :
+       PreOrder(static_cast<const CQNDocNode*>(tree.root)))
+    ++linked;
+  const std::uint64_t step = kSpan / (2 * linked + 2);
   std::uint64_t label = 0;
   QNOrderEntry* prev = nullptr;
   const auto put = [&](QNOrderEntry& entry) {

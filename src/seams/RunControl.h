@@ -27,7 +27,7 @@ class IQNRunControl {
   virtual int SpeedLevel() const = 0;  // 1 slow … 10 fast
   virtual int DownloadKind() const = 0;
   virtual bool IsPreview() const = 0;
-  virtual std::uint32_t ByteTotal() const = 0;  // bytes saved by the run so far
+  virtual std::uint64_t ByteTotal() const = 0;  // bytes saved by the run so far
 };
 
 // The plain set of run flags, for callers that hold no document.
@@ -37,7 +37,7 @@ class QNRunFlags : public IQNRunControl {
   std::atomic<int> speedLevel{10};
   std::atomic<int> downloadKind{1};
   std::atomic<bool> preview{false};
-  std::atomic<std::uint32_t> byteTotal{0};
+  std::atomic<std::uint64_t> byteTotal{0};
   std::array<std::atomic<bool>, kMaxWorkers> abortFile{};
 
   bool StopRequested() const override { return stopRequest; }
@@ -51,7 +51,7 @@ class QNRunFlags : public IQNRunControl {
   int SpeedLevel() const override { return speedLevel; }
   int DownloadKind() const override { return downloadKind; }
   bool IsPreview() const override { return preview; }
-  std::uint32_t ByteTotal() const override { return byteTotal; }
+  std::uint64_t ByteTotal() const override { return byteTotal; }
 };
 
 }  // namespace qn

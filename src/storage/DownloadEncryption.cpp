@@ -14,6 +14,7 @@
 #include "storage/TempFile.h"
 #include "storage/ZipArchive.h"
 #include "text/MessageIds.h"
+#include "web/Address.h"
 
 namespace qn {
 namespace {
@@ -28,11 +29,6 @@ bool Exists(const std::string& path) {
 void DeleteQuietly(const std::string& path) {
   std::error_code ec;
   if (!path.empty()) fs::remove(path, ec);
-}
-
-void RemoveEmptyFoldersBelow(const std::string& folder) {
-  if (folder.empty() || fs::path(folder).relative_path().empty()) return;
-  RemoveEmptyFolders(folder);
 }
 
 // What goes into the archive, in archive order; `missing` counts saved files of
@@ -114,8 +110,8 @@ bool EncryptDownloadedFiles(const std::string& archive, const QNProjectFiles& fi
   if (deleteAfter) {
     for (const std::string& path : list.paths) DeleteQuietly(path);
     for (CQNDocNode* node : PreOrder(tree.root)) node->localFile.clear();
-    RemoveEmptyFoldersBelow(DownloadFolderOf(settings));
-    RemoveEmptyFoldersBelow(FolderOf(files.report));
+    RemoveFoldersLeftEmpty(list.paths, FolderOf(files.report));
+    RemoveFoldersLeftEmpty(list.paths, DownloadFolderOf(settings));
   }
   return true;
 }
@@ -124,26 +120,35 @@ bool DecryptDownloadedFiles(const std::string& archive, CQNSettings& settings,
                             const QNMessenger& messenger) {
   if (archive.empty() || !Exists(archive)) return true;
   bool ok = true;
+  std::string refused;  // the first entry that is not extracted
   try {
     QNZipReader zip(archive);
     const std::string root = ExtractionRoot(archive);
-    std::vector<std::string> targets;
+    const std::string folder = DownloadFolderOf(settings);
+    // Entries hold full paths; only those that return into the download folder are
+    // extracted, so an archive put beside the project by someone else cannot write
+    // anywhere else the user may write.
+    std::vector<std::optional<std::string>> targets;
     for (std::int64_t i = 0; i < zip.Entries(); ++i) {
       std::optional<std::string> target = EntryTarget(root, zip.Name(i));
-      if (!target || zip.IsLink(i)) throw QNZipError("entry outside the extraction root");
-      targets.push_back(std::move(*target));
+      if (!target || zip.IsLink(i) || !IsPathInside(*target, folder)) {
+        if (refused.empty()) refused = zip.Name(i).empty() ? "?" : zip.Name(i);
+        target.reset();
+      }
+      targets.push_back(std::move(target));
     }
     if (zip.AnyEncrypted() && !ObtainPassword(settings, messenger, kMsgDownloadsStayEncrypted))
       return false;
     QNWaitNote note(messenger, kMsgDecryptingDownloads);
     for (std::int64_t i = 0; i < zip.Entries(); ++i) {
-      const std::string& target = targets[static_cast<std::size_t>(i)];
+      const std::optional<std::string>& target = targets[static_cast<std::size_t>(i)];
+      if (!target) continue;
       try {
         if (zip.IsFolder(i)) {
-          fs::create_directories(target);
+          fs::create_directories(*target);
         } else {
-          fs::create_directories(fs::path(target).parent_path());
-          zip.Extract(i, settings.EncryptionPassword, target);
+          fs::create_directories(fs::path(*target).parent_path());
+          zip.Extract(i, settings.EncryptionPassword, *target);
         }
       } catch (const std::exception&) {
         ok = false;
@@ -151,6 +156,10 @@ bool DecryptDownloadedFiles(const std::string& archive, CQNSettings& settings,
     }
   } catch (const std::exception&) {
     ok = false;
+  }
+  if (!refused.empty()) {
+    messenger.Show(kMsgEntriesOutside, archive, refused);
+    return false;
   }
   if (!ok) {
     messenger.Show(kMsgDecryptDownloadsFailed);

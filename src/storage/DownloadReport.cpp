@@ -17,6 +17,7 @@
 #include "text/MessageIds.h"
 #include "text/SizeText.h"
 #include "text/TimeText.h"
+#include "web/Forms.h"
 
 namespace qn {
 namespace {
@@ -106,6 +107,10 @@ CQNDownloadReport::CQNDownloadReport(QNTexts texts) : texts_(std::move(texts)) {
 
 bool CQNDownloadReport::Start(const CQNSettings& settings, const std::tm& now) {
   if (!settings.QN_REPORT) return true;
+  {
+    std::lock_guard guard(lock_);
+    password_ = settings.QN_PASSWORD;
+  }
   return StartAt(ReportPathFor(settings.QN_PROJECT_DIR, settings.QN_TITLE, now));
 }
 
@@ -195,6 +200,11 @@ std::string CQNDownloadReport::RowText(const QNReportEntry& entry) const {
   else
     status = texts_.Text(kMsgReportDownloaded);
 
+  std::string password;
+  {
+    std::lock_guard guard(lock_);
+    password = password_;
+  }
   const CQNDocNode* node = entry.node;
   std::string type = kNoValue, level = kNoValue, modified = kNoValue;
   if (node) {
@@ -210,9 +220,9 @@ std::string CQNDownloadReport::RowText(const QNReportEntry& entry) const {
       modified = HtmlEscape(FormatTimeText(texts_, local, LocaleUses24HourClock()));
   }
   return "<TR>\r\n" + Centered(HtmlEscape(status)) + "<TD>" +
-         HtmlEscape(node ? node->url : entry.address) + "</TD>\r\n" + Centered(type) +
-         Centered(HtmlEscape(FormatSizeText(texts_, entry.size))) + Centered(modified) +
-         Centered(level) + "</TR>\r\n\r\n";
+         HtmlEscape(MaskLoginPassword(node ? node->url : entry.address, password)) + "</TD>\r\n" +
+         Centered(type) + Centered(HtmlEscape(FormatSizeText(texts_, entry.size))) +
+         Centered(modified) + Centered(level) + "</TR>\r\n\r\n";
 }
 
 std::string CQNDownloadReport::EndText() {

@@ -31,7 +31,7 @@ struct QNReportEntry {
   int errorCode = 0;
   int status = kReportDownloaded;
   std::optional<std::time_t> modified;
-  std::uint32_t size = 0;
+  std::uint64_t size = 0;
 };
 
 // What the header tells about the project.
@@ -58,7 +58,8 @@ class CQNDownloadReport {
  public:
   explicit CQNDownloadReport(QNTexts texts);
 
-  // With QN_REPORT on: fixes the path from the settings and `now`, makes the missing
+  // With QN_REPORT on: fixes the path from the settings and `now` (and takes the
+  // login password that rows are to hide), makes the missing
   // folders, truncates the report and writes the logo beside it. False when the path
   // is empty or the file cannot be made; every later append then does nothing. True
   // without doing anything when the setting is off.
@@ -87,6 +88,7 @@ class CQNDownloadReport {
   const QNTexts texts_;
   mutable std::mutex lock_;
   std::string path_;
+  std::string password_;  // the login password, which no row shows
 };
 
 }  // namespace qn

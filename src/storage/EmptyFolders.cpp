@@ -3,29 +3,29 @@
 #include <filesystem>
 #include <system_error>
 
+#include "web/Address.h"
+
 namespace qn {
-namespace {
 
 namespace fs = std::filesystem;
 
-void RemoveBelow(const fs::path& folder) {
-  std::error_code ec;
-  fs::directory_iterator it(folder, ec);
-  if (ec) return;
-  for (const fs::directory_entry& entry : it) {
-    std::error_code typeError;
-    if (entry.is_directory(typeError) && !entry.is_symlink(typeError)) RemoveBelow(entry.path());
+void RemoveFoldersLeftEmpty(const std::vector<std::string>& deleted, const std::string& top) {
+  if (top.empty()) return;
+  // Compared as files, so that "top/" and "top" are one folder.
+  const auto isTop = [&](const fs::path& folder) {
+    std::error_code ec;
+    return fs::equivalent(folder, top, ec) && !ec;
+  };
+  for (const std::string& file : deleted) {
+    for (fs::path folder = fs::path(file).parent_path(); !folder.empty();
+         folder = folder.parent_path()) {
+      const bool atTop = isTop(folder);
+      if (!atTop && !IsPathInside(folder.string(), top)) break;
+      std::error_code ec;
+      if (fs::is_symlink(folder, ec) || !fs::is_empty(folder, ec) || ec) break;
+      if (!fs::remove(folder, ec) || ec || atTop) break;
+    }
   }
-  if (fs::is_empty(folder, ec) && !ec) fs::remove(folder, ec);
-}
-
-}  // namespace
-
-void RemoveEmptyFolders(const std::string& folder) {
-  if (folder.empty()) return;
-  std::error_code ec;
-  if (fs::is_symlink(folder, ec)) return;
-  RemoveBelow(fs::path(folder));
 }
 
 }  // namespace qn

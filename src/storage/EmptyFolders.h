@@ -1,12 +1,14 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 namespace qn {
 
-// Removes every empty folder below `folder`, deepest first, and then `folder` itself
-// when it has become empty. Links to folders are neither followed nor removed; a
-// folder that cannot be listed is left alone.
-void RemoveEmptyFolders(const std::string& folder);
+// After `deleted` files were deleted: removes each folder that held one of them and
+// is empty now, then its parent when that is empty too, and so on up to `top`
+// (included), never above it. Other empty folders stay: they are the user's own, not
+// left empty by this deletion. A link is never removed or followed.
+void RemoveFoldersLeftEmpty(const std::vector<std::string>& deleted, const std::string& top);
 
 }  // namespace qn

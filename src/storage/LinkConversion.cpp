@@ -17,6 +17,20 @@ namespace {
 constexpr int kScriptLinesLooked = 1000;
 constexpr std::size_t kLinePiece = 4160;
 
+// The local path was decoded once when the file was named; a "%" left in it is part
+// of the file's name, which a browser reading the link must not decode again.
+std::string EscapePercent(const std::string& path) {
+  std::string out;
+  out.reserve(path.size());
+  for (const char c : path) {
+    if (c == '%')
+      out += "%25";
+    else
+      out += c;
+  }
+  return out;
+}
+
 bool IsScriptNode(const CQNDocNode& node) {
   return node.type == kCatJava;
 }
@@ -51,15 +65,14 @@ std::optional<std::string> ConvertLinkValue(const QNLinkToConvert& link,
     std::error_code ec;
     if (!std::filesystem::is_regular_file(local, ec)) return std::nullopt;
   }
-  if (link.form == QNLinkForm::Absolute) return local;
+  if (link.form == QNLinkForm::Absolute) return EscapePercent(local);
 
   const std::string_view page = link.pagePath;
   const std::size_t sep = FindLastSeparator(page);
   const std::string_view folder =
       sep == std::string_view::npos ? page.substr(0, 0) : page.substr(0, sep);
-  std::string relative = MakeRelativePath(local, folder);
+  std::string relative = EscapePercent(MakeRelativePath(local, folder));
   BackslashesToSlashes(relative);
-  PercentDecode(relative);
   return relative + fragment;
 }
 

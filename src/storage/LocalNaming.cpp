@@ -177,7 +177,6 @@ void ReplaceLocalPathChars(std::string& path, std::size_t from) {
       case '<':
       case '>':
       case '|':
-      case '\0':
         ch = '_';
         break;
       case ':':
@@ -187,6 +186,9 @@ void ReplaceLocalPathChars(std::string& path, std::size_t from) {
         if (i > 1 && path[i - 1] == kNativeSeparator) ch = '_';
         break;
       default:
+        // Control characters (from "%0A" and the like) are no more welcome in a
+        // file name than the characters above.
+        if (static_cast<unsigned char>(ch) < 0x20 || ch == 0x7F) ch = '_';
         break;
     }
   }

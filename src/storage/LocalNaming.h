@@ -32,9 +32,9 @@ std::string LocalPathForAddress(std::string& address, bool complete, bool html,
                                 const QNNamingContext& context);
 
 // Makes a formed local path acceptable to the file system, from index `from` on:
-// "?" becomes "^"; the double quote, "*", "<", ">", "|" and NUL become "_"; ":" becomes
-// "_" unless it is the second character; a separator that follows another becomes "_"
-// unless it is the first or second character.
+// "?" becomes "^"; the double quote, "*", "<", ">", "|" and control characters (NUL
+// among them) become "_"; ":" becomes "_" unless it is the second character; a
+// separator that follows another becomes "_" unless it is the first or second one.
 void ReplaceLocalPathChars(std::string& path, std::size_t from = 0);
 
 // Turns every path segment that consists of "." or ".." (from index `from` on) into

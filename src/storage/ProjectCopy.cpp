@@ -1,5 +1,6 @@
 #include <algorithm>
 #include <filesystem>
+#include <optional>
 #include <system_error>
 
 #include "records/DocTree.h"
@@ -43,6 +44,27 @@ int Percent(int visited, int count) {
   return count <= 0 ? 100 : std::min(100, visited * 100 / count);
 }
 
+// Where a saved file goes in a plain copy to `dest`: to its place below the project
+// file's folder; a file of a download folder that lies elsewhere goes below the
+// folder of that folder's name in `dest`. Nothing for any other file: no copied file
+// may land outside `dest`.
+std::optional<std::string> CopyTarget(const std::string& file, const QNProjectFiles& files,
+                                      const std::string& dest) {
+  const auto bare = [](std::string folder) {
+    while (folder.size() > 1 && IsSeparator(folder.back())) folder.pop_back();
+    return fs::absolute(folder).lexically_normal();
+  };
+  const auto below = [&](const fs::path& folder) {
+    return fs::absolute(file).lexically_normal().lexically_relative(folder);
+  };
+  const std::string projectFolder = FolderOf(files.project);
+  if (IsPathInside(file, projectFolder))
+    return (fs::path(dest) / below(bare(projectFolder))).string();
+  if (!IsPathInside(file, files.downloadFolder)) return std::nullopt;
+  const fs::path folder = bare(files.downloadFolder);
+  return (fs::path(dest) / folder.filename() / below(folder)).string();
+}
+
 bool CopyOne(const std::string& from, const std::string& to) {
   std::error_code ec;
   fs::copy_file(from, to, fs::copy_options::overwrite_existing, ec);
@@ -69,18 +91,17 @@ void CopyPlain(const QNProjectFiles& files, const CQNDocTree& tree, const QNCopy
       CopyOne(files.log, logTarget);
   }
   if (!request.downloadedFiles) return;
-  const std::string projectFolder = WithSeparator(FolderOf(files.project));
   int visited = 0;
   for (const CQNDocNode* node : PreOrder(tree.root)) {
     ++visited;
-    if (!node->localFile.empty()) {
-      const std::string target =
-          JoinLocalPath(MakeRelativePath(node->localFile, projectFolder), dest);
-      // A file that lies outside the project folder can map onto itself.
-      if (!SameFile(target, node->localFile)) {
+    const std::optional<std::string> target =
+        node->localFile.empty() ? std::nullopt : CopyTarget(node->localFile, files, dest);
+    if (target) {
+      // A download folder below the destination can map a file onto itself.
+      if (!SameFile(*target, node->localFile)) {
         std::error_code ec;
-        fs::create_directories(fs::path(target).parent_path(), ec);
-        if (!CopyOne(node->localFile, target) && Exists(node->localFile)) {
+        fs::create_directories(fs::path(*target).parent_path(), ec);
+        if (!CopyOne(node->localFile, *target) && Exists(node->localFile)) {
           messenger.Show(kMsgCopyFilesFailed);
           throw QNShownFailure{};
         }

@@ -1,5 +1,6 @@
 #include <filesystem>
 #include <system_error>
+#include <vector>
 
 #include "records/DocTree.h"
 #include "records/TreeFiles.h"
@@ -15,16 +16,11 @@ namespace {
 
 namespace fs = std::filesystem;
 
-void DeleteQuietly(const std::string& path) {
+// Deletes the file and notes it for the folders it may leave empty.
+void DeleteQuietly(const std::string& path, std::vector<std::string>& deleted) {
   if (path.empty()) return;
   std::error_code ec;
-  fs::remove(path, ec);
-}
-
-// Emptying "below" the file-system root would sweep the whole disk.
-void RemoveEmptyFoldersBelow(const std::string& folder) {
-  if (folder.empty() || fs::path(folder).relative_path().empty()) return;
-  RemoveEmptyFolders(folder);
+  if (fs::remove(path, ec) && !ec) deleted.push_back(path);
 }
 
 }  // namespace
@@ -36,13 +32,20 @@ bool AskDeleteDownloaded(const QNMessenger& messenger) {
 void DeleteProject(const QNProjectFiles& files, CQNSettings& settings, CQNDocTree& tree,
                    bool deleteDownloaded, const std::string& lastFilesDir,
                    const std::string& programDir) {
-  DeleteQuietly(files.project);
-  DeleteQuietly(files.log);
-  DeleteQuietly(files.report);
-  DeleteQuietly(ReportCompanionPath(files.report));
-  RemoveEmptyFoldersBelow(FolderOf(files.report));
-  if (deleteDownloaded && tree.root) DeleteSavedFiles(tree.root);
-  RemoveEmptyFoldersBelow(DownloadFolderOf(settings));
+  std::vector<std::string> report;
+  DeleteQuietly(files.report, report);
+  DeleteQuietly(ReportCompanionPath(files.report), report);
+  RemoveFoldersLeftEmpty(report, FolderOf(files.report));
+  // Only folders this deletion empties go, up to the download folder: never the
+  // user's own empty folders, never a folder above the download folder.
+  std::vector<std::string> deleted;
+  DeleteQuietly(files.project, deleted);
+  DeleteQuietly(files.log, deleted);
+  if (deleteDownloaded && tree.root) {
+    const std::vector<std::string> saved = DeleteSavedFiles(tree.root);
+    deleted.insert(deleted.end(), saved.begin(), saved.end());
+  }
+  RemoveFoldersLeftEmpty(deleted, DownloadFolderOf(settings));
   settings.ResetToDefaults(lastFilesDir, programDir);
   tree.Clear();
 }

@@ -67,8 +67,9 @@ bool EncryptDownloadedFiles(const std::string& archive, const QNProjectFiles& fi
                             const QNMessenger& messenger);
 
 // Puts every file of the archive back where it was taken from and deletes the
-// archive once all came back. An archive with an entry that would land outside
-// the extraction root, or with a link, is refused as a whole and kept.
+// archive once all came back. Only entries that land inside the download folder
+// are extracted: with any other (or a link) the archive is kept and a message
+// names one of them.
 bool DecryptDownloadedFiles(const std::string& archive, CQNSettings& settings,
                             const QNMessenger& messenger);
 

@@ -22,10 +22,6 @@ std::string ReportCompanionPath(const std::string& reportPath) {
                         : folder + kNativeSeparator + kReportLogoName;
 }
 
-std::string DownloadFolderOf(const CQNSettings& settings) {
-  return settings.DownloadDir.empty() ? settings.QN_PROJECT_DIR : settings.DownloadDir;
-}
-
 std::string FolderOf(const std::string& path) {
   const std::size_t sep = FindLastSeparator(path);
   if (sep == std::string::npos) return {};

@@ -6,6 +6,8 @@
 #include <optional>
 #include <string>
 
+#include "project/SavedFileBounds.h"
+
 namespace qn {
 
 struct CQNSettings;
@@ -16,6 +18,7 @@ struct QNProjectFiles {
   std::string project;
   std::string log;
   std::string report;
+  std::string downloadFolder;  // where the saved files are (DownloadFolderOf)
 };
 
 // The archive of the downloaded files: the project file with ".qnz" for its
@@ -24,9 +27,6 @@ std::string DownloadArchivePath(const std::string& projectFile);
 
 // The report's companion, its logo "qnlogo.gif" in the report's folder.
 std::string ReportCompanionPath(const std::string& reportPath);
-
-// DownloadDir, or QN_PROJECT_DIR when DownloadDir is empty.
-std::string DownloadFolderOf(const CQNSettings& settings);
 
 // The folder of a file's path (without a final separator); empty when none.
 std::string FolderOf(const std::string& path);

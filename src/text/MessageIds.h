@@ -141,7 +141,14 @@ constexpr int kMsgCopyFailed = 65168;
 constexpr int kMsgCopyToOriginal = 65169;
 constexpr int kMsgCopyFilesFailed = 65170;
 constexpr int kMsgCopying = 65178;
-constexpr int kMsgInternalError = 65179;  // " Internal Error (Code %d)"
+constexpr int kMsgInternalError = 65179;     // " Internal Error (Code %d)"
+constexpr int kMsgSaveFailed = 65180;        // "Failed to save the project '%s': %s"
+constexpr int kMsgNoBrowser = 65181;         // "No web browser could be started for '%s'."
+constexpr int kMsgRedirectRefused = 65200;   // " Redirection to '%s' is outside the project - '%s'"
+constexpr int kMsgFolderNotCreated = 65202;  // "... the download folder '%s' cannot be created."
+constexpr int kMsgFolderNotWritable = 65203;  // "... the download folder '%s' cannot be written."
+constexpr int kMsgStrayFiles = 65204;         // "The project names files outside its folders..."
+constexpr int kMsgEntriesOutside = 65205;     // "The archive '%s' holds files outside ..."
 // A template opens as the project file beside it, which the next save replaces.
 constexpr int kMsgAskReplaceProject = 65220;
 constexpr int kMsgProjectNotReplaced = 65221;

@@ -7,11 +7,13 @@
 
 namespace qn {
 
-std::string FormatSizeText(const QNTexts& texts, std::uint32_t bytes, bool unknownForZero) {
+std::string FormatSizeText(const QNTexts& texts, std::uint64_t bytes, bool unknownForZero) {
   if (bytes == 0 && unknownForZero) return texts.Text(kMsgUnknownSize);
-  double v = bytes;
+  double v = static_cast<double>(bytes);
   int k = 0;
-  while (k < 10 && v / 1024.0 >= 1.0) {
+  // Gigabytes are the largest unit: dividing further would print a terabyte as
+  // "1.0 GB".
+  while (k < 3 && v / 1024.0 >= 1.0) {
     v /= 1024.0;
     ++k;
   }

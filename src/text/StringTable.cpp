@@ -167,6 +167,15 @@ constexpr Entry kStrings[] = {
     {65170, "Failed to copy project files."},
     {65178, "Copying project..."},
     {65179, " Internal Error (Code %d)"},
+    {65180, "Failed to save the project '%s': %s"},
+    {65181, "No web browser could be started for '%s'."},
+    {65200, " Redirection to '%s' is outside the project - '%s'"},
+    {65202, "The download could not start: the download folder '%s' cannot be created."},
+    {65203, "The download could not start: the download folder '%s' cannot be written."},
+    {65204, "The project names files outside its folders, such as '%s'. They are ignored."},
+    {65205,
+     "The archive '%s' holds files outside the download folder, such as '%s'. They were not "
+     "extracted, and the archive is kept."},
     {65220,
      "The project '%s' already exists. Do you want to replace it by a new project with the "
      "settings of this template?"},

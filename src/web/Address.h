@@ -86,6 +86,10 @@ std::string MakeRelativeAddress(std::string_view target, std::string_view base);
 std::string MakeRelativePath(std::string_view target, std::string_view baseDirectory);
 // The combined path uses native separators throughout.
 std::string JoinLocalPath(std::string_view relative, std::string_view baseDirectory);
+// Whether the local path lies below `folder` once "." and ".." steps are resolved
+// (the folder itself does not count); relative paths are taken from the current
+// folder. Paths read from files are held to their folders with it.
+bool IsPathInside(std::string_view path, std::string_view folder);
 
 // Decodes percent escapes in place; true when any "%" was met. An escape that
 // decodes to a zero byte gives "_".

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <functional>
 #include <memory>
+#include <string>
 
 #include "text/Texts.h"
 
@@ -26,6 +28,9 @@ struct QNFetchContext {
   // rules. Without it a fetcher keeps its own cookies, waits for nobody and reads
   // no robots.txt.
   std::shared_ptr<QNCrawlShared> crawl{};
+  // Whether a redirection to the address given may be followed, as a link to it
+  // would be; empty: every HTTP target may.
+  std::function<bool(const std::string& target)> redirectAllowed = {};
 };
 
 }  // namespace qn

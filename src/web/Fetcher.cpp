@@ -36,6 +36,10 @@ constexpr int kHttpNotModified = 304;
 constexpr int kHttpNotFound = 404;
 constexpr int kHttpTooManyRequests = 429;
 constexpr int kHttpUnavailable = 503;
+constexpr int kMaxRedirects = 30;
+// The shortest and the longest time-out a project may set, in seconds.
+constexpr int kMinTimeout = 10;
+constexpr int kMaxTimeout = 600;
 constexpr int kUpdateWhenChanged = 0;
 constexpr int kUpdateAlways = 1;
 constexpr int kUpdateNever = 2;
@@ -46,8 +50,8 @@ constexpr std::size_t kCopyBlock = 10240;
 constexpr std::size_t kChunkUnit = 1024;
 constexpr const char* kFallbackAgent = "Mozilla/4.0";
 
-std::uint32_t Clamp32(std::uint64_t n) {
-  return static_cast<std::uint32_t>(std::min<std::uint64_t>(n, 0xFFFFFFFFu));
+bool IsRedirect(int status) {
+  return status == 301 || status == 302 || status == 303 || status == 307 || status == 308;
 }
 
 // The server an address is on, as the pace and robots.txt of a run know it.
@@ -124,7 +128,8 @@ QNSessionConfig SessionConfigFor(const QNFetchContext& context) {
       cfg.proxyPassword = o.ProxyPassword;
     }
   }
-  cfg.timeoutSeconds = context.settings.QN_TIMEOUT;
+  // A time-out of 0 would let a server that stops sending hold a worker for ever.
+  cfg.timeoutSeconds = std::clamp(context.settings.QN_TIMEOUT, kMinTimeout, kMaxTimeout);
   cfg.caFile = o.caFile;
   if (context.crawl)
     cfg.cookies = std::shared_ptr<CQNCookieJar>(context.crawl, &context.crawl->cookies);
@@ -147,13 +152,13 @@ void CQNFetcher::LogText(int id, int number, std::string_view text) {
   ctx_.log.WriteLine(LogKind::Text, ctx_.texts.Format(id, number, text));
 }
 
-void CQNFetcher::LogSizeRefusal(SizeVerdict verdict, std::string_view address, std::uint32_t size) {
+void CQNFetcher::LogSizeRefusal(SizeVerdict verdict, std::string_view address, std::uint64_t size) {
   const int id = verdict == SizeVerdict::TooLarge ? kMsgTooLarge : kMsgTooSmall;
   ctx_.log.WriteLine(LogKind::Text,
                      ctx_.texts.Format(id, address, FormatSizeText(ctx_.texts, size)));
 }
 
-void CQNFetcher::PostRow(int worker, std::string_view address, std::uint32_t size,
+void CQNFetcher::PostRow(int worker, std::string_view address, std::uint64_t size,
                          std::string status) {
   QNStatus st;
   st.mask = QNStatus::kText1 | QNStatus::kText2 | QNStatus::kText3;
@@ -161,21 +166,74 @@ void CQNFetcher::PostRow(int worker, std::string_view address, std::uint32_t siz
   st.text2 = FormatSizeText(ctx_.texts, size, true);
   st.text3 = std::move(status);
   st.worker = worker;
+  st.address = st.text1;
+  st.category = rowCategory_;
+  st.size = size != 0 ? size : -1;
   ctx_.observer.OnStatus(st);
 }
 
-void CQNFetcher::PostProgress(int worker, std::string text, std::size_t bytes) {
+void CQNFetcher::PostProgress(int worker, std::string text, std::size_t bytes,
+                              const Transfer& transfer, double seconds) {
   QNStatus st;
   st.mask = QNStatus::kText3 | QNStatus::kProgress;
   st.text3 = std::move(text);
   st.progress = static_cast<int>(bytes);
   st.worker = worker;
+  st.received = static_cast<std::int64_t>(transfer.received);
+  if (seconds > 0) st.bytesPerSecond = static_cast<double>(transfer.received) / seconds;
   ctx_.observer.OnStatus(st);
+}
+
+bool CQNFetcher::Interrupted(int worker) {
+  if (!aborted_ && ctx_.run.TakeAbortFile(worker)) aborted_ = true;
+  return aborted_ || ctx_.run.StopRequested();
+}
+
+bool CQNFetcher::SendFollowing(CQNInternetRequest& request, QNRequestSpec& spec,
+                               std::string_view address, bool reportErrors, QNFetchResult& r) {
+  // The library never follows a redirection itself: each target is checked first.
+  spec.followRedirects = false;
+  for (int hops = 0;; ++hops) {
+    if (const int error = request.Send(spec)) {
+      r.lastError = error;
+      if (aborted_) return false;
+      if (ctx_.run.StopRequested()) {
+        r.stopped = true;
+        return false;
+      }
+      r.retryAdvised = true;
+      if (reportErrors) LogText(kMsgError, error, address);
+      return false;
+    }
+    const int status = request.Status();
+    const std::string target = request.RedirectUrl();
+    if (!ctx_.options.Redirect || !IsRedirect(status) || target.empty() || hops >= kMaxRedirects)
+      return true;
+    const QNService service = CrackUrl(target).service;
+    const bool web = service == QNService::Http || service == QNService::Https;
+    if (!web || (ctx_.redirectAllowed && !ctx_.redirectAllowed(target))) {
+      // Not the address's fault in a way another try could mend.
+      r.lastError = status;
+      ctx_.log.WriteLine(LogKind::Text, ctx_.texts.Format(kMsgRedirectRefused, target, address));
+      return false;
+    }
+    spec.url = target;
+    // A form sent again after 301, 302 or 303 becomes a plain request, as browsers do.
+    if (status != 307 && status != 308) {
+      spec.post = false;
+      spec.body.clear();
+    }
+  }
 }
 
 QNFetchResult CQNFetcher::FetchToFile(std::string_view address, const std::string& localPath,
                                       int worker, bool reportErrors, std::string_view referrer,
-                                      std::uint32_t recordedSize, std::string_view etag) {
+                                      std::uint64_t recordedSize, int category,
+                                      std::string_view etag) {
+  aborted_ = false;
+  rowCategory_ = category != 0
+                     ? category
+                     : ClassifyAddress(address, ctx_.settings.QN_FILE_EXT, false).category;
   const QNCrackedUrl url = CrackUrl(address);
   switch (url.service) {
     case QNService::None:
@@ -188,14 +246,14 @@ QNFetchResult CQNFetcher::FetchToFile(std::string_view address, const std::strin
   }
 }
 
-CQNServerPacing::Ticket CQNFetcher::EnterServer(const QNCrackedUrl& url) {
+CQNServerPacing::Ticket CQNFetcher::EnterServer(const QNCrackedUrl& url, int worker) {
   if (!ctx_.crawl) return {};
-  return ctx_.crawl->pacing.Enter(ServerKey(url), [this] { return ctx_.run.StopRequested(); });
+  return ctx_.crawl->pacing.Enter(ServerKey(url), [this, worker] { return Interrupted(worker); });
 }
 
 QNFetchResult CQNFetcher::FetchRemote(const QNCrackedUrl& url, std::string_view address,
                                       const std::string& localPath, int worker, bool reportErrors,
-                                      std::string_view referrer, std::uint32_t recordedSize,
+                                      std::string_view referrer, std::uint64_t recordedSize,
                                       std::string_view etag) {
   const CQNSettings& s = ctx_.settings;
   QNFetchResult r;
@@ -203,7 +261,7 @@ QNFetchResult CQNFetcher::FetchRemote(const QNCrackedUrl& url, std::string_view 
     if (const auto size = LocalFileSize(localPath)) {
       r.ok = true;
       r.outcome = kKept;
-      r.size = Clamp32(*size);
+      r.size = *size;
       r.etag = std::string(etag);
       return r;
     }
@@ -234,6 +292,8 @@ QNFetchResult CQNFetcher::FetchRemote(const QNCrackedUrl& url, std::string_view 
     }
   }
 
+  spec.cancelled = [this, worker] { return Interrupted(worker); };
+
   PostRow(worker, address, 0, kOpening);
   CQNInternetRequest request(session_);
   CQNServerPacing::Ticket ticket;
@@ -241,12 +301,16 @@ QNFetchResult CQNFetcher::FetchRemote(const QNCrackedUrl& url, std::string_view 
   if (ftp) {
     spec.url = RequestUrl(url, object);
     spec.infoOnly = true;
-    ticket = EnterServer(url);
+    ticket = EnterServer(url, worker);
     if (ctx_.crawl && !ticket) {
-      r.stopped = true;
+      r.stopped = !aborted_;
       return r;
     }
     const int error = request.Send(spec);
+    if (error != kInetNoError && Interrupted(worker)) {
+      r.stopped = !aborted_;
+      return r;
+    }
     if (IsConnectionError(error)) return fail(error, false, reportErrors);
     // A refused listing leaves size and date unknown; opening the file tells the rest.
     if (error == kInetNoError) {
@@ -262,9 +326,9 @@ QNFetchResult CQNFetcher::FetchRemote(const QNCrackedUrl& url, std::string_view 
     spec.referrer = std::string(referrer);
     spec.keepEncoding = NamesCompressedFile(localPath);
     if (s.QN_ROBOTS != 0 && ctx_.crawl) {
-      const auto allowed = RobotsAllow(url, spec.url);
+      const auto allowed = RobotsAllow(url, spec.url, worker);
       if (!allowed) {
-        r.stopped = true;
+        r.stopped = !aborted_;
         return r;
       }
       if (!*allowed) {
@@ -282,33 +346,35 @@ QNFetchResult CQNFetcher::FetchRemote(const QNCrackedUrl& url, std::string_view 
     }
     int status = 0;
     for (int pauses = 0;; ++pauses) {
-      ticket = EnterServer(url);
+      ticket = EnterServer(url, worker);
       if (ctx_.crawl && !ticket) {
-        r.stopped = true;
+        r.stopped = !aborted_;
         return r;
       }
-      if (const int error = request.Send(spec)) return fail(error, true, reportErrors);
+      if (!SendFollowing(request, spec, address, reportErrors, r)) return r;
       status = request.Status();
       const auto wait = request.RetryAfterSeconds();
       if ((status != kHttpTooManyRequests && status != kHttpUnavailable) || !wait ||
           pauses == kMaxServerPauses)
         break;
-      // The server asked for a pause: nobody of this run asks it again before then.
+      // The server that answered asked for a pause: nobody of this run asks it again
+      // before then.
+      const std::string server = ServerKey(CrackUrl(spec.url));
       const long seconds = std::clamp<long>(*wait, 1, kMaxRetryAfterSeconds);
       ctx_.log.WriteLine(LogKind::Text,
-                         ctx_.texts.Format(kMsgServerPause, ServerKey(url), seconds, status));
+                         ctx_.texts.Format(kMsgServerPause, server, seconds, status));
       ticket = CQNServerPacing::Ticket();
       const auto until = CQNServerPacing::Clock::now() + std::chrono::seconds(seconds);
-      if (ctx_.crawl) ctx_.crawl->pacing.PauseUntil(ServerKey(url), until);
-      if (!WaitUnlessStopped(until, [this] { return ctx_.run.StopRequested(); })) {
-        r.stopped = true;
+      if (ctx_.crawl) ctx_.crawl->pacing.PauseUntil(server, until);
+      if (!WaitUnlessStopped(until, [this, worker] { return Interrupted(worker); })) {
+        r.stopped = !aborted_;
         return r;
       }
     }
     if (status == kHttpNotModified && localTime) {
       r.ok = true;
       r.outcome = kKept;
-      r.size = Clamp32(LocalFileSize(localPath).value_or(recordedSize));
+      r.size = LocalFileSize(localPath).value_or(recordedSize);
       r.etag = request.ETag().empty() ? std::string(etag) : request.ETag();
       PostRow(worker, address, r.size, ctx_.texts.Text(kMsgUnchanged));
       return r;
@@ -328,7 +394,7 @@ QNFetchResult CQNFetcher::FetchRemote(const QNCrackedUrl& url, std::string_view 
     announced.text = request.ContentType().find("text/") != std::string::npos;
     r.etag = request.ETag();
   }
-  r.size = Clamp32(announced.size);
+  r.size = announced.size;
   r.modified = announced.modified;
 
   r.outcome = Decide(announced, address, localPath, worker, recordedSize);
@@ -342,25 +408,34 @@ QNFetchResult CQNFetcher::FetchRemote(const QNCrackedUrl& url, std::string_view 
     spec.infoOnly = false;
     // A folder is no file to open; the listing the library would send is not wanted.
     const int error = object.back() == '/' ? kInetExtendedError : request.Send(spec);
+    if (error != kInetNoError && Interrupted(worker)) {
+      r.stopped = !aborted_;
+      return r;
+    }
     if (error != kInetNoError) return fail(error, true, reportErrors);
   }
 
   return Store(request, announced, address, localPath, worker, reportErrors, r);
 }
 
-std::optional<bool> CQNFetcher::RobotsAllow(const QNCrackedUrl& url, std::string_view requestUrl) {
+std::optional<bool> CQNFetcher::RobotsAllow(const QNCrackedUrl& url, std::string_view requestUrl,
+                                            int worker) {
   const auto rules = ctx_.crawl->robots.RulesFor(
       ServerKey(url), [&] { return FetchRobots(url); },
-      [this] { return ctx_.run.StopRequested(); });
-  if (!rules) return std::nullopt;
+      [this, worker] { return Interrupted(worker); });
+  // Rules read while the run stopped are no verdict on the file.
+  if (!rules || ctx_.run.StopRequested()) return std::nullopt;
   return rules->Allows(RequestPath(requestUrl));
 }
 
 CQNRobotsRules CQNFetcher::FetchRobots(const QNCrackedUrl& url) {
+  // The rules serve the whole run: only its stop, not one file's abort, cuts them short.
+  const auto stop = [this] { return ctx_.run.StopRequested(); };
   const std::string where = ServerKey(url);
   auto unreadable = [&](int error) {
     // A server that cannot say what it allows is taken to allow nothing.
-    ctx_.log.WriteLine(LogKind::Text, ctx_.texts.Format(kMsgRobotsUnreadable, where, error));
+    if (!stop())
+      ctx_.log.WriteLine(LogKind::Text, ctx_.texts.Format(kMsgRobotsUnreadable, where, error));
     return CQNRobotsRules::RefuseAll();
   };
   QNRequestSpec spec;
@@ -370,7 +445,9 @@ CQNRobotsRules CQNFetcher::FetchRobots(const QNCrackedUrl& url) {
     spec.user = ctx_.settings.QN_USER_ID;
     spec.password = ctx_.settings.QN_PASSWORD;
   }
-  const CQNServerPacing::Ticket ticket = EnterServer(url);
+  spec.cancelled = stop;
+  const CQNServerPacing::Ticket ticket = ctx_.crawl->pacing.Enter(where, stop);
+  if (!ticket) return CQNRobotsRules::RefuseAll();
   CQNInternetRequest request(session_);
   if (const int error = request.Send(spec)) return unreadable(error);
   const int status = request.Status();
@@ -388,7 +465,9 @@ CQNRobotsRules CQNFetcher::FetchRobots(const QNCrackedUrl& url) {
   return CQNRobotsRules::Parse(text, RobotsProductToken(session_.Config().agent));
 }
 
-// Transfers the body into the local file and judges what arrived.
+// Transfers the body into the local file and judges what arrived. The file takes its
+// name only when it is complete; on every other way out it is removed and an older
+// copy under that name stays as it was.
 QNFetchResult CQNFetcher::Store(CQNInternetRequest& request, const Announced& announced,
                                 std::string_view address, const std::string& localPath, int worker,
                                 bool reportErrors, QNFetchResult r) {
@@ -409,14 +488,10 @@ QNFetchResult CQNFetcher::Store(CQNInternetRequest& request, const Announced& an
     ctx_.run.RequestStop();
   }
   if (t.stopped || t.writeFailed) {
-    RemoveLocalFile(localPath);
     r.stopped = true;
     return r;
   }
-  if (t.aborted) {
-    RemoveLocalFile(localPath);
-    return r;
-  }
+  if (t.aborted) return r;
 
   // A page cut at the size limit is kept for the links in it (the size check after
   // the scan rejects it, by the same test), and the log tells that it was cut; any
@@ -425,7 +500,7 @@ QNFetchResult CQNFetcher::Store(CQNInternetRequest& request, const Announced& an
   SizeVerdict verdict = SizeVerdict::Ok;
   if (t.overLimit) {
     if (announced.html)
-      LogSizeRefusal(SizeVerdict::TooLarge, address, Clamp32(t.received));
+      LogSizeRefusal(SizeVerdict::TooLarge, address, t.received);
     else
       verdict = SizeVerdict::TooLarge;
   } else {
@@ -433,32 +508,31 @@ QNFetchResult CQNFetcher::Store(CQNInternetRequest& request, const Announced& an
     if (mismatch || t.readFailed) {
       r.retryAdvised = true;
       r.lastError = mismatch ? kErrSizeMismatch : request.Error();
-      // The last try keeps what arrived, so that the user has at least that.
-      if (reportErrors)
-        LogText(kMsgError, r.lastError, address);
-      else
-        RemoveLocalFile(localPath);
+      if (reportErrors) LogText(kMsgError, r.lastError, address);
       return r;
     }
     if (announced.checked && !announced.judged)
       verdict = PreDownloadSizeDecision(s, static_cast<std::int64_t>(t.received), localPath, 0);
   }
   if (verdict == SizeVerdict::TooLarge || verdict == SizeVerdict::TooSmall) {
-    RemoveLocalFile(localPath);
     r.outcome = kRefused;
-    r.size = Clamp32(t.received);
+    r.size = t.received;
     LogSizeRefusal(verdict, address, r.size);
     return r;
   }
 
-  if (announced.modified) SetLocalFileTime(localPath, *announced.modified);
-  r.size = Clamp32(LocalFileSize(localPath).value_or(t.received));
+  if (!file.Commit(announced.modified)) {
+    r.lastError = kErrLocalFile;
+    LogText(kMsgError, kErrLocalFile, localPath);
+    return r;
+  }
+  r.size = LocalFileSize(localPath).value_or(t.received);
   r.ok = true;
   return r;
 }
 
 int CQNFetcher::Decide(Announced& announced, std::string_view address, const std::string& localPath,
-                       int worker, std::uint32_t recordedSize) {
+                       int worker, std::uint64_t recordedSize) {
   const CQNSettings& s = ctx_.settings;
   const bool html = ClassifyAddress(localPath, s.QN_FILE_EXT, false).category == kCatHtml;
   announced.html = html;
@@ -477,7 +551,7 @@ int CQNFetcher::Decide(Announced& announced, std::string_view address, const std
     const SizeVerdict v =
         PreDownloadSizeDecision(s, static_cast<std::int64_t>(announced.size), localPath, 0);
     if (v == SizeVerdict::TooLarge || v == SizeVerdict::TooSmall) {
-      LogSizeRefusal(v, address, Clamp32(announced.size));
+      LogSizeRefusal(v, address, announced.size);
       return kRefused;
     }
   }
@@ -497,12 +571,12 @@ int CQNFetcher::Decide(Announced& announced, std::string_view address, const std
                                       : size == announced.size && (!announced.modified || sameDate);
       }
       if (unchanged) {
-        PostRow(worker, address, Clamp32(announced.size), ctx_.texts.Text(kMsgUnchanged));
+        PostRow(worker, address, announced.size, ctx_.texts.Text(kMsgUnchanged));
         return kKept;
       }
     }
   }
-  PostRow(worker, address, Clamp32(announced.size != 0 ? announced.size : announced.wireSize),
+  PostRow(worker, address, announced.size != 0 ? announced.size : announced.wireSize,
           ctx_.texts.Text(kMsgDownloading));
   return kTransferred;
 }
@@ -518,19 +592,20 @@ CQNFetcher::Transfer CQNFetcher::Receive(CQNInternetRequest& request, CQNOutputF
     return ExceedsMaxSize(ctx_.settings, static_cast<std::int64_t>(n), address);
   };
   std::vector<char> chunk(10 * kChunkUnit);
+  const auto started = std::chrono::steady_clock::now();
   for (;;) {
-    if (ctx_.run.StopRequested()) {
-      t.stopped = true;
-      break;
-    }
-    if (ctx_.run.TakeAbortFile(worker)) {
-      t.aborted = true;
-      break;
-    }
     const int speed = std::clamp(ctx_.run.SpeedLevel(), 1, 10);
-    const long long got = request.Read(chunk.data(), static_cast<std::size_t>(speed) * kChunkUnit);
+    const long long got =
+        Interrupted(worker)
+            ? -1
+            : request.Read(chunk.data(), static_cast<std::size_t>(speed) * kChunkUnit);
     if (got < 0) {
-      t.readFailed = true;
+      if (aborted_)
+        t.aborted = true;
+      else if (ctx_.run.StopRequested())
+        t.stopped = true;
+      else
+        t.readFailed = true;
       break;
     }
     if (got == 0) break;
@@ -547,7 +622,8 @@ CQNFetcher::Transfer CQNFetcher::Receive(CQNInternetRequest& request, CQNOutputF
     std::string percent;
     if (whole != 0)
       percent = std::to_string(std::min<std::uint64_t>(done * 100 / whole, 100)) + " %";
-    PostProgress(worker, std::move(percent), static_cast<std::size_t>(got));
+    const std::chrono::duration<double> seconds = std::chrono::steady_clock::now() - started;
+    PostProgress(worker, std::move(percent), static_cast<std::size_t>(got), t, seconds.count());
     // More bytes than announced fail the length check; no need to wait for the rest.
     if (announced.size != 0 && t.received > announced.size) break;
     if (capped && overLimit(t.received)) {
@@ -575,7 +651,7 @@ QNFetchResult CQNFetcher::CopyLocalFile(std::string_view address, const std::str
     const auto size = LocalFileSize(localPath);
     if (!size) return fail(kErrLocalFile, *source);
     r.ok = true;
-    r.size = Clamp32(*size);
+    r.size = *size;
     r.modified = LocalFileTime(localPath);
     return r;
   }
@@ -590,9 +666,8 @@ QNFetchResult CQNFetcher::CopyLocalFile(std::string_view address, const std::str
 
   std::vector<char> block(kCopyBlock);
   for (;;) {
-    if (ctx_.run.StopRequested() || ctx_.run.TakeAbortFile(worker)) {
-      out.Close();
-      RemoveLocalFile(localPath);
+    if (Interrupted(worker)) {
+      r.stopped = !aborted_;
       return r;
     }
     const std::size_t n = std::fread(block.data(), 1, block.size(), in.get());
@@ -605,17 +680,13 @@ QNFetchResult CQNFetcher::CopyLocalFile(std::string_view address, const std::str
                                           ? ctx_.texts.Text(kMsgDiskFull)
                                           : ctx_.texts.Format(kMsgWriteError, localPath));
     ctx_.run.RequestStop();
-    RemoveLocalFile(localPath);
     r.stopped = true;
     return r;
   }
-  if (readError) {
-    RemoveLocalFile(localPath);
-    return fail(kErrLocalFile, *source);
-  }
+  if (readError) return fail(kErrLocalFile, *source);
   r.modified = LocalFileTime(*source);
-  if (r.modified) SetLocalFileTime(localPath, *r.modified);
-  r.size = Clamp32(LocalFileSize(localPath).value_or(0));
+  if (!out.Commit(r.modified)) return fail(kErrLocalFile, localPath);
+  r.size = LocalFileSize(localPath).value_or(0);
   r.ok = true;
   return r;
 }
@@ -649,6 +720,7 @@ int ProbeContentType(std::string_view address, const QNFetchContext& context) {
     spec.user = s.QN_USER_ID;
     spec.password = s.QN_PASSWORD;
   }
+  spec.cancelled = [&context] { return context.run.StopRequested(); };
   // The request is closed as soon as the headers are in: no body is read.
   CQNInternetRequest request(session);
   if (request.Send(spec) != kInetNoError) return kCatNone;

@@ -1,5 +1,7 @@
 #include "web/Forms.h"
 
+#include <algorithm>
+
 #include "settings/ProjectSettings.h"
 #include "text/NoCase.h"
 
@@ -151,6 +153,29 @@ QNSubmission SplitSubmission(std::string_view object) {
     if (const std::size_t at = object.find(marker); at != std::string_view::npos)
       return {object.substr(0, at), object.substr(at + marker.size()), true};
   return {object, {}, false};
+}
+
+std::string MaskLoginPassword(std::string_view text, std::string_view password) {
+  const std::size_t login = text.find(kLoginMarker);
+  if (password.empty() || login == std::string_view::npos) return std::string(text);
+  // A value ends where a field or the address ends. The password itself may hold any
+  // of these characters, so it is looked for as a whole after each "=" rather than
+  // by splitting the address into fields.
+  constexpr std::string_view kValueEnd = "&'\" <>\r\n";
+  std::string out;
+  std::size_t copied = 0;
+  for (std::size_t eq = text.find('=', login); eq != std::string_view::npos;
+       eq = text.find('=', eq + 1)) {
+    const std::size_t end = eq + 1 + password.size();
+    if (text.substr(eq + 1, password.size()) != password ||
+        (end < text.size() && kValueEnd.find(text[end]) == std::string_view::npos))
+      continue;
+    out.append(text.substr(copied, eq + 1 - copied)).append("*****");
+    copied = end;
+    eq = end - 1;
+  }
+  out.append(text.substr(copied));
+  return out;
 }
 
 }  // namespace qn

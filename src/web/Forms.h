@@ -55,4 +55,8 @@ struct QNSubmission {
 };
 QNSubmission SplitSubmission(std::string_view object);
 
+// `text` (a log line, a status row, a report cell, a title) with the project's login
+// `password` hidden wherever a login address carries it as a field's value.
+std::string MaskLoginPassword(std::string_view text, std::string_view password);
+
 }  // namespace qn

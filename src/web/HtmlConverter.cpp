@@ -22,7 +22,11 @@ class QNConversion : public IQNTagVisitor {
  public:
   QNConversion(std::ostream& out, const QNConvertPage& page, const CQNSettings& settings,
                const QNLinkConverter& convert)
-      : out_(out), page_(page), context_{settings, page.address}, convert_(convert) {}
+      : out_(out),
+        page_(page),
+        base_(page.baseDirectory),
+        context_{settings, page.address},
+        convert_(convert) {}
 
   bool WantsText() const override { return true; }
   void OnText(std::string_view text) override {
@@ -47,8 +51,13 @@ class QNConversion : public IQNTagVisitor {
   std::optional<std::string> ConvertTag(std::string_view tagText, int row, bool nested);
   std::optional<std::string> ConvertNested(const std::string& text, int outer);
 
+  // A BASE met on the page sets the base directory of the links after it, as the
+  // scanner resolved them when the page was fetched.
+  void TakeBase(std::string_view tagText);
+
   std::ostream& out_;
   const QNConvertPage& page_;
+  std::string base_;
   QNHandlerContext context_;
   const QNLinkConverter& convert_;
 };
@@ -59,8 +68,7 @@ std::optional<std::string> QNConversion::Replace(std::string_view value, bool pa
   auto cleaned = CleanLinkValue(value);
   if (!cleaned || !IsFetchableLink(*cleaned)) return std::nullopt;
   const std::string& work = *cleaned;
-  auto replacement =
-      convert_(QNLinkToConvert{work, page_.baseDirectory, page_.localFile, page, page_.form});
+  auto replacement = convert_(QNLinkToConvert{work, base_, page_.localFile, page, page_.form});
   if (!replacement) return std::nullopt;
   if (page_.form == QNLinkForm::Absolute) {
     BackslashesToSlashes(*replacement);
@@ -82,6 +90,7 @@ std::optional<std::string> QNConversion::ConvertTag(std::string_view tagText, in
   if (row == kTagFrameSrc && page_.form == QNLinkForm::Absolute) return std::nullopt;
   std::string text(tagText);
   if (row == kTagBaseHref) {
+    TakeBase(text);
     // Commented out, so that a browser resolves the converted links locally.
     text.insert(1, "!--");
     text += "--";
@@ -108,6 +117,20 @@ std::optional<std::string> QNConversion::ConvertTag(std::string_view tagText, in
   if (converted && text.starts_with('<')) DropAttributes(text, {"integrity", "crossorigin"});
   if (nested && HasNestedScan(row)) return ConvertNested(text, row);
   return text;
+}
+
+void QNConversion::TakeBase(std::string_view tagText) {
+  const std::string text(tagText);
+  QNScanText scan(text);
+  const QNTagValues found =
+      RunTagHandler(kTagBaseHref, scan, kTagRows[kTagBaseHref].start.size(), text.size(), context_);
+  if (!found.report) return;
+  for (const std::string& value : found.values) {
+    const auto cleaned = CleanLinkValue(value);
+    if (!cleaned) continue;
+    if (const auto base = BaseFromValue(*cleaned, base_, page_.address))
+      base_ = GetBaseDirectory(*base);
+  }
 }
 
 std::optional<std::string> QNConversion::ConvertNested(const std::string& text, int outer) {

@@ -13,7 +13,8 @@ namespace {
 
 // Body bytes held ahead of the reader before the transfer is paused.
 constexpr std::size_t kReadAhead = 1 << 20;
-constexpr int kPollSliceMs = 1000;
+// How long the transfer library waits for the network before a stop is looked at.
+constexpr int kPollSliceMs = 100;
 
 using Clock = std::chrono::steady_clock;
 
@@ -206,6 +207,7 @@ int CQNInternetRequest::Send(const QNRequestSpec& spec) {
   readPos_ = 0;
   status_ = 0;
   ResetAnswer();
+  cancelled_ = spec.cancelled;
   SetOptions(spec);
 
   if (curl_multi_add_handle(session_.Multi(), h) != CURLM_OK) return kInetInternalError;
@@ -227,6 +229,12 @@ int CQNInternetRequest::Send(const QNRequestSpec& spec) {
     status_ = static_cast<int>(code);
   }
   return 0;
+}
+
+std::string CQNInternetRequest::RedirectUrl() const {
+  const char* target = nullptr;
+  if (CURL* h = session_.Easy()) curl_easy_getinfo(h, CURLINFO_REDIRECT_URL, &target);
+  return target != nullptr ? std::string(target) : std::string();
 }
 
 void CQNInternetRequest::CollectResult() {
@@ -259,6 +267,10 @@ bool CQNInternetRequest::WaitUntil(const std::function<bool()>& ready) {
     }
     CollectResult();
     if (done_ || ready()) return true;
+    if (cancelled_ && cancelled_()) {
+      Fail(CURLE_ABORTED_BY_CALLBACK);
+      return false;
+    }
     if (timeoutSec > 0) {
       const auto idleSince = std::max(started, lastActivity_);
       if (Clock::now() - idleSince > std::chrono::seconds(timeoutSec)) {

@@ -36,6 +36,9 @@ struct QNRequestSpec {
   // the server sends them, not decoded. Otherwise gzip, deflate and br are asked for
   // and every body is stored decoded, also one compressed without being asked.
   bool keepEncoding = false;
+  // Asked several times a second while the request waits for the server: true ends
+  // the request at once (a stop of the run, the file aborted by the user).
+  std::function<bool()> cancelled;
 };
 
 // One transfer on a session. Sending waits until the answer's headers (or the first
@@ -68,6 +71,8 @@ class CQNInternetRequest {
   // The seconds a 429 or 503 answer asks to wait (Retry-After, in seconds or as a
   // date); nothing when it does not say.
   std::optional<long> RetryAfterSeconds() const { return retryAfter_; }
+  // Where a redirection answer points, as an absolute address; empty for any other.
+  std::string RedirectUrl() const;
 
   // Waits for up to `n` body bytes: the count, fewer than `n` only at the end of the
   // body or before a failure; 0 at the end; -1 on failure (see Error).
@@ -85,7 +90,8 @@ class CQNInternetRequest {
   // Forgets what the last answer's headers said (a new answer replaces it).
   void ResetAnswer();
   void SetOptions(const QNRequestSpec& spec);
-  // Runs the transfer until `ready` holds or it ends; false when it timed out.
+  // Runs the transfer until `ready` holds or it ends; false when it timed out or was
+  // cancelled.
   bool WaitUntil(const std::function<bool()>& ready);
   void CollectResult();
   void Fail(CURLcode code);
@@ -93,6 +99,7 @@ class CQNInternetRequest {
 
   CQNInternetSession& session_;
   std::unique_ptr<curl_slist, SlistDeleter> headers_;
+  std::function<bool()> cancelled_;
   bool attached_ = false;
   bool done_ = false;
   bool paused_ = false;

@@ -26,6 +26,13 @@ std::optional<std::string> CleanLinkValue(std::string_view value) {
   return text;
 }
 
+std::optional<std::string> BaseFromValue(const std::string& value, std::string_view baseDirectory,
+                                         std::string_view documentAddress) {
+  // Either would otherwise send every later link to a made-up server.
+  if (value.empty()) return std::nullopt;
+  return IsAbsoluteAddress(value) ? value : ResolveLink(value, baseDirectory, documentAddress);
+}
+
 QNLinkReporter::QNLinkReporter(std::string_view documentAddress, std::string_view baseDirectory,
                                IQNLinkSink& sink)
     : document_(documentAddress), base_(baseDirectory), sink_(sink) {}
@@ -35,12 +42,10 @@ void QNLinkReporter::Report(std::string_view value, int tag) {
   if (!cleaned) return;
   std::string text = std::move(*cleaned);
   if (tag == kTagBaseHref) {
-    // A relative BASE is taken relative to the page, and an empty one changes
-    // nothing: either would otherwise send every later link to a made-up server.
-    if (text.empty()) return;
-    std::string base = IsAbsoluteAddress(text) ? text : ResolveLink(text, base_, document_);
-    base_ = GetBaseDirectory(base);
-    sink_.AddFoundLink(QNScannedLink{base, base, {}, tag});
+    const std::optional<std::string> base = BaseFromValue(text, base_, document_);
+    if (!base) return;
+    base_ = GetBaseDirectory(*base);
+    sink_.AddFoundLink(QNScannedLink{*base, *base, {}, tag});
     return;
   }
   std::string address = ResolveLink(text, base_, document_);

@@ -16,6 +16,12 @@ namespace qn {
 // holding a zero byte, which no address can hold.
 std::optional<std::string> CleanLinkValue(std::string_view value);
 
+// The absolute base that a BASE value (cleaned) sets for the links after it on a
+// page at `documentAddress`, where `baseDirectory` was in force; nothing for an empty
+// value, which changes nothing. A relative value is taken relative to the page.
+std::optional<std::string> BaseFromValue(const std::string& value, std::string_view baseDirectory,
+                                         std::string_view documentAddress);
+
 class QNLinkReporter {
  public:
   QNLinkReporter(std::string_view documentAddress, std::string_view baseDirectory,

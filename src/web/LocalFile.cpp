@@ -7,6 +7,19 @@
 
 namespace qn {
 
+std::string PartialFilePath(const std::string& path) {
+  const std::filesystem::path p(path);
+  return (p.parent_path() / ("." + p.filename().string() + ".qnpart")).string();
+}
+
+CQNOutputFile::~CQNOutputFile() {
+  file_.reset();
+  if (!partial_.empty()) {
+    std::error_code ec;
+    std::filesystem::remove(partial_, ec);
+  }
+}
+
 bool CQNOutputFile::Create(const std::string& path) {
   std::error_code ec;
   const std::filesystem::path parent = std::filesystem::path(path).parent_path();
@@ -15,11 +28,14 @@ bool CQNOutputFile::Create(const std::string& path) {
     error_ = ec.value();
     return false;
   }
-  file_.reset(std::fopen(path.c_str(), "wb"));
+  path_ = path;
+  const std::string partial = PartialFilePath(path);
+  file_.reset(std::fopen(partial.c_str(), "wb"));
   if (!file_) {
     error_ = errno;
     return false;
   }
+  partial_ = partial;
   std::setvbuf(file_.get(), nullptr, _IONBF, 0);
   return true;
 }
@@ -40,13 +56,21 @@ bool CQNOutputFile::Close() {
   return ok;
 }
 
-bool CQNOutputFile::DiskFull() const {
-  return error_ == ENOSPC || error_ == EDQUOT;
+bool CQNOutputFile::Commit(std::optional<std::time_t> t) {
+  if (partial_.empty() || file_) return false;
+  if (t) SetLocalFileTime(partial_, *t);
+  std::error_code ec;
+  std::filesystem::rename(partial_, path_, ec);
+  if (ec) {
+    error_ = ec.value();
+    return false;
+  }
+  partial_.clear();
+  return true;
 }
 
-void RemoveLocalFile(const std::string& path) {
-  std::error_code ec;
-  std::filesystem::remove(path, ec);
+bool CQNOutputFile::DiskFull() const {
+  return error_ == ENOSPC || error_ == EDQUOT;
 }
 
 std::optional<std::uint64_t> LocalFileSize(const std::string& path) {

@@ -1,5 +1,7 @@
 #include <algorithm>
+#include <filesystem>
 #include <optional>
+#include <system_error>
 
 #include "web/Address.h"
 #include "web/AddressText.h"
@@ -130,6 +132,20 @@ std::string JoinLocalPath(std::string_view relative, std::string_view baseDirect
   if (!IsSeparator(result.back())) AppendBounded(result, std::string_view(&kNativeSeparator, 1));
   AppendBounded(result, r);
   return Native(std::move(result));
+}
+
+bool IsPathInside(std::string_view path, std::string_view folder) {
+  namespace fs = std::filesystem;
+  const auto normal = [](std::string_view p) {
+    std::string text = Native(std::string(p));
+    while (text.size() > 1 && IsSeparator(text.back())) text.pop_back();
+    std::error_code ec;
+    const fs::path absolute = fs::absolute(text, ec);
+    return (ec ? fs::path(text) : absolute).lexically_normal();
+  };
+  if (path.empty() || folder.empty()) return false;
+  const fs::path relative = normal(path).lexically_relative(normal(folder));
+  return !relative.empty() && *relative.begin() != ".." && relative != ".";
 }
 
 }  // namespace qn

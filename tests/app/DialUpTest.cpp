@@ -18,7 +18,7 @@ class RecordingObserver : public IQNObserver {
   std::vector<std::pair<std::string, int>> countdowns;
 
   void OnStatus(const QNStatus& status) override { statuses.push_back(status.text3); }
-  bool Countdown(const std::string& format, int seconds) override {
+  bool DoCountdown(const std::string& format, int seconds) override {
     countdowns.emplace_back(format, seconds);
     return confirm;
   }

@@ -4,11 +4,10 @@
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 
-#include <map>
-
 #include "BookmarkOutline.h"
 #include "bookmarks/BookmarkSources.h"
 #include "bookmarks/Favorites.h"
+#include "support/FakeEnvironment.h"
 #include "support/TempDir.h"
 
 namespace qn {
@@ -16,15 +15,8 @@ namespace {
 
 namespace fs = std::filesystem;
 using test::Outline;
+using test::Variables;
 using test::WriteFile;
-
-QNEnvironment Variables(std::map<std::string, std::string> values) {
-  return [values = std::move(values)](const std::string& name) -> std::optional<std::string> {
-    const auto found = values.find(name);
-    if (found == values.end()) return std::nullopt;
-    return found->second;
-  };
-}
 
 std::string Shortcut(const std::string& address) {
   return "\xEF\xBB\xBF[DEFAULT]\r\nBASEURL=http://wrong/\r\n[InternetShortcut]\r\nurl = " +

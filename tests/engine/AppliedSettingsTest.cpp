@@ -29,7 +29,7 @@ TEST(AppliedSettings, WithoutARunTheyRetitleTheRootAndRebuildTheDisplay) {
   EXPECT_TRUE(f.doc.modified);
   EXPECT_EQ(f.settings.QN_TITLE, "Garden Club");
   EXPECT_EQ(f.Root()->title, "Garden Club");
-  EXPECT_EQ(f.observer.changed, (std::vector<const CQNDocNode*>{f.Root()}));
+  EXPECT_EQ(f.observer.changed, (std::vector<QNNodeId>{NodeIdOf(*f.Root())}));
   EXPECT_EQ(f.observer.cleared, 0);
   EXPECT_EQ(f.doc.SettingsChanges(), 1u);
 

@@ -15,18 +15,18 @@ namespace qn::test {
 
 class RecordingObserver : public IQNObserver {
  public:
-  void OnNodeAdded(const CQNDocNode* node) override {
+  void OnNodeAdded(const QNNodeId& node) override {
     std::lock_guard lock(mutex_);
     added.push_back(node);
   }
-  void OnNodeChanged(const CQNDocNode* node) override {
+  void OnNodeChanged(const QNNodeId& node, bool) override {
     std::lock_guard lock(mutex_);
     changed.push_back(node);
   }
   void OnTreeCleared() override { ++cleared; }
 
-  std::vector<const CQNDocNode*> added;
-  std::vector<const CQNDocNode*> changed;
+  std::vector<QNNodeId> added;
+  std::vector<QNNodeId> changed;
   int cleared = 0;
 
  private:

@@ -204,7 +204,7 @@ TEST(DocTreeOperations, UserNodesDeletesAndNotifications) {
 
   f.doc.NodeChanged(nullptr);
   f.doc.NodeChanged(page);
-  EXPECT_EQ(f.observer.changed, (std::vector<const CQNDocNode*>{page}));
+  EXPECT_EQ(f.observer.changed, (std::vector<QNNodeId>{NodeIdOf(*page)}));
 
   f.doc.run.running = true;
   EXPECT_FALSE(f.doc.DeleteNode(inside, false));

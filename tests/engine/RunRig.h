@@ -8,12 +8,15 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <condition_variable>
 #include <filesystem>
 #include <map>
 #include <mutex>
+#include <optional>
 #include <set>
 #include <string>
 #include <thread>
+#include <utility>
 #include <vector>
 
 #include "engine/Doc.h"
@@ -27,13 +30,72 @@ namespace qn::test {
 
 class RunObserver : public IQNObserver {
  public:
+  // With `handOff`, a countdown or Yes/No question of a run waits, as the desktop
+  // program's do, until the test's thread answers it or a forced stop cancels it.
+  std::atomic<bool> handOff{false};
+  // Waits until a question waits for its answer; its text.
+  std::optional<std::string> WaitForQuestion(std::chrono::milliseconds limit) {
+    std::unique_lock lock(questionMutex_);
+    questionChanged_.wait_for(lock, limit, [this] { return question_.has_value(); });
+    return question_;
+  }
+  void Answer(bool yes) {
+    std::lock_guard lock(questionMutex_);
+    question_.reset();  // answered: the next wait is for the next question
+    answer_ = yes;
+    questionChanged_.notify_all();
+  }
+  void CancelQuestions() override {
+    std::lock_guard lock(questionMutex_);
+    cancelled_ = true;
+    questionChanged_.notify_all();
+  }
+
   void OnStatus(const QNStatus& status) override {
     std::lock_guard lock(mutex_);
     statuses.push_back(status);
   }
+  std::vector<QNStatus> Statuses() {
+    std::lock_guard lock(mutex_);
+    return statuses;
+  }
+
+  // Node events wait in a queue, as on their way to the desktop program's GUI thread.
+  void OnNodeAdded(const QNNodeId& node) override {
+    std::lock_guard lock(mutex_);
+    nodeEvents_.push_back(node);
+  }
+  void OnNodeChanged(const QNNodeId& node, bool) override {
+    std::lock_guard lock(mutex_);
+    nodeEvents_.push_back(node);
+  }
+  std::vector<QNNodeId> TakeNodeEvents() {
+    std::lock_guard lock(mutex_);
+    return std::exchange(nodeEvents_, {});
+  }
+
+  // With `display`, the observer stands for a front end that shows the tree: the
+  // test says when its display has rebuilt itself. The tree notifications are kept
+  // in order.
+  std::atomic<bool> display{false};
+  bool ShowsTree() const override { return display; }
+  void OnTreeUsable(bool usable) override { TreeEvent(usable ? "usable" : "discarded"); }
+  void OnTreeCleared() override { TreeEvent("cleared"); }
+  void OnTreeRebuilt() override { TreeEvent("rebuilt"); }
+  void OnTreeReady() override { TreeEvent("ready"); }
+  std::vector<std::string> TakeTreeEvents() {
+    std::lock_guard lock(mutex_);
+    return std::exchange(treeEvents_, {});
+  }
   void OnRunStarted() override { ++started; }
   void OnRunEnded() override { ++ended; }
-  int AskDownloadKind(const QNDownloadKindOffer& offer) override {
+  bool DoAskYesNo(int, const std::string& text, bool preselectYes) override {
+    return handOff ? HandOff(text) : preselectYes;
+  }
+  bool DoCountdown(const std::string& format, int) override {
+    return handOff ? HandOff(format) : true;
+  }
+  int DoAskDownloadKind(const QNDownloadKindOffer& offer) override {
     std::lock_guard lock(mutex_);
     offers.push_back(offer);
     return kindAnswer ? kindAnswer : offer.preselected;
@@ -52,6 +114,14 @@ class RunObserver : public IQNObserver {
     return texts;
   }
 
+  // Every text of every status record (rows and status line), one per line.
+  std::string AllTexts() {
+    std::lock_guard lock(mutex_);
+    std::string all;
+    for (const QNStatus& s : statuses) all += s.text1 + "\n" + s.text2 + "\n" + s.text3 + "\n";
+    return all;
+  }
+
   std::atomic<int> started{0};
   std::atomic<int> ended{0};
   int kindAnswer = 0;  // 0: the preselected kind
@@ -59,8 +129,31 @@ class RunObserver : public IQNObserver {
   std::vector<std::string> waits;
 
  private:
+  bool HandOff(const std::string& text) {
+    std::unique_lock lock(questionMutex_);
+    question_ = text;
+    answer_.reset();
+    cancelled_ = false;
+    questionChanged_.notify_all();
+    questionChanged_.wait(lock, [this] { return answer_.has_value() || cancelled_; });
+    question_.reset();
+    return answer_.value_or(false);
+  }
+
+  void TreeEvent(const std::string& what) {
+    std::lock_guard lock(mutex_);
+    treeEvents_.push_back(what);
+  }
+
   std::mutex mutex_;
   std::vector<QNStatus> statuses;
+  std::vector<QNNodeId> nodeEvents_;
+  std::vector<std::string> treeEvents_;
+  std::mutex questionMutex_;
+  std::condition_variable questionChanged_;
+  std::optional<std::string> question_;
+  std::optional<bool> answer_;
+  bool cancelled_ = false;
 };
 
 // Request counts per path, shared by a test's handlers.

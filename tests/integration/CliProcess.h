@@ -1,81 +1,15 @@
 #pragma once
 
-// Runs the built quillorne-cli as a child process with its output in files, so that
-// a test can wait for it, signal it or kill it in the middle of a run.
+// Runs the built quillorne-cli as a child process (see ChildProcess).
 
-#include <fcntl.h>
-#include <signal.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
-#include <chrono>
-#include <filesystem>
-#include <string>
-#include <thread>
-#include <vector>
-
-#include "support/TempDir.h"
+#include "support/ChildProcess.h"
 
 namespace qn::test {
 
-class CliProcess {
+class CliProcess : public ChildProcess {
  public:
   CliProcess(const std::vector<std::string>& args, const std::filesystem::path& outputDir)
-      : out_(outputDir / "stdout.txt"), err_(outputDir / "stderr.txt") {
-    // Everything the child needs is made before the fork: the child of a process with
-    // threads may only make system calls until it runs the program.
-    std::vector<std::string> strings{QN_CLI_PATH};
-    strings.insert(strings.end(), args.begin(), args.end());
-    std::vector<char*> argv;
-    for (std::string& s : strings) argv.push_back(s.data());
-    argv.push_back(nullptr);
-    const std::string outPath = out_.string();
-    const std::string errPath = err_.string();
-    pid_ = fork();
-    if (pid_ == 0) {
-      const int out = open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-      const int err = open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-      dup2(out, 1);
-      dup2(err, 2);
-      execv(argv[0], argv.data());
-      _exit(127);
-    }
-  }
-  ~CliProcess() {
-    if (pid_ > 0 && status_ < 0) {
-      kill(pid_, SIGKILL);
-      Wait(std::chrono::seconds(10));
-    }
-  }
-  CliProcess(const CliProcess&) = delete;
-  CliProcess& operator=(const CliProcess&) = delete;
-
-  void Signal(int signal) const { kill(pid_, signal); }
-
-  // The exit status, -1 while it runs past `limit`, 128 + n after signal n.
-  int Wait(std::chrono::milliseconds limit) {
-    const auto deadline = std::chrono::steady_clock::now() + limit;
-    while (status_ < 0) {
-      int raw = 0;
-      const pid_t done = waitpid(pid_, &raw, WNOHANG);
-      if (done == pid_) {
-        status_ = WIFEXITED(raw) ? WEXITSTATUS(raw) : 128 + WTERMSIG(raw);
-        break;
-      }
-      if (std::chrono::steady_clock::now() > deadline) return -1;
-      std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    }
-    return status_;
-  }
-
-  std::string Out() const { return ReadFile(out_); }
-  std::string Err() const { return ReadFile(err_); }
-
- private:
-  std::filesystem::path out_;
-  std::filesystem::path err_;
-  pid_t pid_ = -1;
-  int status_ = -1;
+      : ChildProcess(QN_CLI_PATH, args, outputDir) {}
 };
 
 // Runs the program to its end (at most a minute).

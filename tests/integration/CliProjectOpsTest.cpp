@@ -6,6 +6,7 @@
 
 #include "CliProcess.h"
 #include "project/ProjectFile.h"
+#include "records/DocTree.h"
 #include "seams/Messenger.h"
 #include "storage/ProjectOperations.h"
 #include "storage/ZipArchive.h"
@@ -93,6 +94,43 @@ TEST(CliProjectOps, DeletesWithAndWithoutTheDownloadedFiles) {
   project.Save();
   ASSERT_EQ(RunCli({project.files.project, "--delete", "--with-files"}, dir.path()), 0);
   EXPECT_FALSE(fs::exists(project.folder));
+}
+
+// A project file that names a file outside its folders ("../outside/victim.htm", as
+// someone else's project or a damaged one may): no operation touches that file.
+TEST(CliProjectOps, FilesOutsideTheProjectAreNeitherConvertedNorCopiedNorDeleted) {
+  TempDir dir;
+  OpsProject project(dir.path());
+  const fs::path victim = dir / "outside" / "victim.htm";
+  const std::string victimText = "<a href=\"http://example.org/x.htm\">mine</a>";
+  WriteFile(victim, victimText);
+  CQNDocNode* stray = project.tree.AddLink(project.tree.root, true, victim.string());
+  stray->SetUrl("http://example.org/victim.htm");
+  stray->type = kCatHtml;
+  stray->state = kStateDone;
+  project.settings.QN_START_URL[0] = "http://example.org/index.htm";
+  project.Save();
+
+  std::string err;
+  ASSERT_EQ(RunCli({project.files.project, "--convert"}, dir.path(), nullptr, &err), 0) << err;
+  EXPECT_NE(err.find("outside its folders, such as '" + victim.string() + "'"), std::string::npos)
+      << err;
+  EXPECT_EQ(ReadFile(victim), victimText);
+
+  // Each operation on the project file as it was made (the conversion saved it anew).
+  project.Save();
+  ASSERT_EQ(RunCli({project.files.project, "--copy", (dir / "copy" / "x").string()}, dir.path(),
+                   nullptr, &err),
+            0)
+      << err;
+  EXPECT_EQ(ReadFile(dir / "copy" / "x" / "www" / "a" / "b.htm"), "page b");
+  EXPECT_FALSE(fs::exists(dir / "copy" / "outside"));
+  EXPECT_FALSE(fs::exists(dir / "copy" / "x" / "outside"));
+
+  project.Save();
+  ASSERT_EQ(RunCli({project.files.project, "--delete", "--with-files"}, dir.path()), 0);
+  EXPECT_FALSE(fs::exists(project.folder));
+  EXPECT_EQ(ReadFile(victim), victimText);
 }
 
 // An encrypted project opens with QUILLORNE_PASSWORD and is encrypted again at the end.

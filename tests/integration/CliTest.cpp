@@ -1,5 +1,6 @@
 // quillorne-cli as a user runs it: copies from an address, a template and a project,
 // exit statuses, Ctrl+C, and a run killed in the middle and continued.
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
@@ -374,7 +375,7 @@ TEST(Cli, ARunKilledInTheMiddleIsContinuedWithoutFetchingAnyFileTwice) {
   }
 }
 
-TEST(Cli, ASecondCtrlCStopsByForceWhenTheServerNeverAnswers) {
+TEST(Cli, OneCtrlCStopsEvenWhenTheServerNeverAnswers) {
   TempDir dir;
   SilentHttpServer silent;
   CliProcess run({silent.Url("/index.html"), "-o", (dir / "copy").string(), "--save",
@@ -385,13 +386,36 @@ TEST(Cli, ASecondCtrlCStopsByForceWhenTheServerNeverAnswers) {
     std::this_thread::sleep_for(std::chrono::milliseconds(10));
   ASSERT_GT(silent.Connections(), 0);
   run.Signal(SIGINT);
+  // Far below the time-out of 120 s: the stop itself ends the request.
+  EXPECT_EQ(run.Wait(std::chrono::seconds(30)), 1) << run.Err();
+  silent.Release();
+  EXPECT_EQ(run.Err().find("Stopping the download, please wait..."), std::string::npos);
+  const SavedProject saved(dir / "site.qnp");
+  ASSERT_TRUE(saved.ok);
+  EXPECT_EQ(saved.settings.DownloadState, 1);
+}
+
+// A thread that no stop reaches (here opening a named pipe nobody writes to) is given
+// up on by the second Ctrl+C after 10 seconds.
+TEST(Cli, ASecondCtrlCStopsByForceWhenAThreadCannotStop) {
+  TempDir dir;
+  const std::filesystem::path pipe = dir / "pipe.htm";
+  ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+  CliProcess run({"file://" + pipe.string(), "-o", (dir / "copy").string(), "--save",
+                  (dir / "site.qnp").string()},
+                 dir.path());
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+  while (!std::filesystem::exists(dir / "site.qnp") && std::chrono::steady_clock::now() < deadline)
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  std::this_thread::sleep_for(std::chrono::milliseconds(500));
+  run.Signal(SIGINT);
   std::this_thread::sleep_for(std::chrono::milliseconds(500));
   EXPECT_EQ(run.Wait(std::chrono::milliseconds(0)), -1);  // the first one waits for the worker
   const auto start = std::chrono::steady_clock::now();
   run.Signal(SIGINT);
   const int status = run.Wait(std::chrono::seconds(40));
   const auto took = std::chrono::steady_clock::now() - start;
-  silent.Release();
+  ::close(::open(pipe.c_str(), O_WRONLY | O_NONBLOCK));
 
   EXPECT_EQ(status, 1) << run.Err();
   EXPECT_GE(took, std::chrono::seconds(9));

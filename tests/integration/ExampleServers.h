@@ -16,6 +16,7 @@
 #include <string>
 #include <thread>
 
+#include "TestPaths.h"
 #include "support/TempDir.h"
 
 extern char** environ;

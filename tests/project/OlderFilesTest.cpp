@@ -7,6 +7,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "TestPaths.h"
 #include "project/ProjectFile.h"
 #include "project/ProjectTestSupport.h"
 #include "settings/TemplateFile.h"

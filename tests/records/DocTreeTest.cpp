@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <set>
 #include <string>
+#include <unordered_set>
 #include <vector>
 
 #include "records/DocTree.h"
@@ -135,6 +137,46 @@ TEST(DocTree, DeleteUnlinksAndCounts) {
   EXPECT_EQ(tree.root, nullptr);
   EXPECT_EQ(tree.count, 0);
   EXPECT_EQ(tree.StoredNodes(), 0u);
+}
+
+TEST(DocTree, AnIdentityGoesStaleWithItsNodeAndNeverNamesAnother) {
+  CQNDocTree tree;
+  CQNDocNode* root = tree.CreateRoot("p");
+  // More nodes than one block of storage holds.
+  std::vector<CQNDocNode*> nodes;
+  for (int i = 0; i < 2500; ++i) nodes.push_back(Folder(tree, root, true, std::to_string(i)));
+  CQNDocNode* child = Folder(tree, nodes[7], true, "child");
+  std::vector<QNNodeId> ids{NodeIdOf(*root), NodeIdOf(*child)};
+  for (CQNDocNode* node : nodes) ids.push_back(NodeIdOf(*node));
+  std::unordered_set<QNNodeId, QNNodeIdHash> distinct(ids.begin(), ids.end());
+  EXPECT_EQ(distinct.size(), ids.size());
+  EXPECT_EQ(tree.Resolve(NodeIdOf(*nodes[2400])), nodes[2400]);
+  EXPECT_EQ(tree.Resolve(NodeIdOf(*child)), child);
+  EXPECT_EQ(tree.Resolve(QNNodeId{}), nullptr);
+  EXPECT_EQ(tree.Resolve(QNNodeId{1u << 30, ids.back().generation}), nullptr);
+
+  // A deleted node's place is taken again, by a node with an identity of its own.
+  const QNNodeId gone = NodeIdOf(*nodes[7]);
+  const QNNodeId goneChild = NodeIdOf(*child);
+  tree.Delete(nodes[7], false);
+  EXPECT_EQ(tree.Resolve(gone), nullptr);
+  EXPECT_EQ(tree.Resolve(goneChild), nullptr);
+  CQNDocNode* again = Folder(tree, root, true, "again");
+  CQNDocNode* againToo = Folder(tree, root, true, "again too");
+  std::set<std::uint32_t> reused{NodeIdOf(*again).slot, NodeIdOf(*againToo).slot};
+  EXPECT_EQ(reused, (std::set<std::uint32_t>{gone.slot, goneChild.slot}));
+  EXPECT_EQ(tree.Resolve(gone), nullptr);
+  EXPECT_EQ(tree.Resolve(goneChild), nullptr);
+  EXPECT_FALSE(distinct.contains(NodeIdOf(*again)));
+  EXPECT_FALSE(distinct.contains(NodeIdOf(*againToo)));
+
+  // After a clear the same places hold new nodes, and no earlier identity names one.
+  tree.Clear();
+  CQNDocNode* newRoot = tree.CreateRoot("q");
+  for (int i = 0; i < 2500; ++i) Folder(tree, newRoot, true, std::to_string(i));
+  EXPECT_EQ(NodeIdOf(*newRoot).slot, ids[0].slot);
+  for (const QNNodeId& id : ids) EXPECT_EQ(tree.Resolve(id), nullptr);
+  EXPECT_FALSE(distinct.contains(NodeIdOf(*newRoot)));
 }
 
 TEST(DocTree, DeleteWithFilesRemovesEmptiedFolders) {

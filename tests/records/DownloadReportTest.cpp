@@ -186,6 +186,18 @@ TEST_F(ReportTest, ValuesFromOutsideAreEscaped) {
   EXPECT_NE(header.find("/p/a&amp;b.qnp"), std::string::npos);
 }
 
+TEST_F(ReportTest, TheLoginPasswordIsMasked) {
+  settings.QN_PASSWORD = "pw&1";
+  ASSERT_TRUE(report.Start(settings, Jan7th2001()));
+  node.SetUrl("http://host/login.asp?qnlogin.user=ann&pass=pw&1");
+  QNReportEntry login{&node, "", true, 404, kReportDownloaded, std::nullopt, 0};
+  const std::string text = report.RowText(login);
+  EXPECT_EQ(text.find("pw&amp;1"), std::string::npos) << text;
+  EXPECT_NE(text.find("<TD>http://host/login.asp?qnlogin.user=ann&amp;pass=*****</TD>"),
+            std::string::npos)
+      << text;
+}
+
 TEST_F(ReportTest, AppendsInOrderThenTheEnd) {
   ASSERT_TRUE(report.Start(settings, Jan7th2001()));
   const QNReportHeader header = MakeReportHeader(settings, "/p/News.qnp", "now");

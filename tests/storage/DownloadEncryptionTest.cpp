@@ -57,7 +57,7 @@ TEST_P(DownloadEncryptionTest, RoundTripPutsEveryFileBack) {
     EXPECT_EQ(zip.Name(4), EntryNameFor(ReportCompanionPath(project.files.report)));
     EXPECT_EQ(zip.AnyEncrypted(), !GetParam().empty());
   }
-  CQNSettings reopened;
+  CQNSettings reopened = project.settings;
   reopened.EncryptionPassword = GetParam();
   ASSERT_TRUE(DecryptDownloadedFiles(Archive(), reopened, observer));
   EXPECT_EQ(observer.passwordQuestions, 0);
@@ -102,7 +102,7 @@ TEST_F(DownloadArchiveTest, WrongPasswordKeepsTheArchive) {
   project.settings.EncryptionPassword = "right";
   const std::string page = project.SavedFiles()[0];
   ASSERT_TRUE(Encrypt());
-  CQNSettings reopened;
+  CQNSettings reopened = project.settings;
   reopened.EncryptionPassword = "wrong";
   EXPECT_FALSE(DecryptDownloadedFiles(Archive(), reopened, observer));
   EXPECT_EQ(observer.messages, std::vector<int>{65161});
@@ -114,7 +114,8 @@ TEST_F(DownloadArchiveTest, CancelledPromptLeavesFilesEncrypted) {
   project.settings.EncryptionPassword = "right";
   const std::string page = project.SavedFiles()[0];
   ASSERT_TRUE(Encrypt());
-  CQNSettings reopened;
+  CQNSettings reopened = project.settings;
+  reopened.EncryptionPassword.clear();
   observer.answers = {std::nullopt};
   EXPECT_FALSE(DecryptDownloadedFiles(Archive(), reopened, observer));
   EXPECT_EQ(observer.passwordQuestions, 1);
@@ -179,24 +180,31 @@ TEST_F(DownloadArchiveTest, WriteFailureLosesNoFile) {
   for (const auto& [path, bytes] : before) EXPECT_EQ(ReadFile(path), bytes) << path;
 }
 
-TEST_F(DownloadArchiveTest, HostileArchivesAreRefusedAndKept) {
-  const fs::path target = dir / "sandbox" / "victim.txt";
+// Entries return only into the download folder: an archive put beside a project by
+// someone else writes nowhere else, and is kept with a message naming an entry.
+TEST_F(DownloadArchiveTest, EntriesOutsideTheDownloadFolderAreRefusedAndTheArchiveKept) {
+  const fs::path sandbox = dir / "sandbox";
+  const fs::path target = dir / "victim.txt";
   WriteFile(dir / "payload", "owned");
-  const std::string escaping = EntryNameFor((dir / "sandbox").string()) +
-                               "/../../../../../../../../" + EntryNameFor(target.string());
+  const std::string escaping =
+      EntryNameFor(sandbox.string()) + "/../../../../../../../../" + EntryNameFor(target.string());
   const std::string archive = (dir / "evil.qnz").string();
   {
     QNZipWriter zip(archive);
-    zip.AddFile((dir / "payload").string(), EntryNameFor((dir / "fine.txt").string()));
+    zip.AddFile((dir / "payload").string(), EntryNameFor((sandbox / "fine.txt").string()));
     zip.AddFile((dir / "payload").string(), escaping);
+    zip.AddFile((dir / "payload").string(), EntryNameFor(target.string()));
+    zip.AddFile((dir / "payload").string(), EntryNameFor((dir / "cron" / "job").string()));
     zip.Close();
   }
   CQNSettings settings;
+  settings.DownloadDir = sandbox.string() + "/";
   EXPECT_FALSE(DecryptDownloadedFiles(archive, settings, observer));
-  EXPECT_EQ(observer.messages, std::vector<int>{65161});
+  EXPECT_EQ(observer.messages, std::vector<int>{65205});
   EXPECT_TRUE(fs::exists(archive));
+  EXPECT_EQ(ReadFile(sandbox / "fine.txt"), "owned");
   EXPECT_FALSE(fs::exists(target));
-  EXPECT_FALSE(fs::exists(dir / "fine.txt"));  // refused as a whole
+  EXPECT_FALSE(fs::exists(dir / "cron"));
 
   if (!HavePython()) GTEST_SKIP() << "python3 is not installed";
   const std::string link = (dir / "link.qnz").string();
@@ -204,11 +212,11 @@ TEST_F(DownloadArchiveTest, HostileArchivesAreRefusedAndKept) {
                      " -c 'import sys, zipfile; z = zipfile.ZipFile(sys.argv[1], \"w\"); "
                      "i = zipfile.ZipInfo(sys.argv[2]); i.create_system = 3; "
                      "i.external_attr = 0o120777 << 16; z.writestr(i, \"/etc\")' " +
-                     Quote(link) + " " + Quote(EntryNameFor((dir / "sandbox" / "ln").string()))),
+                     Quote(link) + " " + Quote(EntryNameFor((sandbox / "ln").string()))),
             0);
   EXPECT_FALSE(DecryptDownloadedFiles(link, settings, observer));
   EXPECT_TRUE(fs::exists(link));
-  EXPECT_FALSE(fs::exists(fs::symlink_status(dir / "sandbox" / "ln")));
+  EXPECT_FALSE(fs::exists(fs::symlink_status(sandbox / "ln")));
 }
 
 TEST_F(DownloadArchiveTest, NoArchiveIsNothingToDecrypt) {

@@ -45,8 +45,11 @@ TEST_F(LinkValueTest, RelativePathsFromThePageFolder) {
   // A folder without its "/" is completed and named like the folder.
   EXPECT_EQ(Convert("http://host/a/sub", "http://host/a/x.htm", Local("a/x.htm")),
             "sub/default.htm");
-  // Escapes are decoded, as the file name was.
+  // Escapes are decoded, as the file name was; a "%" left in the name is written so
+  // that a browser finds that name ("a%41.htm", not "aA.htm").
   EXPECT_EQ(Convert("my%20page.htm", "http://host/x.htm", Local("x.htm")), "my page.htm");
+  EXPECT_EQ(Convert("a%2541.htm", "http://host/x.htm", Local("x.htm")), "a%2541.htm");
+  EXPECT_EQ(Convert("100%.htm", "http://host/x.htm", Local("x.htm")), "100_.htm");
 }
 
 TEST_F(LinkValueTest, FragmentsAreKept) {

@@ -80,6 +80,12 @@ TEST(LocalNamingTest, FragmentsEscapesAndCharacters) {
   EXPECT_EQ(Name("http://H/docs/dir /x.gif", 0, false), "/proj/dir_/x.gif");
   // A fragment that leaves no file name gives the folder's default name.
   EXPECT_EQ(Name("http://G/x/#a.b", 0), "/proj/G/x/default.htm");
+  // Control characters, escaped or not, are replaced like the characters above.
+  EXPECT_EQ(Name("http://H/docs/a%0Ab%09c%1Bd%7F.gif", 0, false), "/proj/a_b_c_d_.gif");
+  EXPECT_EQ(Name("http://H/docs/e\x01"
+                 "f.gif",
+                 0, false),
+            "/proj/e_f.gif");
 }
 
 TEST(LocalNamingTest, DynamicPagesGetHtm) {

@@ -185,6 +185,26 @@ TEST_F(SiteTest, ConvertingTwiceChangesNothing) {
   EXPECT_TRUE(CheckLocalLinks(dir.path(), start->localFile, settings).broken.size() == 1);
 }
 
+// Links below a BASE that names another folder, and a file whose name holds a "%":
+// the converted links name the files saved for them, as the link checker finds.
+TEST_F(SiteTest, LinksUnderABaseAndNamesWithAPercentFindTheirFiles) {
+  CQNDocNode* based =
+      Add(start, "http://host/docs/based.htm", kCatHtml,
+          "<BASE HREF=\"http://host/other/\"><A HREF=\"x.htm\">x</A><A HREF=\"a%2541.htm\">a</A>");
+  CQNDocNode* x = Add(based, "http://host/other/x.htm", kCatHtml, "x");
+  CQNDocNode* percent = Add(based, "http://host/other/a%2541.htm", kCatHtml, "a");
+  EXPECT_EQ(fs::path(percent->localFile).filename(), "a%41.htm");
+  EXPECT_EQ(fs::path(x->localFile).parent_path().filename(), "other");
+
+  ConvertProject(tree, settings, "");
+  EXPECT_EQ(ReadFile(based->localFile),
+            "<!--BASE HREF=\"http://host/other/\"--><A HREF=\"../other/x.htm\">x</A>"
+            "<A HREF=\"../other/a%2541.htm\">a</A>");
+  const QNLinkCheck check = CheckLocalLinks(dir.path(), based->localFile, settings);
+  EXPECT_TRUE(check.broken.empty());
+  EXPECT_EQ(check.localLinks, 2);
+}
+
 TEST_F(SiteTest, StatusLineThroughTheObserver) {
   struct Recorder : IQNObserver {
     void OnStatus(const QNStatus& status) override {

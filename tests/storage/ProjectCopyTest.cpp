@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <set>
 
 #include "StorageRig.h"
 #include "storage/ProjectOperations.h"
@@ -112,6 +113,43 @@ TEST_F(ProjectCopyTest, ZipCopyWithPasswordOpensInInfoZip) {
   ASSERT_EQ(RunShell("/usr/bin/unzip -P copy-pw " + Quote(archive) + " -d " + Quote(out.string())),
             0);
   EXPECT_EQ(ReadFile(out / EntryNameFor(project.SavedFiles()[1])), "about us");
+}
+
+// The download folder beside the project file's folder: its files go below a folder
+// of its name inside the destination, never above it.
+TEST_F(ProjectCopyTest, ADownloadFolderElsewhereIsCopiedInsideTheDestination) {
+  QNProjectFiles files;
+  files.project = (dir / "projects" / "site.qnp").string();
+  files.downloadFolder = (dir / "downloads" / "site").string() + "/";
+  WriteFile(files.project, "project");
+  CQNDocTree tree;
+  tree.CreateRoot("Site");
+  CQNDocNode* page = tree.AddLink(tree.root, true, files.downloadFolder + "www/index.htm");
+  tree.AddLink(page, true, files.downloadFolder + "www/img/a.gif");
+  // A file outside both folders, as a damaged project may name one, is not copied.
+  tree.AddLink(page, true, (dir / "elsewhere.txt").string());
+  WriteFile(files.downloadFolder + "www/index.htm", "index");
+  WriteFile(files.downloadFolder + "www/img/a.gif", "gif");
+  WriteFile(dir / "elsewhere.txt", "not the project's");
+  const auto before = Snapshot();
+
+  QNCopyRequest request;
+  request.destination = (dir / "copy" / "deep").string();
+  ASSERT_TRUE(CopyProject(files, tree, request, observer));
+
+  const fs::path copy = dir / "copy" / "deep";
+  EXPECT_EQ(ReadFile(copy / "site.qnp"), "project");
+  EXPECT_EQ(ReadFile(copy / "site" / "www" / "index.htm"), "index");
+  EXPECT_EQ(ReadFile(copy / "site" / "www" / "img" / "a.gif"), "gif");
+  auto after = Snapshot();
+  for (auto it = after.begin(); it != after.end();)
+    it = it->first.starts_with(copy.string() + "/") ? after.erase(it) : std::next(it);
+  EXPECT_EQ(after, before);
+  std::set<std::string> written;
+  for (const auto& entry : fs::recursive_directory_iterator(copy))
+    if (entry.is_regular_file()) written.insert(fs::relative(entry.path(), copy).string());
+  EXPECT_EQ(written,
+            (std::set<std::string>{"site.qnp", "site/www/index.htm", "site/www/img/a.gif"}));
 }
 
 TEST_F(ProjectCopyTest, NothingHappensWithoutAContentsTree) {

@@ -9,19 +9,31 @@ namespace {
 
 namespace fs = std::filesystem;
 
-TEST(ProjectDelete, WithDownloadedFilesLeavesNothing) {
+TEST(ProjectDelete, WithDownloadedFilesRemovesOnlyTheFoldersItEmpties) {
   TempDir dir;
   SampleProject project(dir.path());
   project.settings.QN_TITLE = "Site";
+  // The user's own empty folders, in the download folder and above it.
   fs::create_directories(project.Folder() + "/www/empty/er");
+  fs::create_directories(dir / "mine");
   DeleteProject(project.files, project.settings, project.tree, true, "/last/", "/p/");
-  EXPECT_FALSE(fs::exists(project.Folder()));
+  EXPECT_FALSE(fs::exists(project.Folder() + "/www/img"));
+  EXPECT_FALSE(fs::exists(project.Folder() + "/_QNReport"));
+  EXPECT_TRUE(fs::exists(project.Folder() + "/www/empty/er"));
+  EXPECT_TRUE(fs::exists(dir / "mine"));
   EXPECT_EQ(project.tree.root, nullptr);
   EXPECT_EQ(project.tree.count, 0);
   EXPECT_EQ(project.settings.QN_TITLE, CQNSettings().QN_TITLE);
+
+  // Once nothing else is in it, the download folder goes too, but not its parent.
+  SampleProject again(dir.path());
+  fs::remove_all(again.Folder() + "/www/empty");
+  DeleteProject(again.files, again.settings, again.tree, true, "/last/", "/p/");
+  EXPECT_FALSE(fs::exists(again.Folder()));
+  EXPECT_TRUE(fs::exists(dir.path()));
 }
 
-TEST(ProjectDelete, WithoutDownloadedFilesKeepsThemButEmptiesFolders) {
+TEST(ProjectDelete, WithoutDownloadedFilesKeepsThemAndEveryFolderOfTheirs) {
   TempDir dir;
   SampleProject project(dir.path());
   RecordingObserver observer;
@@ -35,25 +47,35 @@ TEST(ProjectDelete, WithoutDownloadedFilesKeepsThemButEmptiesFolders) {
   EXPECT_FALSE(fs::exists(project.files.log));
   EXPECT_FALSE(fs::exists(project.files.report));
   EXPECT_FALSE(fs::exists(fs::path(project.files.report).parent_path()));
-  EXPECT_FALSE(fs::exists(project.Folder() + "/old"));
+  EXPECT_TRUE(fs::exists(project.Folder() + "/old/empty"));
 }
 
-TEST(EmptyFolders, RemovesOnlyEmptyOnesAndNeverFollowsLinks) {
+TEST(EmptyFolders, OnlyFoldersLeftEmptyGoAndNeverPastTheTopOrThroughALink) {
   TempDir dir;
-  fs::create_directories(dir / "top" / "a" / "b");
-  WriteFile(dir / "top" / "kept" / "file", "x");
+  const fs::path top = dir / "top";
+  WriteFile(top / "a" / "b" / "gone.txt", "x");
+  WriteFile(top / "kept" / "file", "x");
+  WriteFile(top / "kept" / "sub" / "gone.txt", "x");
+  fs::create_directories(top / "empty");
   WriteFile(dir / "outside" / "file", "y");
-  fs::create_directories(dir / "outside" / "empty");
-  fs::create_directory_symlink(dir / "outside", dir / "top" / "link");
-  RemoveEmptyFolders((dir / "top").string());
-  EXPECT_FALSE(fs::exists(dir / "top" / "a"));
-  EXPECT_TRUE(fs::exists(dir / "top" / "kept" / "file"));
-  EXPECT_TRUE(fs::exists(dir / "outside" / "empty"));
-  EXPECT_TRUE(fs::exists(dir / "top"));
-  fs::remove(dir / "top" / "link");
-  fs::remove_all(dir / "top" / "kept");
-  RemoveEmptyFolders((dir / "top").string());
-  EXPECT_FALSE(fs::exists(dir / "top"));
+  fs::create_directory_symlink(dir / "outside", top / "link");
+  const std::vector<std::string> deleted{(top / "a" / "b" / "gone.txt").string(),
+                                         (top / "kept" / "sub" / "gone.txt").string(),
+                                         (top / "link" / "file").string()};
+  for (const std::string& file : deleted) fs::remove(file);
+  RemoveFoldersLeftEmpty(deleted, top.string() + "/");
+  EXPECT_FALSE(fs::exists(top / "a"));
+  EXPECT_FALSE(fs::exists(top / "kept" / "sub"));
+  EXPECT_TRUE(fs::exists(top / "kept" / "file"));
+  EXPECT_TRUE(fs::exists(top / "empty"));
+  EXPECT_TRUE(fs::is_symlink(top / "link"));
+  EXPECT_TRUE(fs::exists(dir / "outside"));
+
+  // A file above the top leaves every folder as it is.
+  WriteFile(dir / "above" / "gone.txt", "z");
+  fs::remove(dir / "above" / "gone.txt");
+  RemoveFoldersLeftEmpty({(dir / "above" / "gone.txt").string()}, top.string());
+  EXPECT_TRUE(fs::exists(dir / "above"));
 }
 
 }  // namespace

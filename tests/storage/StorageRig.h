@@ -21,7 +21,7 @@ namespace qn::test {
 class RecordingObserver : public IQNObserver {
  public:
   void ShowMessage(int id, const std::string&) override { messages.push_back(id); }
-  std::optional<std::string> AskPassword() override {
+  std::optional<std::string> DoAskPassword() override {
     ++passwordQuestions;
     if (answers.empty()) return std::nullopt;
     std::optional<std::string> answer = answers.front();
@@ -31,7 +31,7 @@ class RecordingObserver : public IQNObserver {
   void ShowWait(const std::string& text, bool shown) override {
     if (shown) waits.push_back(text);
   }
-  bool AskYesNo(int id, const std::string&, bool preselectYes) override {
+  bool DoAskYesNo(int id, const std::string&, bool preselectYes) override {
     messages.push_back(id);
     return yes.value_or(preselectYes);
   }

@@ -21,6 +21,8 @@ namespace {
 
 constexpr const char* kLoopback = "127.0.0.1";
 
+}  // namespace
+
 int ListenOnFreePort(int& port) {
   const int fd = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
   if (fd < 0) throw std::runtime_error("socket failed");
@@ -37,7 +39,16 @@ int ListenOnFreePort(int& port) {
   return fd;
 }
 
-}  // namespace
+std::string ReadRequestHead(int socket) {
+  std::string head;
+  char buf[4096];
+  while (head.find("\r\n\r\n") == std::string::npos) {
+    const ssize_t n = ::recv(socket, buf, sizeof buf, 0);
+    if (n <= 0) break;
+    head.append(buf, static_cast<std::size_t>(n));
+  }
+  return head;
+}
 
 HttpTestServer::HttpTestServer() : server_(std::make_unique<httplib::Server>()) {
   server_->set_keep_alive_timeout(1);
@@ -96,14 +107,7 @@ void RawHttpServer::Run() {
   while (!stopping_) {
     const int fd = ::accept4(listener_, nullptr, nullptr, SOCK_CLOEXEC);
     if (fd < 0) return;
-    std::string head;
-    char buf[4096];
-    while (head.find("\r\n\r\n") == std::string::npos) {
-      const ssize_t n = ::recv(fd, buf, sizeof buf, 0);
-      if (n <= 0) break;
-      head.append(buf, static_cast<std::size_t>(n));
-    }
-    handler_(fd, head);
+    handler_(fd, ReadRequestHead(fd));
     ::close(fd);
   }
 }

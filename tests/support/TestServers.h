@@ -86,6 +86,13 @@ class SilentHttpServer {
 // A port on 127.0.0.1 on which nothing listens.
 int UnusedPort();
 
+// A socket listening on a free port of 127.0.0.1 (its number in `port`); throws when
+// none can be made.
+int ListenOnFreePort(int& port);
+// The head of the request a client sent: up to its empty line, or whatever came
+// before the client closed.
+std::string ReadRequestHead(int socket);
+
 // pyftpdlib serving `root` to `user` with `password` (and to anonymous users).
 class FtpTestServer {
  public:

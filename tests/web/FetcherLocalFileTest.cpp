@@ -62,10 +62,11 @@ TEST_F(FetcherLocalFileTest, MissingSourceAndStops) {
   EXPECT_FALSE(r.stopped);
   EXPECT_FALSE(r.retryAdvised);
   EXPECT_FALSE(std::filesystem::exists(local));
+  // A stopped copy goes back to be fetched again, as a stopped transfer does.
   rig_.run.stopRequest = true;
   r = Copy("file://" + source, local);
   EXPECT_FALSE(r.ok);
-  EXPECT_FALSE(r.stopped);
+  EXPECT_TRUE(r.stopped);
   EXPECT_FALSE(std::filesystem::exists(local));
 }
 

@@ -47,6 +47,23 @@ TEST(FormsTest, LoginFormsPostTheProjectsCredentials) {
             Strings({"http://host/auth?qnlogin.t=42&login=jane&pw=s3cret&keep=yes&r=b"}));
 }
 
+TEST(FormsTest, TheLoginPasswordIsMaskedWhateverItHolds) {
+  EXPECT_EQ(
+      MaskLoginPassword(" Error 404 - 'http://h/a.asp?qnlogin.u=jane&p=s3cret&k=1'", "s3cret"),
+      " Error 404 - 'http://h/a.asp?qnlogin.u=jane&p=*****&k=1'");
+  // A password with the characters that end a field or an address is hidden whole.
+  for (const std::string password : {"a&b=c", "two words", "it's", "x&p=y"}) {
+    const std::string masked =
+        MaskLoginPassword("'h/l.asp?qnlogin.p=" + password + "&u=jane' found", password);
+    EXPECT_EQ(masked, "'h/l.asp?qnlogin.p=*****&u=jane' found") << password;
+  }
+  // Only whole values are the password, and only in a login address.
+  EXPECT_EQ(MaskLoginPassword("h/l.asp?qnlogin.u=s3cretly", "s3cret"),
+            "h/l.asp?qnlogin.u=s3cretly");
+  EXPECT_EQ(MaskLoginPassword("h/q.asp?p=s3cret", "s3cret"), "h/q.asp?p=s3cret");
+  EXPECT_EQ(MaskLoginPassword("h/l.asp?qnlogin.p=", ""), "h/l.asp?qnlogin.p=");
+}
+
 TEST(FormsTest, LoginFormsNeedAUsableInputList) {
   const CQNSettings settings = FormSettings(false, true);
   // An unnamed input before the password field ends the collection.

@@ -32,7 +32,7 @@ TEST(HtmlConverterTest, ConvertsLinkValuesInPlace) {
   ASSERT_EQ(converter.values, Strings({"a.htm", "b.htm", "pic.gif", "bg.gif"}));
   EXPECT_TRUE(converter.calls[0].notImage);
   EXPECT_FALSE(converter.calls[2].notImage);
-  EXPECT_EQ(converter.calls[0].baseDirectory, "http://host/dir/");
+  EXPECT_EQ(converter.bases[0], "http://host/dir/");
   EXPECT_EQ(converter.calls[0].pagePath, "/site/dir/page.htm");
   EXPECT_EQ(converter.calls[0].form, QNLinkForm::Relative);
 }

@@ -71,10 +71,13 @@ inline void DisableExtension(CQNSettings& settings, std::string_view name) {
 struct PrefixConverter {
   std::vector<QNLinkToConvert> calls;
   std::vector<std::string> values;
+  // The base directory of each call: the conversion's own, valid only during it.
+  std::vector<std::string> bases;
   QNLinkConverter Function() {
     return [this](const QNLinkToConvert& link) -> std::optional<std::string> {
       calls.push_back(link);
       values.emplace_back(link.value);
+      bases.emplace_back(link.baseDirectory);
       return "L/" + std::string(link.value);
     };
   }

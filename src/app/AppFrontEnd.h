@@ -1,0 +1,25 @@
+#pragma once
+
+#include <optional>
+#include <string>
+
+namespace qn {
+
+// The answer to "The Project has been changed. Do you want to save it?".
+enum class QNSaveAnswer { kSave, kDiscard, kCancel };
+
+// What the application object asks of the front end that shows it. Called on the
+// GUI thread only.
+class IQNAppFrontEnd {
+ public:
+  virtual ~IQNAppFrontEnd() = default;
+  // The question before a modified project is closed, with Yes, No and Cancel.
+  virtual QNSaveAnswer AskSaveChanges(const std::string& text) = 0;
+  // A file name for a project that has none yet; nothing when the user cancelled.
+  virtual std::optional<std::string> AskSavePath() = 0;
+  // Ends the program as closing the main window does (the project is closed first,
+  // which may save it); `exitStatus` is the program's exit status.
+  virtual void RequestClose(int exitStatus) = 0;
+};
+
+}  // namespace qn

@@ -1,0 +1,115 @@
+#pragma once
+
+// The application object: it lives for the whole program and owns the program
+// options with their histories and recent projects, the command line, and the one
+// project the program holds. The desktop program drives its start-up steps in order
+// and shows what they decide.
+
+#include <QObject>
+#include <QSettings>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "app/AppFrontEnd.h"
+#include "app/BackgroundConversion.h"
+#include "app/CommandLine.h"
+#include "app/DialUp.h"
+#include "app/EndActions.h"
+#include "app/EnvironmentLookup.h"
+#include "app/OptionsStore.h"
+#include "app/ProjectLifecycle.h"
+#include "app/ProjectSession.h"
+#include "app/StartCommand.h"
+
+namespace qn {
+
+class CQNApp {
+ public:
+  CQNApp(IQNObserver& observer, IQNAppFrontEnd& frontEnd, QNAppFolders folders,
+         std::unique_ptr<QSettings> optionsFile);
+  ~CQNApp();
+  CQNApp(const CQNApp&) = delete;
+  CQNApp& operator=(const CQNApp&) = delete;
+
+  // Start-up, in this order.
+  // Reads every section of the options file.
+  void LoadOptions(const QNScreenMetrics& screen);
+  // Writes the welcome page's files when the options show it; its path, or "".
+  std::string WriteWelcomePage();
+  // On the first run takes the language an installer preset in "Language.ini" into
+  // the options. The language table itself comes with the language files: until
+  // then the built-in texts stay, whatever the options name.
+  void LoadLanguage();
+  void ParseCommandLine(const std::vector<std::string>& args);
+  // The empty project the program starts with.
+  void NewProject() { projects_.New(); }
+  // On the first run (FirstRun is then cleared): a copy of the options for the
+  // first-run sheet, prefilled with the system's proxy. Nothing on later runs.
+  std::optional<QNProgramOptions> FirstRunOptions(const QNEnvironmentLookup& getenv);
+  // Start-up is complete: from now on the options are saved at exit.
+  void MarkStarted() { started_ = true; }
+  // Opens the project of the command line, or with AutoLoad the most recent one
+  // (which leaves the list when it fails to open), and says what follows.
+  QNStartCommand FirstOpen();
+  // Carries out what the first open decided: starts the download or the
+  // conversion, or ends a program that was to end by itself.
+  void RunStartCommand(QNStartCommand command);
+
+  // At exit: the options are written, if start-up completed. False when the file
+  // could not be written.
+  bool SaveOptions();
+
+  QNOptionSections& Options() { return options_; }
+  const QNTexts& Texts() const { return texts_; }
+  const QNCommandLine& CommandLine() const { return commandLine_; }
+  const QNAppFolders& Folders() const { return folders_; }
+  QNProjectSession& Session() { return session_; }
+  QNProjectLifecycle& Projects() { return projects_; }
+
+  // Takes over options the user confirmed: the periodic save restarts when its
+  // option or period changed, and the language is taken anew when it changed.
+  void ApplyOptions(const QNProgramOptions& edited);
+
+  // What a download run reads of the options and the command line, with its hooks.
+  // Set on the document before each run starts.
+  QNRunEnvironment RunEnvironment();
+  // What follows a run or a conversion, for the command line and the options as they
+  // stand.
+  QNEndPolicy EndPolicy() const;
+  // Starts a download of the open project (a paused one resumes); false when none
+  // started.
+  bool StartDownload();
+  // "Convert Links" on a thread of its own; `done` runs on the GUI thread when it
+  // is over. False while a conversion is still going.
+  bool ConvertLinks(std::function<void(const QNConversionResult&)> done);
+  const QNBackgroundConversion& Conversion() const { return conversion_; }
+  void StopConversion() { conversion_.StopAndWait(); }
+
+  // Runs `work` on the thread the application object was made on (the GUI thread),
+  // later; dropped when the application object is gone by then.
+  void Post(std::function<void()> work);
+
+ private:
+  // Carries out, on the GUI thread, the exit or shutdown that follows a run or a
+  // conversion; `status` is the exit status.
+  void EndProgram(QNEndAction action, int status);
+
+  IQNAppFrontEnd& frontEnd_;
+  QNAppFolders folders_;
+  std::unique_ptr<QSettings> optionsFile_;
+  QNOptionSections options_;
+  QNCommandLine commandLine_;
+  bool started_ = false;
+  QNTexts texts_;
+  CQNDialUp dialUp_;
+  QObject postContext_;
+  QNProjectSession session_;
+  QNProjectLifecycle projects_;
+  // Declared after the session it works on, so it ends first.
+  QNBackgroundConversion conversion_;
+};
+
+}  // namespace qn

@@ -1,0 +1,39 @@
+#pragma once
+
+// The engine's notifications for the desktop program: each is queued onto the GUI
+// thread, where the main window handles it; nothing from a run's threads touches a
+// widget.
+
+#include <QObject>
+#include <QPointer>
+#include <functional>
+
+#include "seams/Observer.h"
+
+namespace qn {
+
+class CQNMainFrame;
+
+class QNGuiObserver : public IQNObserver {
+ public:
+  // Called on the GUI thread.
+  void SetFrame(CQNMainFrame* frame);
+
+  void OnStatus(const QNStatus& status) override;
+  void OnRunStarted() override;
+  void OnRunEnded() override;
+  void ShowMessage(int id, const std::string& text) override;
+  void ShowWait(const std::string& text, bool shown) override;
+
+ protected:
+  std::optional<std::string> DoAskPassword() override;
+
+ private:
+  // Runs `work` with the frame: at once on the GUI thread, otherwise queued onto it
+  // (dropped when the frame is gone by then).
+  void Deliver(std::function<void(CQNMainFrame&)> work);
+
+  QPointer<CQNMainFrame> frame_;
+};
+
+}  // namespace qn

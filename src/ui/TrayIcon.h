@@ -1,0 +1,44 @@
+#pragma once
+
+// The notification-area icon of tray mode ("UseTray"): a minimised window leaves
+// the task bar and the icon brings it back. Only where the desktop has a
+// notification area: elsewhere the option has no effect, so the window can never
+// be hidden with no way back.
+
+#include <QObject>
+#include <QSystemTrayIcon>
+#include <memory>
+
+class QMenu;
+
+namespace qn {
+
+class CQNMainFrame;
+
+// Whether tray mode is in force for the option and the desktop.
+constexpr bool TrayModeActive(bool useTray, bool trayAvailable) {
+  return useTray && trayAvailable;
+}
+
+class QNTrayIcon : public QObject {
+  Q_OBJECT
+
+ public:
+  explicit QNTrayIcon(CQNMainFrame& frame);
+  ~QNTrayIcon() override;
+
+  // Shows or removes the icon for the option as it now stands.
+  void Apply(bool useTray);
+  bool Active() const { return icon_.isVisible(); }
+  // The window was minimised: in tray mode it leaves the task bar.
+  void OnMinimised();
+  // "Open": the window comes back.
+  void RestoreWindow();
+
+ private:
+  CQNMainFrame& frame_;
+  std::unique_ptr<QMenu> menu_;
+  QSystemTrayIcon icon_;
+};
+
+}  // namespace qn
