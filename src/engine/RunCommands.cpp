@@ -334,6 +334,7 @@ void CQNDoc::ApplyChangedSettings(const CQNSettings& changed) {
   CQNSettings before;
   CQNSettings next = changed;
   next.QN_THREADS = ThreadsInRange(next.QN_THREADS);
+  KeepCrawlingInRange(next);
   {
     auto tree = locks_.Hold(DocLock::Tree);
     auto queue = locks_.Hold(DocLock::Queue);

@@ -21,16 +21,18 @@ std::string CrawlingBytes(const CQNSettings& s) {
   return w.Take();
 }
 
-// Only values in range are taken; others keep their defaults, as the packed words do.
+// A switch other than 0 or 1 keeps its default, as the packed words do; the numbers
+// are kept within their ranges.
 void ReadCrawling(QNBinaryReader& r, CQNSettings& s) {
-  const auto take = [&r](int& member, int low, int high) {
+  const auto takeSwitch = [&r](int& member) {
     const std::int32_t v = r.Int();
-    if (v >= low && v <= high) member = v;
+    if (v == 0 || v == 1) member = v;
   };
-  take(s.QN_ROBOTS, 0, 1);
-  take(s.QN_DELAY_MS, 0, kMaxDelayMs);
-  take(s.QN_LIM_CONN, 0, 1);
-  take(s.QN_MAX_CONN, 1, kMaxConnectionsPerServer);
+  takeSwitch(s.QN_ROBOTS);
+  s.QN_DELAY_MS = r.Int();
+  takeSwitch(s.QN_LIM_CONN);
+  s.QN_MAX_CONN = r.Int();
+  KeepCrawlingInRange(s);
   s.QN_COOKIES = r.String(kMaxAddressLength);
 }
 

@@ -145,4 +145,9 @@ bool CQNSettings::IsEqual(const CQNSettings& o) const {
          QN_MAX_CONN == o.QN_MAX_CONN && QN_COOKIES == o.QN_COOKIES;
 }
 
+void KeepCrawlingInRange(CQNSettings& s) {
+  s.QN_DELAY_MS = std::clamp(s.QN_DELAY_MS, 0, kMaxDelayMs);
+  s.QN_MAX_CONN = std::clamp(s.QN_MAX_CONN, 1, kMaxConnectionsPerServer);
+}
+
 }  // namespace qn

@@ -106,6 +106,10 @@ struct CQNSettings {
   bool operator==(const CQNSettings& other) const { return IsEqual(other); }
 };
 
+// The delay and the connection cap within their ranges, wherever they enter: a
+// project file, a template, --set, the settings dialog, the start of a run.
+void KeepCrawlingInRange(CQNSettings& s);
+
 // The default QN_PROJECT_DIR for a program option LastFilesDir and a program folder.
 std::string DefaultProjectDir(const std::string& lastFilesDir, const std::string& programDir);
 

@@ -132,6 +132,7 @@ class TemplateReader {
     for (auto& editor : editors_) editor.Commit();
     // Every template written since the crawling keys exist holds them.
     if (!laterKeys_) SettleLaterDefaults(s_.QN_FILE_EXT, false);
+    KeepCrawlingInRange(s_);
     return known_ && !failed_;
   }
 

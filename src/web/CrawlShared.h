@@ -22,8 +22,7 @@ struct QNCrawlShared {
   CQNRobotsCache robots;
 };
 
-// The pace a project asks for, its values kept within their ranges (a template may
-// carry any number).
-CQNServerPacing::Rules PacingRulesFor(const CQNSettings& s);
+// The pace a project asks for, its values kept within their ranges.
+CQNServerPacing::Rules PacingRulesFor(CQNSettings s);
 
 }  // namespace qn

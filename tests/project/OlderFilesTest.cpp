@@ -157,7 +157,7 @@ TEST(OlderFiles, NewFileEndsWithWhatAnOlderReaderSkips) {
   EXPECT_TRUE(t.IsEqual(s));
 }
 
-TEST(OlderFiles, NamedRecordsAreSkippedWhenUnknownAndCheckedWhenKnown) {
+TEST(OlderFiles, NamedRecordsAreSkippedWhenUnknownAndNumbersKeptInRange) {
   CQNSettings s = Defaults();
   CQNDocTree tree;
   tree.CreateRoot("R");
@@ -176,8 +176,15 @@ TEST(OlderFiles, NamedRecordsAreSkippedWhenUnknownAndCheckedWhenKnown) {
   EXPECT_EQ(t.QN_ROBOTS, 0);
   EXPECT_EQ(t.QN_DELAY_MS, 0);
   EXPECT_EQ(t.QN_LIM_CONN, 1);
-  EXPECT_EQ(t.QN_MAX_CONN, 2);
+  EXPECT_EQ(t.QN_MAX_CONN, kMaxConnectionsPerServer);
   EXPECT_EQ(t.QN_COOKIES, "x.txt");
+
+  // A template (and so --set) keeps the numbers within the same ranges.
+  std::istringstream text("QN_DELAY_MS \t\t999999\r\nQN_MAX_CONN \t\t0\r\n");
+  CQNSettings fromTemplate = Defaults();
+  ASSERT_TRUE(ReadTemplate(text, fromTemplate));
+  EXPECT_EQ(fromTemplate.QN_DELAY_MS, kMaxDelayMs);
+  EXPECT_EQ(fromTemplate.QN_MAX_CONN, 1);
 }
 
 }  // namespace
