@@ -16,6 +16,7 @@
 #include <thread>
 #include <utility>
 
+#include "TestPaths.h"
 #include "integration/CliProcess.h"
 #include "project/ProjectFile.h"
 #include "records/DocTree.h"
