@@ -20,6 +20,12 @@ class IQNAppFrontEnd {
   // Ends the program as closing the main window does (the project is closed first,
   // which may save it); `exitStatus` is the program's exit status.
   virtual void RequestClose(int exitStatus) = 0;
+  // The program itself (the scheduler) closed the project and opened another: the
+  // window shows it. The front end calls CQNApp::ContentsReady at the tree-ready
+  // moment that follows (IQNObserver::OnTreeReady).
+  virtual void ProjectOpened() = 0;
+  // A scheduled download is about to start: the window is restored and shown.
+  virtual void RestoreWindow() = 0;
 };
 
 }  // namespace qn

@@ -6,7 +6,7 @@
 #include "app/LanguageIni.h"
 #include "app/ProgramFolders.h"
 #include "app/RunOptions.h"
-#include "app/Shutdown.h"
+#include "app/ScheduleStore.h"
 #include "app/SystemProxy.h"
 #include "app/WelcomePage.h"
 #include "engine/RunState.h"
@@ -28,12 +28,14 @@ CQNApp::CQNApp(IQNObserver& observer, IQNAppFrontEnd& frontEnd, QNAppFolders fol
       folders_(std::move(folders)),
       optionsFile_(std::move(optionsFile)),
       session_(observer, texts_),
-      projects_(session_, options_, folders_, frontEnd) {}
+      projects_(session_, options_, folders_, frontEnd),
+      schedule_(ScheduleSteps()) {}
 
 CQNApp::~CQNApp() = default;
 
 void CQNApp::LoadOptions(const QNScreenMetrics& screen) {
-  options_ = qn::LoadOptions(*optionsFile_, screen);
+  options_ = qn::LoadOptions(*optionsFile_, screen,
+                             [this](QSettings& file) { schedule_.SetEntries(LoadSchedule(file)); });
 }
 
 std::string CQNApp::WriteWelcomePage() {
@@ -77,7 +79,8 @@ QNStartCommand CQNApp::FirstOpen() {
 
 bool CQNApp::SaveOptions() {
   if (!started_) return true;
-  qn::SaveOptions(*optionsFile_, options_);
+  qn::SaveOptions(*optionsFile_, options_,
+                  [this](QSettings& file) { SaveSchedule(file, schedule_.Entries()); });
   return SyncOptionsFile(*optionsFile_);
 }
 
@@ -107,10 +110,21 @@ QNEndPolicy CQNApp::EndPolicy() const {
   return policy;
 }
 
-QNRunEnvironment CQNApp::RunEnvironment() {
+QNRunEnvironment CQNApp::RunEnvironment(const std::optional<QNScheduledRun>& scheduled) {
   QNRunEnvironment env;
-  env.unattended = commandLine_.download;
-  env.convertAfter = commandLine_.convert;
+  QNEndPolicy policy = EndPolicy();
+  if (scheduled) {
+    // The command line's project and switches belong to the first open, not to a
+    // project the scheduler opened.
+    env.unattended = true;
+    policy.commandLineDownload = false;
+    policy.scheduled = true;
+    policy.entryHangsUp = scheduled->hangUpAfter;
+    policy.entryShutsDown = scheduled->shutDownAfter;
+  } else {
+    env.unattended = commandLine_.download;
+    env.convertAfter = commandLine_.convert;
+  }
   env.internet = InternetOptionsFrom(options_.options);
   env.programDir = folders_.program;
   session_.InstallRunHooks(env);
@@ -119,12 +133,16 @@ QNRunEnvironment CQNApp::RunEnvironment() {
   InstallDialHook(env, dialUp_, dialUp, messenger);
   // On the controller thread, as the hang-up belongs to the run; the exit or the
   // shutdown is the GUI thread's.
-  env.hooks.runEnded = [this, dialUp, messenger, policy = EndPolicy()](const QNRunEnd& end) {
+  const std::uint64_t entryId = scheduled ? scheduled->entryId : 0;
+  env.hooks.runEnded = [this, dialUp, messenger, policy, entryId](const QNRunEnd& end) {
     const QNEndActions actions = DecideEndActions(end, policy);
     if (actions.hangUp) HangUpAfterRun(dialUp_, dialUp, messenger, end);
-    if (actions.action == QNEndAction::kNone) return;
+    if (actions.action == QNEndAction::kNone && !actions.handBack) return;
     const int status = end.downloadState == kInterrupted ? kExitInterrupted : kExitCompleted;
-    Post([this, action = actions.action, status] { EndProgram(action, status); });
+    Post([this, actions, status, entryId] {
+      if (actions.action != QNEndAction::kNone) EndProgram(actions.action, status);
+      if (actions.handBack) HandBack(entryId);
+    });
   };
   return env;
 }
@@ -176,7 +194,7 @@ void CQNApp::EndProgram(QNEndAction action, int status) {
   };
   steps.closeProgram = [this, status] { frontEnd_.RequestClose(status); };
   steps.texts = texts_;
-  ShutDownOrExit(action == QNEndAction::kShutdown, steps);
+  ShutDownOrExit(action == QNEndAction::kShutdown, steps, powerOff_);
 }
 
 void CQNApp::Post(std::function<void()> work) {

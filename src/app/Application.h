@@ -1,8 +1,8 @@
 #pragma once
 
 // The application object: it lives for the whole program and owns the program
-// options with their histories and recent projects, the command line, and the one
-// project the program holds. The desktop program drives its start-up steps in order
+// options with their histories and recent projects, the command line, the schedule,
+// and the one project the program holds. The desktop program drives its start-up steps in order
 // and shows what they decide.
 
 #include <QObject>
@@ -22,6 +22,8 @@
 #include "app/OptionsStore.h"
 #include "app/ProjectLifecycle.h"
 #include "app/ProjectSession.h"
+#include "app/ScheduleTimer.h"
+#include "app/Shutdown.h"
 #include "app/StartCommand.h"
 
 namespace qn {
@@ -73,9 +75,10 @@ class CQNApp {
   // option or period changed, and the language is taken anew when it changed.
   void ApplyOptions(const QNProgramOptions& edited);
 
-  // What a download run reads of the options and the command line, with its hooks.
-  // Set on the document before each run starts.
-  QNRunEnvironment RunEnvironment();
+  // What a download run reads of the options and the command line, with its hooks;
+  // for a run the scheduler starts, what its entry asks. Set on the document before
+  // each run starts.
+  QNRunEnvironment RunEnvironment(const std::optional<QNScheduledRun>& scheduled = {});
   // What follows a run or a conversion, for the command line and the options as they
   // stand.
   QNEndPolicy EndPolicy() const;
@@ -92,7 +95,30 @@ class CQNApp {
   // later; dropped when the application object is gone by then.
   void Post(std::function<void()> work);
 
+  // The scheduler (ApplicationSchedule.cpp). Its entries are read and written with
+  // the options; its timer runs from ActivateSchedule on, once the main window is up.
+  const std::vector<QNScheduleEntry>& Schedule() const { return schedule_.Entries(); }
+  void ActivateSchedule() { schedule_.Activate(); }
+  // The Schedule dialog's OK: the edited entries replace the schedule.
+  void SetSchedule(std::vector<QNScheduleEntry> entries);
+  // The tree-ready moment of the open project (IQNObserver::OnTreeReady), on the GUI
+  // thread: a download that the scheduler asked for starts now.
+  void ContentsReady() { schedule_.ContentsReady(); }
+  // One tick of the schedule's timer (the timer calls it once a second).
+  void ScheduleTick() { schedule_.Tick(); }
+  // What powers the computer off after a download; tests give a stand-in.
+  void SetPowerOffCommand(std::vector<std::string> command) { powerOff_ = std::move(command); }
+
  private:
+  QNScheduleSteps ScheduleSteps();
+  // Stops a download or a conversion before a scheduled entry opens its project.
+  void StopForSchedule();
+  // Opens a scheduled project; the open project is saved without a question.
+  bool OpenScheduledProject(const std::string& path);
+  bool StartScheduledDownload(const QNScheduledRun& run);
+  // The scheduled run of `entryId` has ended: its project is saved without a
+  // question and the scheduler told.
+  void HandBack(std::uint64_t entryId);
   // Carries out, on the GUI thread, the exit or shutdown that follows a run or a
   // conversion; `status` is the exit status.
   void EndProgram(QNEndAction action, int status);
@@ -110,6 +136,8 @@ class CQNApp {
   QNProjectLifecycle projects_;
   // Declared after the session it works on, so it ends first.
   QNBackgroundConversion conversion_;
+  std::vector<std::string> powerOff_ = kPowerOffCommand;
+  CQNScheduleTimer schedule_;
 };
 
 }  // namespace qn

@@ -13,6 +13,7 @@
 #include "text/MessageIds.h"
 #include "ui/FirstRunSheet.h"
 #include "ui/MainFrame.h"
+#include "ui/ScheduleDialog.h"
 #include "ui/ScreenMetrics.h"
 #include "ui/TerminationSignals.h"
 #include "ui/TrayIcon.h"
@@ -65,12 +66,15 @@ void QNDesktopApp::StartUp(const std::vector<std::string>& args) {
 
   frame_ = std::make_unique<CQNMainFrame>(*app_, desktop_);
   observer_.SetFrame(frame_.get());
+  observer_.SetTreeReadyHandler([this] { app_->ContentsReady(); });
   app_->NewProject();
   frame_->UpdateCommands();
   frame_->ApplyDesktop(app_->Options().desktop);
   const QNCommandLine& cmd = app_->CommandLine();
   frame_->ShowWithState(app_->Options().desktop.ShowState,
                         cmd.download && !cmd.projectFile.empty());
+
+  app_->ActivateSchedule();
 
   tray_ = std::make_unique<QNTrayIcon>(*frame_);
   tray_->Apply(app_->Options().options.UseTray);
@@ -131,6 +135,22 @@ std::optional<std::string> QNDesktopApp::AskSavePath() {
 void QNDesktopApp::RequestClose(int exitStatus) {
   exitStatus_ = exitStatus;
   frame_->close();
+}
+
+void QNDesktopApp::ProjectOpened() {
+  frame_->ShowProject();
+}
+
+void QNDesktopApp::RestoreWindow() {
+  if (frame_->isMinimized() || !frame_->isVisible()) frame_->showNormal();
+  frame_->raise();
+  frame_->activateWindow();
+}
+
+void QNDesktopApp::EditSchedule() {
+  CQNScheduleDialog dialog(app_->Schedule(), app_->Texts(),
+                           QString::fromStdString(app_->Options().options.LastDir), frame_.get());
+  if (dialog.exec() == QDialog::Accepted) app_->SetSchedule(dialog.Entries());
 }
 
 }  // namespace qn

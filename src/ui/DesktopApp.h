@@ -33,6 +33,11 @@ class QNDesktopApp : public QObject, public IQNAppFrontEnd {
   QNSaveAnswer AskSaveChanges(const std::string& text) override;
   std::optional<std::string> AskSavePath() override;
   void RequestClose(int exitStatus) override;
+  void ProjectOpened() override;
+  void RestoreWindow() override;
+
+  // The "Schedule" dialog over the main window; OK replaces the schedule.
+  void EditSchedule();
 
  private:
   void StartUp(const std::vector<std::string>& args);

@@ -5,6 +5,7 @@
 #include <QLineEdit>
 #include <QThread>
 
+#include "ui/CountdownDialog.h"
 #include "ui/MainFrame.h"
 
 namespace qn {
@@ -71,6 +72,19 @@ void QNGuiObserver::ShowWait(const std::string& text, bool shown) {
     frame.ShowStatusText(shown ? text : std::string());
     // Opening a large project keeps the GUI thread busy: the text must show now.
     frame.RepaintStatus();
+  });
+}
+
+void QNGuiObserver::OnTreeReady() {
+  if (!treeReady_) return;
+  QPointer<CQNMainFrame> frame = frame_;
+  if (!frame) return;
+  QMetaObject::invokeMethod(frame.data(), treeReady_, Qt::QueuedConnection);
+}
+
+bool QNGuiObserver::DoCountdown(const std::string& format, int seconds) {
+  return questions_.Ask([this, format, seconds] {
+    return std::make_unique<CQNCountdownDialog>(format, seconds, frame_.data());
   });
 }
 

@@ -9,6 +9,7 @@
 #include <functional>
 
 #include "seams/Observer.h"
+#include "ui/GuiQuestions.h"
 
 namespace qn {
 
@@ -24,9 +25,17 @@ class QNGuiObserver : public IQNObserver {
   void OnRunEnded() override;
   void ShowMessage(int id, const std::string& text) override;
   void ShowWait(const std::string& text, bool shown) override;
+  // Called on the GUI thread, before any project is opened.
+  void SetTreeReadyHandler(std::function<void()> handler) { treeReady_ = std::move(handler); }
+  // The handler runs on the GUI thread once the work that made the tree ready (an
+  // open, a start-up step) has returned.
+  void OnTreeReady() override;
+  void CancelQuestions() override { questions_.CancelAll(); }
 
  protected:
   std::optional<std::string> DoAskPassword() override;
+  // The countdown dialog over the main window; a run's thread waits for it.
+  bool DoCountdown(const std::string& format, int seconds) override;
 
  private:
   // Runs `work` with the frame: at once on the GUI thread, otherwise queued onto it
@@ -34,6 +43,8 @@ class QNGuiObserver : public IQNObserver {
   void Deliver(std::function<void(CQNMainFrame&)> work);
 
   QPointer<CQNMainFrame> frame_;
+  std::function<void()> treeReady_;
+  QNGuiQuestions questions_;
 };
 
 }  // namespace qn

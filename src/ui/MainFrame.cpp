@@ -206,6 +206,10 @@ void CQNMainFrame::UpdateTitle() {
 void CQNMainFrame::OpenProject(const std::string& path) {
   if (!app_.Projects().Close()) return;
   app_.Projects().Open(path, false);
+  ShowProject();
+}
+
+void CQNMainFrame::ShowProject() {
   UpdateTitle();
   UpdateCommands();
 }

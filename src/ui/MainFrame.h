@@ -43,6 +43,8 @@ class CQNMainFrame : public QMainWindow {
 
   // Closes the project and opens `path` (a dropped file, a recent project).
   void OpenProject(const std::string& path);
+  // Shows the project the program holds now, which it opened by itself.
+  void ShowProject();
 
   // The commands the notification-area menu repeats.
   QAction* StartAction() const { return startAction_; }

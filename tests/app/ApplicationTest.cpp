@@ -3,11 +3,11 @@
 // the options are written.
 #include <gtest/gtest.h>
 
-#include <QCoreApplication>
 #include <fstream>
 
 #include "app/Application.h"
 #include "project/ProjectFile.h"
+#include "support/QtCoreApp.h"
 #include "support/TempDir.h"
 
 namespace qn::test {
@@ -31,15 +31,14 @@ class ScriptedFrontEnd : public IQNAppFrontEnd {
     return savePath;
   }
   void RequestClose(int exitStatus) override { closeStatus = exitStatus; }
+  void ProjectOpened() override {}
+  void RestoreWindow() override {}
 };
 
 class ApplicationTest : public ::testing::Test {
  protected:
   // The periodic save is a timer, which needs an application object of Qt.
-  int argc_ = 1;
-  char name_[8] = "test";
-  char* argv_[1] = {name_};
-  QCoreApplication qt_{argc_, argv_};
+  QtCoreApp qt_;
   TempDir dir_;
   IQNObserver observer_;
   ScriptedFrontEnd frontEnd_;

@@ -5,6 +5,7 @@
 
 #include <fstream>
 
+#include "TestPaths.h"
 #include "desktop/DesktopRun.h"
 #include "project/ProjectFile.h"
 #include "support/TempDir.h"

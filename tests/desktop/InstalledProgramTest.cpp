@@ -4,6 +4,7 @@
 
 #include <fstream>
 
+#include "TestPaths.h"
 #include "desktop/DesktopRun.h"
 #include "support/TempDir.h"
 

@@ -5,6 +5,7 @@
 
 #include <QSettings>
 
+#include "TestPaths.h"
 #include "integration/CliProcess.h"
 #include "support/ScopedEnv.h"
 #include "support/TempDir.h"

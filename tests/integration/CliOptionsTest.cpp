@@ -43,9 +43,9 @@ class SiteBehindProxy {
   }
 
  private:
-  HttpTestServer server_;
   std::mutex mutex_;
   std::vector<std::string> targets_;
+  HttpTestServer server_;  // last: its handlers stop before the members they use go
 };
 
 TEST(CliOptions, ProxyAndTemplateOfTheDesktopOptions) {

@@ -2,6 +2,7 @@
 
 // Runs the built quillorne-cli as a child process (see ChildProcess).
 
+#include "TestPaths.h"
 #include "support/ChildProcess.h"
 
 namespace qn::test {

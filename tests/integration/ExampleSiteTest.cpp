@@ -9,6 +9,7 @@
 #include <sstream>
 #include <utility>
 
+#include "TestPaths.h"
 #include "integration/CliProcess.h"
 #include "integration/CopyChecks.h"
 #include "integration/ExampleServers.h"

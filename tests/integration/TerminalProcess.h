@@ -13,6 +13,8 @@
 #include <string>
 #include <vector>
 
+#include "TestPaths.h"
+
 namespace qn::test {
 
 class TerminalProcess {

@@ -8,6 +8,7 @@
 #include <random>
 
 #include "StorageRig.h"
+#include "TestPaths.h"
 #include "storage/ProjectOperations.h"
 #include "storage/ZipArchive.h"
 

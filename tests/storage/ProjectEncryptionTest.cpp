@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "StorageRig.h"
+#include "TestPaths.h"
 #include "project/ProjectFile.h"
 #include "project/ProjectOpen.h"
 #include "storage/Passwords.h"

@@ -4,6 +4,7 @@
 
 #include <cstdlib>
 
+#include "TestPaths.h"
 #include "records/TreeWalk.h"
 
 namespace qn::test {

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "StorageRig.h"
+#include "TestPaths.h"
 #include "storage/ZipArchive.h"
 
 namespace qn::test {

@@ -1,6 +1,7 @@
 // The German translation that the build compiles into German.qlg.
 #include <gtest/gtest.h>
 
+#include "TestPaths.h"
 #include "support/TempDir.h"
 #include "text/LanguageFile.h"
 #include "text/LanguageSource.h"

@@ -108,13 +108,13 @@ class FetcherHttpTest : public ::testing::Test {
   }
   std::string Local(const std::string& file) const { return (dir_ / file).string(); }
 
-  HttpTestServer server_;
   TempDir dir_;
   FetchRig rig_;
   std::unique_ptr<CQNFetcher> fetcher_;
   std::mutex mutex_;
   httplib::Headers seen_;
   std::string postedBody_;
+  HttpTestServer server_;  // last: its handlers stop before the members they use go
 };
 
 TEST_F(FetcherHttpTest, PageWithLength) {

@@ -80,9 +80,9 @@ class TestProxy {
   }
 
  private:
-  HttpTestServer server_;
   std::mutex mutex_;
   std::vector<std::string> targets_;
+  HttpTestServer server_;  // last: its handlers stop before the members they use go
 };
 
 TEST(FetcherProxyTest, RequestsGoThroughTheProxy) {

@@ -1,0 +1,236 @@
+#include "ui/BookmarkPicker.h"
+
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QDir>
+#include <QFileDialog>
+#include <QFormLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QStandardItemModel>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+#include <QtConcurrent/QtConcurrentRun>
+
+#include "bookmarks/Environment.h"
+#include "ui/BookmarkIcons.h"
+
+namespace qn {
+namespace {
+
+// The entry of the source box that opens a file dialog instead of a source.
+constexpr int kFileEntry = -1;
+
+QString SourceCaption(QNBookmarkBrowser browser) {
+  switch (browser) {
+    case QNBookmarkBrowser::InternetExplorer:
+      return QObject::tr("Internet Explorer Favorites");
+    case QNBookmarkBrowser::Netscape:
+      return QObject::tr("Netscape Bookmarks");
+    case QNBookmarkBrowser::Firefox:
+      return QObject::tr("Firefox Bookmarks");
+    case QNBookmarkBrowser::Chromium:
+      return QObject::tr("Chromium Bookmarks");
+    case QNBookmarkBrowser::GoogleChrome:
+      return QObject::tr("Google Chrome Bookmarks");
+    case QNBookmarkBrowser::Brave:
+      return QObject::tr("Brave Bookmarks");
+    case QNBookmarkBrowser::MicrosoftEdge:
+      return QObject::tr("Microsoft Edge Bookmarks");
+  }
+  return {};
+}
+
+QString FromPath(const std::filesystem::path& path) {
+  return QString::fromStdString(path.string());
+}
+
+}  // namespace
+
+CQNBookmarkPicker::CQNBookmarkPicker(std::vector<QNBookmarkSource> sources,
+                                     QNBookmarkBrowser preferred, QWidget* parent)
+    : QDialog(parent), sources_(std::move(sources)) {
+  sourceBox_ = new QComboBox(this);
+  profileBox_ = new QComboBox(this);
+  tree_ = new QTreeWidget(this);
+  note_ = new QLabel(this);
+  address_ = new QLineEdit(this);
+  buttons_ = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+  watcher_ = new QFutureWatcher<QNBookmarkTree>(this);
+
+  tree_->setHeaderHidden(true);
+  tree_->setUniformRowHeights(true);
+  tree_->setAccessibleName(tr("Bookmarks"));
+  const QFontMetrics metrics(font());
+  tree_->setMinimumSize(metrics.averageCharWidth() * 56, metrics.height() * 18);
+  note_->setWordWrap(true);
+  note_->hide();
+  address_->setReadOnly(true);
+  buttons_->button(QDialogButtonBox::Ok)->setEnabled(false);
+
+  auto* form = new QFormLayout;
+  form->addRow(tr("&Import from:"), sourceBox_);
+  form->addRow(tr("&Profile:"), profileBox_);
+  profileLabel_ = qobject_cast<QLabel*>(form->labelForField(profileBox_));
+  auto* treeLabel = new QLabel(tr("&Bookmarks:"), this);
+  treeLabel->setBuddy(tree_);
+  auto* addressForm = new QFormLayout;
+  addressForm->addRow(tr("&Address:"), address_);
+  auto* layout = new QVBoxLayout(this);
+  layout->addLayout(form);
+  layout->addWidget(treeLabel);
+  layout->addWidget(tree_, 1);
+  layout->addWidget(note_);
+  layout->addLayout(addressForm);
+  layout->addWidget(buttons_);
+  setTabOrder(sourceBox_, profileBox_);
+  setTabOrder(profileBox_, tree_);
+  setTabOrder(tree_, address_);
+  setTabOrder(address_, buttons_);
+
+  auto* entries = qobject_cast<QStandardItemModel*>(sourceBox_->model());
+  int first = kFileEntry;
+  for (std::size_t i = 0; i < sources_.size(); ++i) {
+    const QNBookmarkSource& source = sources_[i];
+    const int entry = static_cast<int>(i);
+    sourceBox_->addItem(SourceCaption(source.browser), entry);
+    if (!source.Available()) {
+      entries->item(entry)->setEnabled(false);
+      sourceBox_->setItemData(entry, tr("Not found on this computer"), Qt::ToolTipRole);
+    } else if (first == kFileEntry || source.browser == preferred) {
+      first = entry;
+    }
+  }
+  sourceBox_->addItem(tr("Bookmark File..."), kFileEntry);
+
+  connect(sourceBox_, &QComboBox::activated, this, &CQNBookmarkPicker::ChooseSource);
+  connect(profileBox_, &QComboBox::activated, this, &CQNBookmarkPicker::ChooseProfile);
+  connect(tree_, &QTreeWidget::currentItemChanged, this,
+          [this](QTreeWidgetItem* item) { SelectItem(item); });
+  connect(tree_, &QTreeWidget::itemDoubleClicked, this, [this](QTreeWidgetItem* item) {
+    if (!item->data(0, Qt::UserRole).toString().isEmpty()) accept();
+  });
+  connect(watcher_, &QFutureWatcher<QNBookmarkTree>::finished, this,
+          [this] { Fill(watcher_->result()); });
+  connect(buttons_, &QDialogButtonBox::accepted, this, &QDialog::accept);
+  connect(buttons_, &QDialogButtonBox::rejected, this, &QDialog::reject);
+
+  if (first == kFileEntry) {
+    // Nothing was found: the user can still open an exported file.
+    profileLabel_->hide();
+    profileBox_->hide();
+    setWindowTitle(tr("Import Bookmarks"));
+    note_->setText(
+        tr("No favorites or bookmarks were found on this computer. "
+           "Choose \"Bookmark File...\" to open an exported file."));
+    note_->show();
+    sourceBox_->setCurrentIndex(-1);
+    return;
+  }
+  sourceBox_->setCurrentIndex(first);
+  ChooseSource(first);
+}
+
+std::string CQNBookmarkPicker::Address() const {
+  return address_->text().toStdString();
+}
+
+void CQNBookmarkPicker::ChooseSource(int index) {
+  if (sourceBox_->itemData(index).toInt() == kFileEntry) {
+    const QString file =
+        QFileDialog::getOpenFileName(this, tr("Open Bookmark File"), QDir::homePath(),
+                                     tr("Bookmark Files (*.htm *.html);;All Files (*)"));
+    if (file.isEmpty()) {
+      sourceBox_->setCurrentIndex(shownSource_);
+      return;
+    }
+    ShowBookmarkFile(file);
+    return;
+  }
+  shownSource_ = index;
+  const QNBookmarkSource& source = sources_[static_cast<std::size_t>(index)];
+  setWindowTitle(tr("Import %1").arg(SourceCaption(source.browser)));
+  profileBox_->clear();
+  for (const QNBookmarkProfile& profile : source.profiles) {
+    profileBox_->addItem(QString::fromStdString(profile.name));
+    profileBox_->setItemData(profileBox_->count() - 1, FromPath(profile.file), Qt::ToolTipRole);
+  }
+  const bool choice = source.profiles.size() > 1;
+  profileLabel_->setVisible(choice);
+  profileBox_->setVisible(choice);
+  ChooseProfile(0);
+}
+
+void CQNBookmarkPicker::ChooseProfile(int index) {
+  const QNBookmarkSource& source = sources_[static_cast<std::size_t>(shownSource_)];
+  if (index < 0 || static_cast<std::size_t>(index) >= source.profiles.size()) return;
+  Read(source.format, source.profiles[static_cast<std::size_t>(index)].file);
+}
+
+void CQNBookmarkPicker::ShowBookmarkFile(const QString& file) {
+  shownSource_ = sourceBox_->count() - 1;
+  sourceBox_->setCurrentIndex(shownSource_);
+  setWindowTitle(tr("Import Bookmark File"));
+  profileBox_->clear();
+  profileLabel_->hide();
+  profileBox_->hide();
+  Read(QNBookmarkFormat::BookmarkFile, file.toStdString());
+}
+
+void CQNBookmarkPicker::Read(QNBookmarkFormat format, const std::filesystem::path& file) {
+  tree_->clear();
+  SelectItem(nullptr);
+  note_->setText(tr("Reading %1...").arg(FromPath(file)));
+  note_->show();
+  // A large database is copied before it is read, so the window stays responsive;
+  // watching the new read drops the end of one that another choice has overtaken.
+  watcher_->setFuture(QtConcurrent::run([format, file] { return ReadBookmarks(format, file); }));
+}
+
+void CQNBookmarkPicker::Fill(const QNBookmarkTree& tree) {
+  std::vector<QTreeWidgetItem*> made;
+  made.reserve(tree.items.size());
+  const QIcon folder = BookmarkIcon(QNBookmarkKind::Folder);
+  const QIcon favorite = BookmarkIcon(QNBookmarkKind::Favorite);
+  const QIcon bookmark = BookmarkIcon(QNBookmarkKind::Bookmark);
+  for (const QNBookmarkItem& item : tree.items) {
+    auto* row = item.parent < 0 ? new QTreeWidgetItem(tree_)
+                                : new QTreeWidgetItem(made[static_cast<std::size_t>(item.parent)]);
+    row->setText(0, QString::fromStdString(item.text));
+    switch (item.kind) {
+      case QNBookmarkKind::Folder:
+        row->setIcon(0, folder);
+        break;
+      case QNBookmarkKind::Favorite:
+        row->setIcon(0, favorite);
+        break;
+      case QNBookmarkKind::Bookmark:
+        row->setIcon(0, bookmark);
+        break;
+    }
+    if (!item.address.empty()) {
+      row->setData(0, Qt::UserRole, QString::fromStdString(item.address));
+      row->setToolTip(0, QString::fromStdString(item.address));
+    }
+    made.push_back(row);
+  }
+  for (int i = 0; i < tree_->topLevelItemCount(); ++i) tree_->topLevelItem(i)->setExpanded(true);
+  note_->setText(tr("No addresses were found here."));
+  note_->setVisible(!tree.HasLinks());
+  Q_EMIT TreeFilled();
+}
+
+void CQNBookmarkPicker::SelectItem(QTreeWidgetItem* item) {
+  const QString address = item == nullptr ? QString() : item->data(0, Qt::UserRole).toString();
+  address_->setText(address);
+  buttons_->button(QDialogButtonBox::Ok)->setEnabled(!address.isEmpty());
+}
+
+std::optional<std::string> PickBookmarkAddress(QWidget* parent, QNBookmarkBrowser first) {
+  CQNBookmarkPicker picker(FindBookmarkSources(ProcessEnvironment()), first, parent);
+  if (picker.exec() != QDialog::Accepted) return std::nullopt;
+  return picker.Address();
+}
+
+}  // namespace qn
