@@ -17,6 +17,7 @@
 #include "app/Application.h"
 #include "app/ExternalBrowser.h"
 #include "text/MessageIds.h"
+#include "ui/NewProjectWizard.h"
 
 namespace qn {
 namespace {
@@ -217,6 +218,9 @@ void CQNMainFrame::ShowProject() {
 void CQNMainFrame::NewProject() {
   if (!app_.Projects().Close()) return;
   app_.NewProject();
+  UpdateTitle();
+  if (app_.Options().options.Wizards & kWizardNewProject)
+    RunNewProjectWizard(app_, this, page_->source().toString().toStdString(), wizardChoices_);
   UpdateTitle();
   UpdateCommands();
 }

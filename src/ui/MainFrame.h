@@ -9,6 +9,7 @@
 #include <string>
 
 #include "app/ProgramOptions.h"
+#include "ui/PrjWizRules.h"
 
 class QAction;
 class QMenu;
@@ -97,6 +98,8 @@ class CQNMainFrame : public QMainWindow {
   QAction* stopAction_ = nullptr;
   QAction* convertAction_ = nullptr;
   QAction* showContentsAction_ = nullptr;
+  // The address and import methods the new-project wizard offers first.
+  QNPrjWizState wizardChoices_;
 };
 
 }  // namespace qn
