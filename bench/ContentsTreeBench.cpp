@@ -13,9 +13,9 @@
 #include <vector>
 
 #include "engine/Doc.h"
-#include "settings/FileTypes.h"
 #include "seams/LogSink.h"
 #include "seams/Observer.h"
+#include "settings/FileTypes.h"
 #include "ui/ContentsPane.h"
 
 namespace {
@@ -40,8 +40,8 @@ void MakeTree(qn::CQNDoc& doc, int total) {
     ++made;
     for (int p = 0; p < kPagesPerSection && made < total; ++p) {
       CQNDocNode* page = tree.AddFolder(section, true);
-      page->title = "http://example.org/section" + std::to_string(s) + "/page" +
-                    std::to_string(p) + ".html";
+      page->title =
+          "http://example.org/section" + std::to_string(s) + "/page" + std::to_string(p) + ".html";
       page->type = kCatHtml;
       ++made;
       for (int f = 0; f < kFilesPerPage && made < total; ++f, ++made) {

@@ -16,7 +16,6 @@
 #include "app/Application.h"
 #include "app/PrintFolderJob.h"
 #include "seams/Observer.h"
-#include "web/OfflineState.h"
 #include "text/MessageIds.h"
 #include "ui/CommandIds.h"
 #include "ui/CommandRules.h"
@@ -25,6 +24,7 @@
 #include "ui/LogPane.h"
 #include "ui/PageView.h"
 #include "ui/TreeCommands.h"
+#include "web/OfflineState.h"
 
 namespace qn {
 namespace {
@@ -39,9 +39,9 @@ constexpr const char* kDefaultTreeFace = "Ms Sans Serif";
 }  // namespace
 
 CQNMainFrame::CQNMainFrame(CQNApp& app, IQNDesktopServices& desktop)
-    : app_(app),
-      desktop_(desktop),
-      logEvents_([this] { QMetaObject::invokeMethod(this, &CQNMainFrame::DrainLog, Qt::QueuedConnection); }) {
+    : app_(app), desktop_(desktop), logEvents_([this] {
+        QMetaObject::invokeMethod(this, &CQNMainFrame::DrainLog, Qt::QueuedConnection);
+      }) {
   setObjectName("MainFrame");
   setAcceptDrops(true);
 
@@ -150,9 +150,8 @@ void CQNMainFrame::UpdateCommands() {
 
 void CQNMainFrame::ShowProject() {
   UpdateTitle();
-  log_->ShowText(app_.Projects().ProjectOpen()
-                     ? app_.Session().log.LoadForDisplay(app_.Texts())
-                     : std::string());
+  log_->ShowText(app_.Projects().ProjectOpen() ? app_.Session().log.LoadForDisplay(app_.Texts())
+                                               : std::string());
   UpdateCommands();
 }
 
@@ -246,9 +245,8 @@ void CQNMainFrame::ShowMessage(const std::string& text) {
 
 void CQNMainFrame::UpdateTitle() {
   const std::string& path = app_.Session().Path();
-  const QString name =
-      path.empty() ? QString::fromStdString(app_.Texts().Text(kMsgNewProject))
-                   : QFileInfo(QString::fromStdString(path)).completeBaseName();
+  const QString name = path.empty() ? QString::fromStdString(app_.Texts().Text(kMsgNewProject))
+                                    : QFileInfo(QString::fromStdString(path)).completeBaseName();
   setWindowTitle(app_.Projects().ProjectOpen() ? name + " - Quillorne" : QString("Quillorne"));
 }
 

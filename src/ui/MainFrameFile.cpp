@@ -98,15 +98,14 @@ void CQNMainFrame::DeleteProject() {
   QNProjectSession& session = app_.Session();
   if (!app_.Projects().ProjectOpen() || session.doc.run.running) return;
   const auto answer = QMessageBox::question(
-      this, windowTitle(),
-      QString::fromStdString(app_.Texts().Text(kMsgDeleteDownloadedToo)),
+      this, windowTitle(), QString::fromStdString(app_.Texts().Text(kMsgDeleteDownloadedToo)),
       QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
   const std::string path = session.Path();
   {
     auto tree = session.doc.Locks().Hold(DocLock::Tree);
     qn::DeleteProject(session.Files(), session.settings, session.doc.Tree(),
-                  answer == QMessageBox::Yes, app_.Options().options.LastFilesDir,
-                  app_.Folders().program);
+                      answer == QMessageBox::Yes, app_.Options().options.LastFilesDir,
+                      app_.Folders().program);
   }
   app_.Options().recentFiles.Remove(path);
   // Nothing is left to save.
@@ -162,9 +161,9 @@ void CQNMainFrame::PrintFolder() {
   if (printJob_ || session.doc.run.running) return;
   QNTreeCommands::PagesToPrint folder = tree_->FolderPages();
   if (folder.pages.empty()) return;
-  printJob_ = std::make_unique<QNPrintFolderJob>(std::move(folder.pages),
-                                                 session.doc.SettingsCopy(), app_.Folders().program,
-                                                 std::move(folder.startAddress));
+  printJob_ =
+      std::make_unique<QNPrintFolderJob>(std::move(folder.pages), session.doc.SettingsCopy(),
+                                         app_.Folders().program, std::move(folder.startAddress));
   const QNTexts& texts = app_.Texts();
   printProgress_ = new QProgressDialog(QString::fromStdString(texts.Text(kMsgPreparingPrint)),
                                        tr("&Stop"), 0, printJob_->Pages(), this);
@@ -196,8 +195,7 @@ void CQNMainFrame::PrintFolderProgress() {
   if (!file) return;
   // The page view loads the collected pages, then prints them.
   printFile_ = file->string();
-  statusBar()->showMessage(
-      QString::fromStdString(app_.Texts().Text(kMsgLoadingImage)));
+  statusBar()->showMessage(QString::fromStdString(app_.Texts().Text(kMsgLoadingImage)));
   const QUrl before = page_->url();
   // Once printed (or not), the collected file goes and the page shown before returns.
   const auto finish = [this, before] {

@@ -54,9 +54,9 @@ void CQNMainFrame::ConnectTreeCommands() {
   contents_->setContextMenuPolicy(Qt::CustomContextMenu);
   connect(contents_, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
     QMenu menu(this);
-    for (int id : std::initializer_list<int>{kCmdNodeProperties, 0, kCmdAddFolder, kCmdAddLink, kCmdDeleteNode, 0,
-                   kCmdSelectForDownload, kCmdDownloadBranch, kCmdAddUrlFilter, 0,
-                   kCmdPrintFolder}) {
+    for (int id : std::initializer_list<int>{
+             kCmdNodeProperties, 0, kCmdAddFolder, kCmdAddLink, kCmdDeleteNode, 0,
+             kCmdSelectForDownload, kCmdDownloadBranch, kCmdAddUrlFilter, 0, kCmdPrintFolder}) {
       if (id == 0)
         menu.addSeparator();
       else

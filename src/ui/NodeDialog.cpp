@@ -60,22 +60,23 @@ QNNodeDialog::QNNodeDialog(const QNNodeFacts& facts, bool editable, const QNText
   url_->setCursorPosition(0);
   const int type = type_->findData(facts.look.type);
   type_->setCurrentIndex(type >= 0 ? type : 0);
-  for (QWidget* field : {static_cast<QWidget*>(title_), static_cast<QWidget*>(url_),
-                         static_cast<QWidget*>(type_)})
+  for (QWidget* field :
+       {static_cast<QWidget*>(title_), static_cast<QWidget*>(url_), static_cast<QWidget*>(type_)})
     field->setEnabled(editable);
 
-  form_->addRow(tr("Saved as:"), ValueLabel(facts.localFile.empty()
-                                                ? tr("(nothing saved)")
-                                                : FromStd(facts.localFile),
-                                            this));
+  form_->addRow(
+      tr("Saved as:"),
+      ValueLabel(facts.localFile.empty() ? tr("(nothing saved)") : FromStd(facts.localFile), this));
   form_->addRow(tr("State:"), ValueLabel(StateName(facts.look.state), this));
-  form_->addRow(tr("Size:"), ValueLabel(FromStd(FormatSizeText(texts, static_cast<std::uint32_t>(facts.size))), this));
-  form_->addRow(tr("Level:"), ValueLabel(facts.level == kUnset ? QString("-")
-                                                               : QString::number(facts.level),
-                                         this));
-  form_->addRow(tr("Next download:"),
-                ValueLabel(facts.look.mark == kMarkSelected ? tr("Selected") : tr("Not selected"),
-                           this));
+  form_->addRow(
+      tr("Size:"),
+      ValueLabel(FromStd(FormatSizeText(texts, static_cast<std::uint32_t>(facts.size))), this));
+  form_->addRow(
+      tr("Level:"),
+      ValueLabel(facts.level == kUnset ? QString("-") : QString::number(facts.level), this));
+  form_->addRow(
+      tr("Next download:"),
+      ValueLabel(facts.look.mark == kMarkSelected ? tr("Selected") : tr("Not selected"), this));
 }
 
 void QNNodeDialog::BuildCommon(const QNTexts& texts, bool severalUrls) {

@@ -35,7 +35,8 @@ int OfCategory(const QNNodeLook& look, int first) {
 
 QNNodePicture NodePicture(const QNNodeLook& look) {
   if (look.kind == kNodeRoot) return {0, 1};
-  if (look.type == kCatJava) return {OfCategory(look, kJavaPictures), OfCategory(look, kJavaPictures)};
+  if (look.type == kCatJava)
+    return {OfCategory(look, kJavaPictures), OfCategory(look, kJavaPictures)};
   int picture = 0;
   if (look.kind == kNodeFolder) {
     if (look.type == kCatHtml) {

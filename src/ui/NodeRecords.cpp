@@ -91,13 +91,12 @@ QNDisplayLimits DisplayLimitsOf(CQNDoc& doc) {
 std::optional<std::vector<QNNodeRecord>> ReadDisplayNodes(CQNDoc& doc,
                                                           const QNDisplayLimits& limits) {
   std::vector<QNNodeRecord> records;
-  const bool complete =
-      WalkInBatches(doc, QNNodeId{}, [&](const CQNDocNode& node, int depth) {
-        if (!limits.Admits(node.kind, node.type) || !limits.HasRoom(static_cast<int>(records.size())))
-          return false;
-        records.push_back(RecordOf(node, depth));
-        return true;
-      });
+  const bool complete = WalkInBatches(doc, QNNodeId{}, [&](const CQNDocNode& node, int depth) {
+    if (!limits.Admits(node.kind, node.type) || !limits.HasRoom(static_cast<int>(records.size())))
+      return false;
+    records.push_back(RecordOf(node, depth));
+    return true;
+  });
   if (!complete) return std::nullopt;
   return records;
 }

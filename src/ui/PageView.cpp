@@ -48,8 +48,7 @@ class QNOfflinePage : public QWebEnginePage {
 }  // namespace
 
 QNPageView::QNPageView(QWidget* parent)
-    : QWebEngineView(parent),
-      printer_(std::make_unique<QPrinter>(QPrinter::HighResolution)) {
+    : QWebEngineView(parent), printer_(std::make_unique<QPrinter>(QPrinter::HighResolution)) {
   setObjectName("PageView");
   setAccessibleName(tr("Page"));
   auto* page = new QNOfflinePage(*this);

@@ -13,9 +13,12 @@ namespace qn {
 namespace {
 
 QNNodeFacts FactsOf(const CQNDocNode& node) {
-  return {node.title, node.url, node.localFile,
+  return {node.title,
+          node.url,
+          node.localFile,
           QNNodeLook{node.kind, node.type, node.state.load(), node.mark.load(), Depth(&node)},
-          node.size.load(), node.level};
+          node.size.load(),
+          node.level};
 }
 
 // The start page a node was found under: its ancestor just below the root.
@@ -61,8 +64,7 @@ void QNTreeCommands::AddNode(int kind) {
     if (!ref) return;
     // Into a folder that shows its children or has none; next to anything else.
     into = ref->kind == kNodeRoot ||
-           (ref->kind == kNodeFolder &&
-            (!ref->firstChild || pane_.IsExpanded(NodeIdOf(*ref))));
+           (ref->kind == kNodeFolder && (!ref->firstChild || pane_.IsExpanded(NodeIdOf(*ref))));
   }
   std::vector<std::string> urls = edit.urls;
   if (urls.empty()) urls.emplace_back();
@@ -102,7 +104,7 @@ void QNTreeCommands::DeleteSelected() {
     }
   }
   if (nodes.empty()) return;
-  const int question = nodes.size() > 1       ? kMsgDeleteLinks
+  const int question = nodes.size() > 1      ? kMsgDeleteLinks
                        : kind == kNodeFolder ? kMsgDeleteFolder
                                              : kMsgDeleteLink;
   if (!Ask(question, true)) return;

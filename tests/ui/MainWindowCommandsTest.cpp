@@ -57,11 +57,11 @@ class MainWindowCommandsTest : public ::testing::Test {
 };
 
 // The commands whose rule reads nothing but the program itself.
-constexpr int kAlways[] = {kCmdFind,        kCmdOptions,      kCmdSchedule,      kCmdToolbar,
-                           kCmdStatusBar,   kCmdSplit,        kCmdShowContents,  kCmdExpandTree,
-                           kCmdCollapseTree, kCmdTreeRoot,    kCmdUpdateTree,    kCmdDeleteTree,
-                           kCmdGoTo,        kCmdStopBrowsing, kCmdRefreshView,   kCmdHelpTopics,
-                           kCmdAbout,       kCmdContact,      kCmdWebSite};
+constexpr int kAlways[] = {kCmdFind,         kCmdOptions,      kCmdSchedule,     kCmdToolbar,
+                           kCmdStatusBar,    kCmdSplit,        kCmdShowContents, kCmdExpandTree,
+                           kCmdCollapseTree, kCmdTreeRoot,     kCmdUpdateTree,   kCmdDeleteTree,
+                           kCmdGoTo,         kCmdStopBrowsing, kCmdRefreshView,  kCmdHelpTopics,
+                           kCmdAbout,        kCmdContact,      kCmdWebSite};
 
 TEST_F(MainWindowCommandsTest, WithoutAProjectOnlyProgramCommandsAreOffered) {
   for (int command : kAlways) EXPECT_TRUE(On(command)) << command;
@@ -70,19 +70,21 @@ TEST_F(MainWindowCommandsTest, WithoutAProjectOnlyProgramCommandsAreOffered) {
   EXPECT_TRUE(On(kCmdPrintContents));
   EXPECT_TRUE(On(kCmdWorkOffline));
   for (int command :
-       {kCmdClose, kCmdCopyProject, kCmdDeleteProject, kCmdSave, kCmdSaveAs, kCmdStartDownload,
-        kCmdPauseDownload, kCmdStopDownload, kCmdPreview, kCmdProjectSettings, kCmdConvertLinks,
-        kCmdDownloadBranch, kCmdPrintFolder, kCmdShowReport, kCmdFindInContents, kCmdAddFolder,
-        kCmdAddLink, kCmdDeleteNode, kCmdSelectForDownload, kCmdAddUrlFilter,
-        kCmdNodeProperties, kCmdGoBack, kCmdGoForward, kCmdPageSetup, kCmdPrintPage})
+       {kCmdClose,          kCmdCopyProject,     kCmdDeleteProject,     kCmdSave,
+        kCmdSaveAs,         kCmdStartDownload,   kCmdPauseDownload,     kCmdStopDownload,
+        kCmdPreview,        kCmdProjectSettings, kCmdConvertLinks,      kCmdDownloadBranch,
+        kCmdPrintFolder,    kCmdShowReport,      kCmdFindInContents,    kCmdAddFolder,
+        kCmdAddLink,        kCmdDeleteNode,      kCmdSelectForDownload, kCmdAddUrlFilter,
+        kCmdNodeProperties, kCmdGoBack,          kCmdGoForward,         kCmdPageSetup,
+        kCmdPrintPage})
     EXPECT_FALSE(On(command)) << command;
 }
 
 TEST_F(MainWindowCommandsTest, SelectionDecidesTheTreeCommands) {
   OpenProjectWithTree();
-  const int tree[] = {kCmdAddFolder,      kCmdAddLink,        kCmdDeleteNode,
+  const int tree[] = {kCmdAddFolder,         kCmdAddLink,      kCmdDeleteNode,
                       kCmdSelectForDownload, kCmdAddUrlFilter, kCmdNodeProperties,
-                      kCmdDownloadBranch, kCmdPrintFolder};
+                      kCmdDownloadBranch,    kCmdPrintFolder};
   // What each selection enables, in the order of `tree`.
   const std::map<std::string, std::vector<bool>> expected = {
       {"root", {true, true, false, false, false, true, false, true}},
@@ -130,15 +132,28 @@ TEST_F(MainWindowCommandsTest, SelectionDecidesTheTreeCommands) {
 TEST_F(MainWindowCommandsTest, RunStatesDecideTheProjectCommands) {
   OpenProjectWithTree();
   Select({folder_});
-  const int commands[] = {kCmdNew,           kCmdOpen,          kCmdClose,
-                          kCmdCopyProject,   kCmdDeleteProject, kCmdSave,
-                          kCmdStartDownload, kCmdPauseDownload, kCmdStopDownload,
-                          kCmdPreview,       kCmdProjectSettings, kCmdConvertLinks,
-                          kCmdDownloadBranch, kCmdDeleteNode,   kCmdAddFolder,
-                          kCmdPrintFolder,   kCmdPrintContents, kCmdWorkOffline,
-                          kCmdNodeProperties, kCmdFindInContents};
+  const int commands[] = {kCmdNew,
+                          kCmdOpen,
+                          kCmdClose,
+                          kCmdCopyProject,
+                          kCmdDeleteProject,
+                          kCmdSave,
+                          kCmdStartDownload,
+                          kCmdPauseDownload,
+                          kCmdStopDownload,
+                          kCmdPreview,
+                          kCmdProjectSettings,
+                          kCmdConvertLinks,
+                          kCmdDownloadBranch,
+                          kCmdDeleteNode,
+                          kCmdAddFolder,
+                          kCmdPrintFolder,
+                          kCmdPrintContents,
+                          kCmdWorkOffline,
+                          kCmdNodeProperties,
+                          kCmdFindInContents};
   const std::vector<bool> open = {true, true, true, true, true, true, true, false, false, true,
-                                  true, true, true, true, true, true, true, true, true, true};
+                                  true, true, true, true, true, true, true, true,  true,  true};
   const std::vector<bool> running = {false, false, false, false, false, true,  false,
                                      true,  true,  false, true,  false, false, false,
                                      false, false, false, false, true,  true};

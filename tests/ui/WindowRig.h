@@ -32,8 +32,8 @@ class NoDesktop : public IQNDesktopServices {
 class WindowRig {
  public:
   WindowRig() {
-    auto file = std::make_unique<QSettings>(QString::fromStdString((dir / "Quillorne.conf").string()),
-                                            QSettings::IniFormat);
+    auto file = std::make_unique<QSettings>(
+        QString::fromStdString((dir / "Quillorne.conf").string()), QSettings::IniFormat);
     QNAppFolders folders{dir.str() + "/", dir.str() + "/", dir.str()};
     app = std::make_unique<CQNApp>(observer, frontEnd, folders, std::move(file));
     app->LoadOptions(QNScreenMetrics());
