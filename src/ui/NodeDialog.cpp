@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "records/DocTree.h"
 #include "settings/FileTypes.h"
@@ -70,7 +71,7 @@ QNNodeDialog::QNNodeDialog(const QNNodeFacts& facts, bool editable, const QNText
   form_->addRow(tr("State:"), ValueLabel(StateName(facts.look.state), this));
   form_->addRow(
       tr("Size:"),
-      ValueLabel(FromStd(FormatSizeText(texts, static_cast<std::uint32_t>(facts.size))), this));
+      ValueLabel(FromStd(FormatSizeText(texts, static_cast<std::uint64_t>(std::max<std::int64_t>(facts.size, 0)))), this));
   form_->addRow(
       tr("Level:"),
       ValueLabel(facts.level == kUnset ? QString("-") : QString::number(facts.level), this));

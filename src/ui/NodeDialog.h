@@ -5,6 +5,7 @@
 // "Node Properties" for a node that exists, with what the download knows of it.
 
 #include <QDialog>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -25,7 +26,7 @@ struct QNNodeFacts {
   std::string url;
   std::string localFile;
   QNNodeLook look;
-  int size = 0;
+  std::int64_t size = 0;
   int level = 0;
 };
 
