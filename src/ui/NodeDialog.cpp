@@ -71,7 +71,9 @@ QNNodeDialog::QNNodeDialog(const QNNodeFacts& facts, bool editable, const QNText
   form_->addRow(tr("State:"), ValueLabel(StateName(facts.look.state), this));
   form_->addRow(
       tr("Size:"),
-      ValueLabel(FromStd(FormatSizeText(texts, static_cast<std::uint64_t>(std::max<std::int64_t>(facts.size, 0)))), this));
+      ValueLabel(FromStd(FormatSizeText(
+                     texts, static_cast<std::uint64_t>(std::max<std::int64_t>(facts.size, 0)))),
+                 this));
   form_->addRow(
       tr("Level:"),
       ValueLabel(facts.level == kUnset ? QString("-") : QString::number(facts.level), this));
