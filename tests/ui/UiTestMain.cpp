@@ -1,5 +1,6 @@
-// The window tests share one QApplication, made before any test runs; the page view
-// needs the shared OpenGL contexts set before it.
+// The window tests share one QApplication, made before any test runs on main's stack
+// (Qt must be torn down before the program's static objects); the page view needs the
+// shared OpenGL contexts set before it.
 #include <gtest/gtest.h>
 #include <unistd.h>
 

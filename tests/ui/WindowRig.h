@@ -22,6 +22,8 @@ class QuietFrontEnd : public IQNAppFrontEnd {
   QNSaveAnswer AskSaveChanges(const std::string&) override { return QNSaveAnswer::kDiscard; }
   std::optional<std::string> AskSavePath() override { return std::nullopt; }
   void RequestClose(int) override {}
+  void ProjectOpened() override {}
+  void RestoreWindow() override {}
 };
 
 class NoDesktop : public IQNDesktopServices {
