@@ -13,8 +13,8 @@
 #include <string>
 
 #include "app/ProgramOptions.h"
-#include "ui/PrjWizRules.h"
 #include "ui/EventQueue.h"
+#include "ui/PrjWizRules.h"
 #include "ui/TreeEvents.h"
 
 class QAction;
