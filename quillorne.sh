@@ -13,7 +13,7 @@ PACKAGES=(
   libcurl4-openssl-dev zlib1g-dev libzip-dev libssl-dev
   libgtest-dev googletest libcpp-httplib-dev
   qt6-base-dev qt6-webengine-dev qt6-svg-dev libgl-dev libsqlite3-dev nlohmann-json3-dev
-  xvfb xauth imagemagick desktop-file-utils shared-mime-info
+  xvfb xauth imagemagick xdotool trayer desktop-file-utils shared-mime-info
   python3 python3-pyftpdlib unzip
   clang libclang-rt-14-dev
 )
@@ -140,42 +140,12 @@ run_install() {
   echo "Installed: $prefix/bin/quillorne and $prefix/bin/quillorne-cli"
 }
 
-# Pictures of the desktop program's windows under Xvfb, as a person would see them,
-# in $BUILD_DIR/screenshots/. Each shot starts the program in a fresh home folder.
+# Pictures of the desktop program's windows under Xvfb, in $BUILD_DIR/screenshots/.
 run_screenshots() {
   deps
   cmake -S . -B "$BUILD_DIR" -G Ninja >/dev/null
-  cmake --build "$BUILD_DIR" -j "$JOBS" --target quillorne
-  local shots="$BUILD_DIR/screenshots" home display xvfb status=0
-  mkdir -p "$shots"
-  home=$(mktemp -d "${TMPDIR:-/tmp}/quillorne-shots.XXXXXX")
-  exec 3< <(Xvfb -displayfd 1 -screen 0 1280x800x24 -nolisten tcp 2>/dev/null)
-  xvfb=$!
-  read -r display <&3
-  # shot NAME SECONDS [ARGS...]: starts the program, waits, captures the screen, and
-  # ends the program as a session would (it saves its options).
-  shot() {
-    local name=$1 wait=$2 pid
-    shift 2
-    env HOME="$home" XDG_CONFIG_HOME="$home/config" XDG_DATA_HOME="$home/data" \
-      XDG_RUNTIME_DIR="$home" DISPLAY=":$display" QT_QPA_PLATFORM=xcb \
-      "$BUILD_DIR/quillorne" "$@" >/dev/null 2>&1 &
-    pid=$!
-    sleep "$wait"
-    DISPLAY=":$display" import -window root "$shots/$name.png" || status=1
-    kill -TERM "$pid" 2>/dev/null || true
-    wait "$pid" 2>/dev/null || true
-  }
-  chmod 700 "$home"
-  http_proxy=http://proxy.example.org:3128/ shot first-run-welcome 4
-  # Past the first run: the window with the welcome page.
-  mkdir -p "$home/config/Lumbrook"
-  printf '[Options]\nFirstRun=0\n' >"$home/config/Lumbrook/Quillorne.conf"
-  shot main-window 4
-  kill "$xvfb" 2>/dev/null || true
-  rm -rf "$home"
-  echo "Pictures in $shots/"
-  return $status
+  cmake --build "$BUILD_DIR" -j "$JOBS" --target quillorne quillorne-cli
+  tools/screenshots.sh "$BUILD_DIR"
 }
 
 case "${1:-}" in

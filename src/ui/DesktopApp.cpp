@@ -79,6 +79,8 @@ void QNDesktopApp::StartUp(const std::vector<std::string>& args) {
   tray_ = std::make_unique<QNTrayIcon>(*frame_);
   tray_->Apply(app_->Options().options.UseTray);
   connect(frame_.get(), &CQNMainFrame::Minimised, tray_.get(), &QNTrayIcon::OnMinimised);
+  connect(frame_.get(), &CQNMainFrame::RunProgress, tray_.get(), &QNTrayIcon::OnProgress);
+  connect(frame_.get(), &CQNMainFrame::RunEnded, tray_.get(), &QNTrayIcon::OnRunEnded);
   connect(frame_.get(), &CQNMainFrame::Closed, this, [this] {
     closed_ = true;
     QApplication::exit(0);

@@ -19,6 +19,36 @@ bool OnGuiThread() {
 
 void QNGuiObserver::SetFrame(CQNMainFrame* frame) {
   frame_ = frame;
+  treeEvents_ = frame ? &frame->TreeEvents() : nullptr;
+  logEvents_ = frame ? &frame->LogEvents() : nullptr;
+}
+
+void QNGuiObserver::PushTree(const QNTreeEvent& event) {
+  if (treeEvents_) treeEvents_->Push(event);
+}
+
+void QNGuiObserver::OnTreeCleared() {
+  PushTree({QNTreeEvent::kCleared, {}, false});
+}
+
+void QNGuiObserver::OnTreeUsable(bool usable) {
+  PushTree({usable ? QNTreeEvent::kUsable : QNTreeEvent::kDiscarded, {}, false});
+}
+
+void QNGuiObserver::OnTreeRebuilt() {
+  PushTree({QNTreeEvent::kRebuild, {}, false});
+}
+
+void QNGuiObserver::OnNodeChanged(const QNNodeId& node, bool subtree) {
+  PushTree({QNTreeEvent::kNode, node, subtree});
+}
+
+void QNGuiObserver::OnNodeAdded(const QNNodeId& node) {
+  PushTree({QNTreeEvent::kNode, node, false});
+}
+
+void QNGuiObserver::OnLogText(const std::string& text) {
+  if (logEvents_) logEvents_->Push(text);
 }
 
 void QNGuiObserver::Deliver(std::function<void(CQNMainFrame&)> work) {
@@ -39,16 +69,15 @@ void QNGuiObserver::Deliver(std::function<void(CQNMainFrame&)> work) {
 }
 
 void QNGuiObserver::OnStatus(const QNStatus& status) {
-  if (!(status.mask & QNStatus::kStatusText)) return;
-  Deliver([text = status.text1](CQNMainFrame& frame) { frame.ShowStatusText(text); });
+  Deliver([status](CQNMainFrame& frame) { frame.ShowRunStatus(status); });
 }
 
 void QNGuiObserver::OnRunStarted() {
-  Deliver([](CQNMainFrame& frame) { frame.UpdateCommands(); });
+  Deliver([](CQNMainFrame& frame) { frame.OnRunStarted(); });
 }
 
 void QNGuiObserver::OnRunEnded() {
-  Deliver([](CQNMainFrame& frame) { frame.UpdateCommands(); });
+  Deliver([](CQNMainFrame& frame) { frame.OnRunEnded(); });
 }
 
 void QNGuiObserver::ShowMessage(int /*id*/, const std::string& text) {

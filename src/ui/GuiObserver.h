@@ -9,7 +9,9 @@
 #include <functional>
 
 #include "seams/Observer.h"
+#include "ui/EventQueue.h"
 #include "ui/GuiQuestions.h"
+#include "ui/TreeEvents.h"
 
 namespace qn {
 
@@ -20,6 +22,14 @@ class QNGuiObserver : public IQNObserver {
   // Called on the GUI thread.
   void SetFrame(CQNMainFrame* frame);
 
+  void OnTreeCleared() override;
+  void OnTreeUsable(bool usable) override;
+  void OnTreeRebuilt() override;
+  // The contents pane rebuilds the display; without a frame nothing would.
+  bool ShowsTree() const override { return treeEvents_ != nullptr; }
+  void OnNodeChanged(const QNNodeId& node, bool subtree) override;
+  void OnNodeAdded(const QNNodeId& node) override;
+  void OnLogText(const std::string& text) override;
   void OnStatus(const QNStatus& status) override;
   void OnRunStarted() override;
   void OnRunEnded() override;
@@ -42,9 +52,14 @@ class QNGuiObserver : public IQNObserver {
   // (dropped when the frame is gone by then).
   void Deliver(std::function<void(CQNMainFrame&)> work);
 
+  void PushTree(const QNTreeEvent& event);
+
   QPointer<CQNMainFrame> frame_;
   std::function<void()> treeReady_;
   QNGuiQuestions questions_;
+  // The frame's queues for the tree and the log; set with the frame, before any run.
+  QNTreeEventQueue* treeEvents_ = nullptr;
+  QNEventQueue<std::string>* logEvents_ = nullptr;
 };
 
 }  // namespace qn

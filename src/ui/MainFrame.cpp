@@ -4,19 +4,27 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDropEvent>
-#include <QFileDialog>
 #include <QFileInfo>
-#include <QMenuBar>
+#include <QLabel>
+#include <QMenu>
 #include <QMessageBox>
 #include <QMimeData>
 #include <QSplitter>
 #include <QStatusBar>
-#include <QTextBrowser>
-#include <QTreeView>
+#include <QWebEngineHistory>
 
 #include "app/Application.h"
-#include "app/ExternalBrowser.h"
+#include "app/PrintFolderJob.h"
+#include "seams/Observer.h"
 #include "text/MessageIds.h"
+#include "ui/CommandIds.h"
+#include "ui/CommandRules.h"
+#include "ui/CommandSet.h"
+#include "ui/ContentsPane.h"
+#include "ui/LogPane.h"
+#include "ui/PageView.h"
+#include "ui/TreeCommands.h"
+#include "web/OfflineState.h"
 
 namespace qn {
 namespace {
@@ -25,102 +33,130 @@ constexpr int kShowMaximized = 3;
 constexpr int kShowMinimized = 2;
 constexpr int kShowMinNoActive = 7;
 constexpr int kShowMinimize = 6;
-
-QString ProjectFilter() {
-  return QObject::tr("Quillorne Projects (*.qnp);;Quillorne Templates (*.qnt);;All Files (*)");
-}
-
-QIcon ThemeIcon(const char* name) {
-  return QIcon::fromTheme(QString::fromLatin1(name));
-}
+// The face the options name when nobody chose one: the desktop's own font then.
+constexpr const char* kDefaultTreeFace = "Ms Sans Serif";
 
 }  // namespace
 
 CQNMainFrame::CQNMainFrame(CQNApp& app, IQNDesktopServices& desktop)
-    : app_(app), desktop_(desktop) {
+    : app_(app), desktop_(desktop), logEvents_([this] {
+        QMetaObject::invokeMethod(this, &CQNMainFrame::DrainLog, Qt::QueuedConnection);
+      }) {
   setObjectName("MainFrame");
   setAcceptDrops(true);
 
   splitter_ = new QSplitter(Qt::Horizontal, this);
-  tree_ = new QTreeView(splitter_);
-  tree_->setHeaderHidden(true);
-  tree_->setUniformRowHeights(true);
-  tree_->setAccessibleName(tr("Contents"));
-  page_ = new QTextBrowser(splitter_);
-  page_->setOpenLinks(false);
-  page_->setAccessibleName(tr("Page"));
+  splitter_->setObjectName("ContentsSplitter");
+  contents_ = new QNContentsPane(app_.Session().doc, splitter_);
+  pageSplitter_ = new QSplitter(Qt::Vertical, splitter_);
+  page_ = new QNPageView(pageSplitter_);
+  log_ = new QNLogPane(pageSplitter_);
+  pageSplitter_->setStretchFactor(0, 1);
+  pageSplitter_->setStretchFactor(1, 0);
   splitter_->setStretchFactor(0, 0);
   splitter_->setStretchFactor(1, 1);
   splitter_->setChildrenCollapsible(false);
   setCentralWidget(splitter_);
-  setTabOrder(tree_, page_);
-  // Links of the page view open in the user's browser until the page view can
-  // follow them itself.
-  connect(page_, &QTextBrowser::anchorClicked, this, [this](const QUrl& url) {
-    QNBrowserLaunch launch{&desktop_, StartDetached, std::getenv, app_.Folders().current};
-    const std::string target = url.toString().toStdString();
-    if (!OpenInExternalBrowser(target, launch))
-      ShowMessage(app_.Texts().Format(kMsgNoBrowser, target));
-  });
+  setTabOrder(contents_, page_);
+  setTabOrder(page_, log_);
 
-  BuildMenus();
-  statusBar()->showMessage(tr("Ready"));
+  tree_ = std::make_unique<QNTreeCommands>(app_.Session().doc, *contents_, *this);
+  commands_ = new QNCommandSet(*this);
+  ConnectCommands();
+
+  // Shown whenever no message is: a message hides it while it stands.
+  statusBar()->addWidget(new QLabel(tr("Ready"), statusBar()), 1);
   UpdateCommands();
   UpdateTitle();
 }
 
-void CQNMainFrame::BuildMenus() {
-  auto add = [this](QMenu* menu, const QString& text, const char* icon, QKeySequence keys,
-                    auto slot) {
-    QAction* action = menu->addAction(ThemeIcon(icon), text);
-    action->setShortcut(keys);
-    connect(action, &QAction::triggered, this, slot);
-    return action;
-  };
+CQNMainFrame::~CQNMainFrame() {
+  // Windows that close while the panes go away move the focus: nothing may then ask
+  // the panes for their state.
+  disconnect(qApp, nullptr, this, nullptr);
+}
 
-  QMenu* file = menuBar()->addMenu(tr("&File"));
-  newAction_ = add(file, tr("&New"), "document-new", QKeySequence::New, &CQNMainFrame::NewProject);
-  openAction_ = add(file, tr("&Open..."), "document-open", QKeySequence::Open, &CQNMainFrame::Open);
-  closeAction_ = add(file, tr("&Close"), "document-close", {}, &CQNMainFrame::CloseProject);
-  file->addSeparator();
-  saveAction_ = add(file, tr("&Save"), "document-save", QKeySequence::Save, [this] {
-    app_.Projects().Save();
-    UpdateTitle();
+QAction* CQNMainFrame::Command(int id) const {
+  return commands_->Action(id);
+}
+
+QNTreeEventQueue& CQNMainFrame::TreeEvents() {
+  return contents_->Events();
+}
+
+void CQNMainFrame::ConnectCommands() {
+  ConnectFileCommands();
+  ConnectRunCommands();
+  ConnectTreeCommands();
+  ConnectBrowserCommands();
+  ConnectDialogCommands();
+
+  connect(Command(kCmdExit), &QAction::triggered, this, &QWidget::close);
+  Command(kCmdStatusBar)->setChecked(true);
+  connect(Command(kCmdStatusBar), &QAction::toggled, statusBar(), &QWidget::setVisible);
+  Command(kCmdShowContents)->setChecked(true);
+  connect(Command(kCmdShowContents), &QAction::toggled, contents_, &QWidget::setVisible);
+  Command(kCmdShowLog)->setChecked(true);
+  connect(Command(kCmdShowLog), &QAction::toggled, log_, &QWidget::setVisible);
+  // "Split": the splitter handle takes the keyboard focus, so the arrow keys move it.
+  connect(Command(kCmdSplit), &QAction::triggered, this, [this] {
+    Command(kCmdShowContents)->setChecked(true);
+    splitter_->handle(1)->setFocus();
   });
-  saveAsAction_ = add(file, tr("Save &As..."), "document-save-as", {}, &CQNMainFrame::SaveAs);
-  file->addSeparator();
-  recentMenu_ = file->addMenu(tr("Recent Projects"));
-  connect(recentMenu_, &QMenu::aboutToShow, this, &CQNMainFrame::FillRecentMenu);
-  file->addSeparator();
-  exitAction_ = add(file, tr("E&xit"), "application-exit", QKeySequence::Quit, &QWidget::close);
+  connect(Command(kCmdContact), &QAction::triggered, this, &CQNMainFrame::ContactMaker);
+  connect(Command(kCmdWebSite), &QAction::triggered, this, &CQNMainFrame::OpenWebSite);
+  connect(Command(kCmdAbout), &QAction::triggered, this, &CQNMainFrame::About);
+  connect(Command(kCmdHelpTopics), &QAction::triggered, this,
+          [this] { page_->setUrl(QUrl("qrc:/help/index.html")); });
 
-  QMenu* project = menuBar()->addMenu(tr("&Project"));
-  startAction_ = add(project, tr("Start &Download"), "media-playback-start",
-                     QKeySequence(Qt::CTRL | Qt::Key_D), &CQNMainFrame::StartDownload);
-  pauseAction_ =
-      add(project, tr("Pa&use Download"), "media-playback-pause", {}, &CQNMainFrame::PauseDownload);
-  stopAction_ =
-      add(project, tr("&Stop Download"), "process-stop", {}, [this] { app_.Session().doc.Stop(); });
-  project->addSeparator();
-  convertAction_ =
-      add(project, tr("&Convert Links"), "view-refresh", {}, &CQNMainFrame::ConvertLinks);
+  // Clipboard commands act on the pane that has the focus; their state follows it.
+  connect(qApp, &QApplication::focusChanged, this, &CQNMainFrame::UpdateCommands);
+  connect(contents_, &QNContentsPane::SelectionChanged, this, &CQNMainFrame::UpdateCommands);
+  connect(page_, &QNPageView::NavigationChanged, this, &CQNMainFrame::UpdateCommands);
+  connect(page_, &QWebEngineView::selectionChanged, this, &CQNMainFrame::UpdateCommands);
+  connect(log_, &QPlainTextEdit::copyAvailable, this, &CQNMainFrame::UpdateCommands);
+}
 
-  QMenu* view = menuBar()->addMenu(tr("&View"));
-  QAction* statusBarAction = view->addAction(tr("&Status Bar"));
-  statusBarAction->setCheckable(true);
-  statusBarAction->setChecked(true);
-  connect(statusBarAction, &QAction::toggled, statusBar(), &QWidget::setVisible);
-  showContentsAction_ = view->addAction(tr("Show &Contents"));
-  showContentsAction_->setCheckable(true);
-  showContentsAction_->setChecked(true);
-  connect(showContentsAction_, &QAction::toggled, tree_, &QWidget::setVisible);
+QNCommandState CQNMainFrame::CommandState() const {
+  const CQNDoc& doc = app_.Session().doc;
+  QNCommandState state;
+  state.projectOpen = app_.Projects().ProjectOpen();
+  state.running = doc.run.running;
+  state.paused = doc.run.paused;
+  state.busy = app_.Conversion().Running() || printJob_ != nullptr;
+  state.selection = contents_->Selection();
+  state.pageShown = page_->HasPage();
+  state.canGoBack = page_->history()->canGoBack();
+  state.canGoForward = page_->history()->canGoForward();
+  const QWidget* focus = QApplication::focusWidget();
+  if (focus && (focus == page_ || page_->isAncestorOf(focus))) {
+    state.canCut = page_->pageAction(QWebEnginePage::Cut)->isEnabled();
+    state.canCopy = page_->hasSelection();
+    state.canPaste = page_->pageAction(QWebEnginePage::Paste)->isEnabled();
+  } else if (focus == log_ || (focus && log_->isAncestorOf(focus))) {
+    state.canCopy = log_->textCursor().hasSelection();
+  } else if (focus == contents_ || (focus && contents_->isAncestorOf(focus))) {
+    state.canCopy = state.selection.count > 0;
+  }
+  state.reportExists =
+      state.projectOpen && QFileInfo::exists(QString::fromStdString(app_.Session().Files().report));
+  return state;
+}
 
-  QMenu* help = menuBar()->addMenu(tr("&Help"));
-  add(help, tr("&Contact Quillorne"), "mail-message-new", {}, &CQNMainFrame::ContactMaker);
-  add(help, tr("Quillorne on the &Internet"), "internet-web-browser", {},
-      &CQNMainFrame::OpenWebSite);
-  help->addSeparator();
-  add(help, tr("&About Quillorne..."), "help-about", {}, &CQNMainFrame::About);
+void CQNMainFrame::UpdateCommands() {
+  commands_->Update(CommandState());
+  Command(kCmdWorkOffline)->setChecked(IsOffline());
+}
+
+void CQNMainFrame::ShowProject() {
+  UpdateTitle();
+  log_->ShowText(app_.Projects().ProjectOpen() ? app_.Session().log.LoadForDisplay(app_.Texts())
+                                               : std::string());
+  UpdateCommands();
+}
+
+void CQNMainFrame::DrainLog() {
+  for (const std::string& text : logEvents_.TakeAll()) log_->OnLogText(text);
 }
 
 void CQNMainFrame::ApplyDesktop(const QNDesktopOptions& d) {
@@ -128,7 +164,7 @@ void CQNMainFrame::ApplyDesktop(const QNDesktopOptions& d) {
   resize(std::max(d.Right - d.Left, 1), std::max(d.Bottom - d.Top, 1));
   const int width = std::max(d.Right - d.Left, d.SplitPos + 1);
   splitter_->setSizes({d.SplitPos, width - d.SplitPos});
-  showContentsAction_->setChecked(d.ShowContents);
+  Command(kCmdShowContents)->setChecked(d.ShowContents);
 }
 
 QNDesktopOptions CQNMainFrame::CurrentDesktop() const {
@@ -140,8 +176,9 @@ QNDesktopOptions CQNMainFrame::CurrentDesktop() const {
   d.Right = normal.left() + normal.width();
   d.Bottom = normal.top() + normal.height();
   // A hidden pane has no width: it keeps the one it had.
-  d.SplitPos = tree_->isVisible() ? splitter_->sizes().value(0) : app_.Options().desktop.SplitPos;
-  d.ShowContents = showContentsAction_->isChecked();
+  d.SplitPos =
+      contents_->isVisible() ? splitter_->sizes().value(0) : app_.Options().desktop.SplitPos;
+  d.ShowContents = Command(kCmdShowContents)->isChecked();
   return d;
 }
 
@@ -156,12 +193,41 @@ void CQNMainFrame::ShowWithState(int showState, bool restored) {
     show();
 }
 
+void CQNMainFrame::ApplyTreeFont(const QNProgramOptions& options) {
+  if (QString::fromStdString(options.FontName).compare(kDefaultTreeFace, Qt::CaseInsensitive) ==
+      0) {
+    contents_->setFont(QFont());
+    return;
+  }
+  QFont font(QString::fromStdString(options.FontName));
+  if (options.FontHeight != 0) font.setPixelSize(std::abs(options.FontHeight));
+  if (options.FontWeight > 0) font.setWeight(static_cast<QFont::Weight>(options.FontWeight));
+  contents_->setFont(font);
+}
+
 void CQNMainFrame::ShowPage(const std::string& path) {
-  page_->setSource(QUrl::fromLocalFile(QString::fromStdString(path)));
+  page_->ShowAddress(path);
 }
 
 void CQNMainFrame::ShowStatusText(const std::string& text) {
-  statusBar()->showMessage(QString::fromStdString(text));
+  if (text.empty())
+    statusBar()->clearMessage();
+  else
+    statusBar()->showMessage(QString::fromStdString(text));
+}
+
+void CQNMainFrame::ShowRunStatus(const QNStatus& status) {
+  if (status.mask & QNStatus::kStatusText) ShowStatusText(status.text1);
+  Q_EMIT RunProgress();
+}
+
+void CQNMainFrame::OnRunStarted() {
+  UpdateCommands();
+}
+
+void CQNMainFrame::OnRunEnded() {
+  UpdateCommands();
+  Q_EMIT RunEnded();
 }
 
 void CQNMainFrame::RepaintStatus() {
@@ -177,25 +243,6 @@ void CQNMainFrame::ShowMessage(const std::string& text) {
   box->open();
 }
 
-void CQNMainFrame::UpdateCommands() {
-  const CQNDoc& doc = app_.Session().doc;
-  const bool open = app_.Projects().ProjectOpen();
-  const bool converting = app_.Conversion().Running();
-  const bool running = doc.run.running;
-  const bool paused = doc.run.paused;
-  const bool idle = !running && !converting;
-  newAction_->setEnabled(idle);
-  openAction_->setEnabled(idle);
-  recentMenu_->setEnabled(idle);
-  closeAction_->setEnabled(open && idle);
-  saveAction_->setEnabled(open && !converting);
-  saveAsAction_->setEnabled(open && !converting);
-  startAction_->setEnabled(open && !converting && (!running || paused));
-  pauseAction_->setEnabled(running && !paused);
-  stopAction_->setEnabled(running);
-  convertAction_->setEnabled(open && idle);
-}
-
 void CQNMainFrame::UpdateTitle() {
   const std::string& path = app_.Session().Path();
   const QString name = path.empty() ? QString::fromStdString(app_.Texts().Text(kMsgNewProject))
@@ -203,106 +250,26 @@ void CQNMainFrame::UpdateTitle() {
   setWindowTitle(app_.Projects().ProjectOpen() ? name + " - Quillorne" : QString("Quillorne"));
 }
 
-void CQNMainFrame::OpenProject(const std::string& path) {
-  if (!app_.Projects().Close()) return;
-  app_.Projects().Open(path, false);
-  ShowProject();
-}
-
-void CQNMainFrame::ShowProject() {
-  UpdateTitle();
-  UpdateCommands();
-}
-
-void CQNMainFrame::NewProject() {
-  if (!app_.Projects().Close()) return;
-  app_.NewProject();
-  UpdateTitle();
-  UpdateCommands();
-}
-
-void CQNMainFrame::Open() {
-  QNProgramOptions& options = app_.Options().options;
-  const QString file = QFileDialog::getOpenFileName(
-      this, tr("Open"), QString::fromStdString(options.LastDir), ProjectFilter());
-  if (file.isEmpty()) return;
-  options.LastDir = QFileInfo(file).absolutePath().toStdString();
-  OpenProject(file.toStdString());
-}
-
-void CQNMainFrame::SaveAs() {
-  QNProgramOptions& options = app_.Options().options;
-  const QString file = QFileDialog::getSaveFileName(
-      this, tr("Save As"), QString::fromStdString(options.LastDir), ProjectFilter());
-  if (file.isEmpty()) return;
-  options.LastDir = QFileInfo(file).absolutePath().toStdString();
-  app_.Projects().SaveAs(file.toStdString());
-  UpdateTitle();
-}
-
-void CQNMainFrame::CloseProject() {
-  app_.Projects().Close();
-  UpdateTitle();
-  UpdateCommands();
-}
-
-void CQNMainFrame::StartDownload() {
-  CQNDoc& doc = app_.Session().doc;
-  if (doc.run.running && doc.run.paused)
-    doc.Resume();
-  else
-    app_.StartDownload();
-  UpdateCommands();
-}
-
-void CQNMainFrame::PauseDownload() {
-  app_.Session().doc.Pause();
-  UpdateCommands();
-}
-
-void CQNMainFrame::ConvertLinks() {
-  app_.ConvertLinks([this](const QNConversionResult&) {
-    statusBar()->clearMessage();
-    UpdateCommands();
-  });
-  UpdateCommands();
-}
-
-void CQNMainFrame::ContactMaker() {
-  if (const int message = ComposeContactMail(desktop_, app_.Texts().Text(kMsgMailSubject)))
-    ShowMessage(app_.Texts().Text(message));
-}
-
-void CQNMainFrame::OpenWebSite() {
-  QNBrowserLaunch launch{&desktop_, StartDetached, std::getenv, app_.Folders().current};
-  if (!OpenInExternalBrowser(kMakerWebSite, launch))
-    ShowMessage(app_.Texts().Format(kMsgNoBrowser, std::string(kMakerWebSite)));
-}
-
-void CQNMainFrame::About() {
-  QMessageBox::about(this, tr("About Quillorne"),
-                     tr("<h3>Quillorne %1</h3><p>An offline browser: it copies web sites "
-                        "into a local folder so that they can be read without a network "
-                        "connection.</p><p>Lumbrook</p>")
-                         .arg(QApplication::applicationVersion()));
-}
-
 void CQNMainFrame::FillRecentMenu() {
-  recentMenu_->clear();
+  QMenu* recentMenu = commands_->RecentMenu();
+  recentMenu->clear();
   const auto& recent = app_.Options().recentFiles.Entries();
   for (std::size_t i = 0; i < recent.size(); ++i) {
     const std::string path = recent[i];
-    QAction* action = recentMenu_->addAction(
+    QAction* action = recentMenu->addAction(
         QString("&%1 %2").arg(i + 1).arg(QString::fromStdString(path).replace("&", "&&")));
+    action->setObjectName(QString("command%1").arg(kCmdRecent1 + static_cast<int>(i)));
     action->setStatusTip(tr("Open this project"));
     connect(action, &QAction::triggered, this, [this, path] { OpenProject(path); });
   }
-  if (recent.empty()) recentMenu_->addAction(tr("(none)"))->setEnabled(false);
+  if (recent.empty()) recentMenu->addAction(tr("(none)"))->setEnabled(false);
 }
 
 void CQNMainFrame::closeEvent(QCloseEvent* event) {
-  // A conversion stops between two files; the project is then closed as usual.
+  // A conversion stops between two files and a folder print between two pages; the
+  // project is then closed as usual.
   app_.StopConversion();
+  printJob_.reset();
   if (!app_.Projects().Close()) {
     event->ignore();
     return;

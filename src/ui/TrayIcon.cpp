@@ -4,24 +4,34 @@
 #include <QApplication>
 #include <QMenu>
 
+#include "ui/CommandIds.h"
 #include "ui/MainFrame.h"
 
 namespace qn {
 namespace {
 // The notification area shows at most this many characters of a tooltip.
 constexpr int kTooltipMax = 63;
+// A run reports progress many times a second; the picture changes at most this often,
+// so that it is seen to change rather than to flicker.
+constexpr qint64 kSwitchMs = 400;
 }  // namespace
 
-QNTrayIcon::QNTrayIcon(CQNMainFrame& frame) : frame_(frame), menu_(std::make_unique<QMenu>()) {
+QNTrayIcon::QNTrayIcon(CQNMainFrame& frame)
+    : frame_(frame),
+      menu_(std::make_unique<QMenu>()),
+      idle_(QApplication::windowIcon()),
+      busy_(":/icons/quillorne-busy.svg") {
+  menu_->setObjectName("TrayMenu");
   QAction* open = menu_->addAction(tr("Open"), this, &QNTrayIcon::RestoreWindow);
+  open->setObjectName(QString("command%1").arg(kCmdTrayOpen));
   menu_->setDefaultAction(open);
-  menu_->addAction(frame.StartAction());
-  menu_->addAction(frame.PauseAction());
-  menu_->addAction(frame.StopAction());
+  menu_->addAction(frame.Command(kCmdStartDownload));
+  menu_->addAction(frame.Command(kCmdPauseDownload));
+  menu_->addAction(frame.Command(kCmdStopDownload));
   menu_->addSeparator();
   menu_->addAction(tr("Exit"), &frame, &QWidget::close);
   icon_.setContextMenu(menu_.get());
-  icon_.setIcon(QApplication::windowIcon());
+  icon_.setIcon(idle_);
   connect(&icon_, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason why) {
     if (why == QSystemTrayIcon::DoubleClick || why == QSystemTrayIcon::Trigger) RestoreWindow();
   });
@@ -36,6 +46,19 @@ void QNTrayIcon::Apply(bool useTray) {
   const bool active = TrayModeActive(useTray, QSystemTrayIcon::isSystemTrayAvailable());
   icon_.setVisible(active);
   if (!active && frame_.isHidden()) RestoreWindow();
+}
+
+void QNTrayIcon::OnProgress() {
+  if (sinceSwitch_.isValid() && sinceSwitch_.elapsed() < kSwitchMs) return;
+  sinceSwitch_.start();
+  showingBusy_ = !showingBusy_;
+  icon_.setIcon(showingBusy_ ? busy_ : idle_);
+}
+
+void QNTrayIcon::OnRunEnded() {
+  showingBusy_ = false;
+  sinceSwitch_.invalidate();
+  icon_.setIcon(idle_);
 }
 
 void QNTrayIcon::OnMinimised() {

@@ -5,6 +5,8 @@
 // notification area: elsewhere the option has no effect, so the window can never
 // be hidden with no way back.
 
+#include <QElapsedTimer>
+#include <QIcon>
 #include <QObject>
 #include <QSystemTrayIcon>
 #include <memory>
@@ -30,6 +32,12 @@ class QNTrayIcon : public QObject {
   // Shows or removes the icon for the option as it now stands.
   void Apply(bool useTray);
   bool Active() const { return icon_.isVisible(); }
+  // A run reported progress: the picture switches between its two states.
+  void OnProgress();
+  // The run ended: the first picture comes back.
+  void OnRunEnded();
+  // The icon's menu ("Open", the run commands, "Exit").
+  QMenu& Menu() const { return *menu_; }
   // The window was minimised: in tray mode it leaves the task bar.
   void OnMinimised();
   // "Open": the window comes back.
@@ -39,6 +47,10 @@ class QNTrayIcon : public QObject {
   CQNMainFrame& frame_;
   std::unique_ptr<QMenu> menu_;
   QSystemTrayIcon icon_;
+  const QIcon idle_;
+  const QIcon busy_;
+  bool showingBusy_ = false;
+  QElapsedTimer sinceSwitch_;
 };
 
 }  // namespace qn

@@ -223,7 +223,7 @@ TEST_F(SiteTest, PrintFileWithPageBreaks) {
   // A frame set cannot be printed and is left out.
   CQNDocNode* frames = Add(start, "http://host/frames.htm", kCatHtml, "<FRAME SRC=\"docs/\">");
   (void)frames;
-  const auto printed = BuildPrintFile(*start, settings, "", "http://host/");
+  const auto printed = BuildPrintFile(PrintPagesOf(*start), settings, "", "http://host/");
   ASSERT_TRUE(printed);
   const std::string text = ReadFile(*printed);
   fs::remove(*printed);
@@ -243,14 +243,15 @@ TEST_F(SiteTest, PrintFileWithPageBreaks) {
 
 TEST_F(SiteTest, PrintFileWithoutBreaksAndStopped) {
   settings.QN_PAGEBREAK = 0;
-  const auto printed = BuildPrintFile(*docsPage, settings, "", "http://host/");
+  const auto printed = BuildPrintFile(PrintPagesOf(*docsPage), settings, "", "http://host/");
   ASSERT_TRUE(printed);
   EXPECT_EQ(ReadFile(*printed), "<A HREF=\"file://" + dir.str() +
                                     "/host/default.htm\">home</A><IMG SRC=\"file://" + dir.str() +
                                     "/host/img/logo.gif\">\r\n<SCRIPT SRC=\"file://" + dir.str() +
                                     "/host/js/app.js\"></SCRIPT>\r\n");
   fs::remove(*printed);
-  EXPECT_FALSE(BuildPrintFile(*start, settings, "", "http://host/", [] { return false; }));
+  EXPECT_FALSE(
+      BuildPrintFile(PrintPagesOf(*start), settings, "", "http://host/", [] { return false; }));
 }
 
 TEST(LinkCheckerTest, ReportsLinksToNoFile) {

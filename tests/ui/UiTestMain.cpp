@@ -1,14 +1,22 @@
-// The windows' tests run on Qt's offscreen platform, in one application object that
-// lives on main's stack: Qt must be torn down before the program's static objects.
-
+// The window tests share one QApplication, made before any test runs on main's stack
+// (Qt must be torn down before the program's static objects); the page view needs the
+// shared OpenGL contexts set before it.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <QApplication>
+#include <cstdlib>
+
+static void InitIcons() {
+  Q_INIT_RESOURCE(icons);
+}
 
 int main(int argc, char** argv) {
-  qputenv("QT_QPA_PLATFORM", "offscreen");
+  setenv("QT_QPA_PLATFORM", "offscreen", 0);
+  if (geteuid() == 0) setenv("QTWEBENGINE_DISABLE_SANDBOX", "1", 0);
+  QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
   QApplication application(argc, argv);
-  Q_INIT_RESOURCE(icons);
+  InitIcons();
   ::testing::InitGoogleTest(&argc, argv);
   return RUN_ALL_TESTS();
 }

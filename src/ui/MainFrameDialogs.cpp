@@ -1,0 +1,47 @@
+// The commands that open the settings dialogs and wizards, one slot each: "Quillorne
+// Options...", "Schedule...", "Project Settings...", "Copy Project" and "Add URL
+// Filter...". Until a dialog is built, its slot tells the user so instead of doing
+// nothing.
+#include <QAction>
+
+#include "ui/CommandIds.h"
+#include "ui/MainFrame.h"
+
+namespace qn {
+
+void CQNMainFrame::ConnectDialogCommands() {
+  connect(Command(kCmdOptions), &QAction::triggered, this, &CQNMainFrame::OpenOptions);
+  connect(Command(kCmdSchedule), &QAction::triggered, this, &CQNMainFrame::OpenSchedule);
+  connect(Command(kCmdProjectSettings), &QAction::triggered, this,
+          &CQNMainFrame::OpenProjectSettings);
+  connect(Command(kCmdCopyProject), &QAction::triggered, this, &CQNMainFrame::CopyProject);
+  connect(Command(kCmdAddUrlFilter), &QAction::triggered, this, &CQNMainFrame::AddUrlFilter);
+}
+
+void CQNMainFrame::DialogNotBuilt(int command) {
+  ShowMessage(tr("\"%1\" is not available in this version of Quillorne.")
+                  .arg(Command(command)->text().remove('&'))
+                  .toStdString());
+}
+
+void CQNMainFrame::OpenOptions() {
+  DialogNotBuilt(kCmdOptions);
+}
+
+void CQNMainFrame::OpenSchedule() {
+  DialogNotBuilt(kCmdSchedule);
+}
+
+void CQNMainFrame::OpenProjectSettings() {
+  DialogNotBuilt(kCmdProjectSettings);
+}
+
+void CQNMainFrame::CopyProject() {
+  DialogNotBuilt(kCmdCopyProject);
+}
+
+void CQNMainFrame::AddUrlFilter() {
+  DialogNotBuilt(kCmdAddUrlFilter);
+}
+
+}  // namespace qn

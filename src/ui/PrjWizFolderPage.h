@@ -1,0 +1,28 @@
+#pragma once
+
+// The new-project wizard's page for the download folder: it proposes one from the
+// title each time it is shown, and "..." browses for another.
+
+#include "ui/PrjWizPage.h"
+
+class QLineEdit;
+
+namespace qn {
+
+class QNPrjWizFolderPage : public QNPrjWizPage {
+  Q_OBJECT
+
+ public:
+  QNPrjWizFolderPage(QNPrjWizState& state, const QNPrjWizContext& context);
+  void initializePage() override;
+
+ private:
+  void Browse();
+  // LastFilesDir as it will be when the wizard finishes.
+  const std::string& FilesDir() const;
+
+  const QNPrjWizContext& context_;
+  QLineEdit* folder_;
+};
+
+}  // namespace qn

@@ -1,0 +1,134 @@
+#!/usr/bin/env bash
+# Pictures of the desktop program's windows as a person sees them, under Xvfb: each
+# is a capture of the whole X screen (a grab of the widgets would miss the page
+# view, which draws on its own). The example site is served on 127.0.0.1 and copied
+# through the window. Usage: tools/screenshots.sh BUILD_DIR (the programs built).
+set -euo pipefail
+build=$(cd "$1" && pwd)
+source_dir=$(cd "$(dirname "$0")/.." && pwd)
+shots="$build/screenshots"
+mkdir -p "$shots"
+work=$(mktemp -d "${TMPDIR:-/tmp}/quillorne-shots.XXXXXX")
+chmod 700 "$work"
+background=()
+program=
+status=0
+
+cleanup() {
+  [ -z "$program" ] || kill "$program" 2>/dev/null || true
+  for pid in "${background[@]}"; do kill "$pid" 2>/dev/null || true; done
+  wait 2>/dev/null || true
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+exec 3< <(exec Xvfb -displayfd 1 -screen 0 1280x800x24 -nolisten tcp 2>/dev/null)
+background+=($!)
+read -r display <&3
+export DISPLAY=":$display"
+
+# The window placement of every shot: most of the screen, the tree a third of it.
+desktop_options='[Desktop]
+Left=40
+Top=30
+Right=1240
+Bottom=770
+SplitPos=380
+'
+
+# start NAME OPTIONS [ARGS...]: the program in a home folder of its own, with the
+# options file OPTIONS; returns once its main window is on the screen.
+start() {
+  local name=$1 options=$2 home="$work/$1"
+  shift 2
+  mkdir -p "$home/config/Lumbrook"
+  chmod 700 "$home"
+  printf '%s\n%s' "$options" "$desktop_options" >"$home/config/Lumbrook/Quillorne.conf"
+  env HOME="$home" XDG_CONFIG_HOME="$home/config" XDG_DATA_HOME="$home/data" \
+    XDG_RUNTIME_DIR="$home" QT_QPA_PLATFORM=xcb "$build/quillorne" "$@" \
+    >"$home/program.log" 2>&1 &
+  program=$!
+  timeout 30 xdotool search --sync --onlyvisible --name "Quillorne" >/dev/null || {
+    echo "The program's window did not show for '$name'." >&2
+    status=1
+  }
+  # The page view shows its page a moment after the window.
+  sleep 3
+}
+
+# Ends the program as a session would (it saves its options).
+finish() {
+  kill -TERM "$program" 2>/dev/null || true
+  wait "$program" 2>/dev/null || true
+  program=
+}
+
+capture() {
+  import -window root "$shots/$1.png" || status=1
+}
+
+# wait_for FILE TEXT SECONDS: until FILE holds TEXT.
+wait_for() {
+  for _ in $(seq $(($3 * 10))); do
+    grep -q "$2" "$1" 2>/dev/null && return 0
+    sleep 0.1
+  done
+  echo "'$2' did not appear in $1." >&2
+  status=1
+}
+
+# The first start: the first-run sheet over the window, the system's proxy offered.
+http_proxy=http://proxy.example.org:3128/ start first-run-welcome ''
+capture first-run-welcome
+finish
+
+# The window as it starts, with the welcome page.
+start main-window '[Options]
+FirstRun=0'
+capture main-window
+finish
+
+# The example site copied through the window: a project made for it is opened and
+# downloaded ("-D"), then a copied page is opened in the page view.
+/usr/bin/python3 "$source_dir/examples/serve.py" "$source_dir/examples/site" \
+  "$source_dir/examples/partner" --ports-file "$work/ports" >/dev/null 2>&1 &
+background+=($!)
+wait_for "$work/ports" " " 10
+read -r site_port _ <"$work/ports"
+site="$work/site"
+"$build/quillorne-cli" "http://127.0.0.1:$site_port/index.html" -o "$site" \
+  --set QN_TITLE="Lumbrook Garden Club" --set QN_REPORT=1 --save "$work/garden.qnp" \
+  >/dev/null 2>&1 || status=1
+rm -f "$work/garden.log"
+rm -rf "$site"
+start copied-site '[Options]
+FirstRun=0
+ShowWelcome=0' "$work/garden.qnp" -D
+wait_for "$work/garden.log" "Summary:" 60
+# Without a window manager nothing gives the window the keyboard: it is given here.
+window=$(xdotool search --onlyvisible --name "Quillorne" | head -1)
+xdotool windowfocus --sync "$window" key --clearmodifiers ctrl+g
+sleep 1
+xdotool type --delay 5 "$site/index.html"
+xdotool key Return
+sleep 3
+capture copied-site
+finish
+
+# The notification-area menu, opened on the icon with the right mouse button.
+trayer --edge top --align right --widthtype request --height 24 --SetDockType true \
+  --transparent false >/dev/null 2>&1 &
+background+=($!)
+sleep 1
+start tray-menu '[Options]
+FirstRun=0
+UseTray=1'
+read -r x y w h < <(xdotool search --class trayer getwindowgeometry --shell 2>/dev/null |
+  awk -F= '/^X=/{x=$2} /^Y=/{y=$2} /^WIDTH=/{w=$2} /^HEIGHT=/{h=$2} END{print x, y, w, h}')
+xdotool mousemove $((x + w - h / 2)) $((y + h / 2)) click 3
+sleep 1
+capture tray-menu
+finish
+
+echo "Pictures in $shots/"
+exit $status
