@@ -4,8 +4,11 @@
 // nothing.
 #include <QAction>
 
+#include "app/Application.h"
 #include "ui/CommandIds.h"
 #include "ui/MainFrame.h"
+#include "ui/SettingsDialog.h"
+#include "ui/TreeCommands.h"
 
 namespace qn {
 
@@ -33,7 +36,7 @@ void CQNMainFrame::OpenSchedule() {
 }
 
 void CQNMainFrame::OpenProjectSettings() {
-  DialogNotBuilt(kCmdProjectSettings);
+  EditProjectSettings(app_.Session().doc, app_.Texts(), this);
 }
 
 void CQNMainFrame::CopyProject() {
@@ -41,7 +44,11 @@ void CQNMainFrame::CopyProject() {
 }
 
 void CQNMainFrame::AddUrlFilter() {
-  DialogNotBuilt(kCmdAddUrlFilter);
+  std::vector<std::string> addresses;
+  const QString selected = tree_->SelectedAddresses();
+  for (const QString& address : selected.split('\n', Qt::SkipEmptyParts))
+    addresses.push_back(address.toStdString());
+  qn::AddUrlFilter(app_.Session().doc, addresses, app_.Texts(), this);
 }
 
 }  // namespace qn

@@ -71,11 +71,18 @@ void QNSettingsDialog::accept() {
   QDialog::accept();
 }
 
+std::optional<CQNSettings> EditSettingsCopy(const CQNSettings& settings, const QNTexts& texts,
+                                            QWidget* parent) {
+  QNSettingsDialog dialog(settings, texts, parent);
+  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+  return dialog.Settings();
+}
+
 bool EditProjectSettings(CQNDoc& doc, const QNTexts& texts, QWidget* parent) {
-  QNSettingsDialog dialog(doc.SettingsCopy(), texts, parent);
-  if (dialog.exec() != QDialog::Accepted) return false;
+  const std::optional<CQNSettings> edited = EditSettingsCopy(doc.SettingsCopy(), texts, parent);
+  if (!edited) return false;
   const unsigned before = doc.SettingsChanges();
-  doc.ApplyChangedSettings(dialog.Settings());
+  doc.ApplyChangedSettings(*edited);
   return doc.SettingsChanges() != before;
 }
 

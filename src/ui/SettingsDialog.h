@@ -8,6 +8,7 @@
 #include <QDialog>
 #include <cstdlib>
 #include <functional>
+#include <optional>
 #include <vector>
 
 #include "settings/ProjectSettings.h"
@@ -51,6 +52,11 @@ Page& QNSettingsDialog::PageOf() const {
     if (auto* found = qobject_cast<Page*>(page)) return *found;
   std::abort();
 }
+
+// The dialog on a copy of `settings` (a wizard's "Advanced..."): the edited copy on OK,
+// nothing on Cancel.
+std::optional<CQNSettings> EditSettingsCopy(const CQNSettings& settings, const QNTexts& texts,
+                                            QWidget* parent);
 
 // "Project Settings..." on an open project: the dialog on a copy of the document's
 // settings; OK hands the copy to the document, which takes it over only when it
