@@ -7,6 +7,7 @@
 #include "app/Application.h"
 #include "ui/CommandIds.h"
 #include "ui/MainFrame.h"
+#include "ui/ScheduleDialog.h"
 #include "ui/SettingsDialog.h"
 #include "ui/TreeCommands.h"
 
@@ -32,7 +33,10 @@ void CQNMainFrame::OpenOptions() {
 }
 
 void CQNMainFrame::OpenSchedule() {
-  DialogNotBuilt(kCmdSchedule);
+  // The dialog edits a copy: entries that start meanwhile keep what happened to them.
+  CQNScheduleDialog dialog(app_.Schedule(), app_.Texts(),
+                           QString::fromStdString(app_.Options().options.LastDir), this);
+  if (dialog.exec() == QDialog::Accepted) app_.SetSchedule(dialog.Entries());
 }
 
 void CQNMainFrame::OpenProjectSettings() {

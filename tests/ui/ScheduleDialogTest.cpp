@@ -1,17 +1,22 @@
 // The Schedule dialog on the offscreen platform: what each field edits, which fields
-// an entry's kind uses, and the list's limits.
+// an entry's kind uses, the list's limits, and the main window's command that opens it.
 
 #include <gtest/gtest.h>
 
+#include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QListWidget>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTimeEdit>
+#include <QTimer>
 
 #include "text/MessageIds.h"
+#include "ui/CommandIds.h"
 #include "ui/ScheduleDialog.h"
+#include "ui/WindowRig.h"
 
 namespace qn {
 namespace {
@@ -150,6 +155,44 @@ TEST(ScheduleDialog, TheListIsOrderedAndHoldsAtMostOneHundredEntries) {
   EXPECT_FALSE(e.kind->isEnabled());
   EXPECT_FALSE(e.remove->isEnabled());
   EXPECT_TRUE(e.add->isEnabled());
+}
+
+// Acts on the Schedule dialog once its own event loop shows it.
+void WhenScheduleShown(QObject& owner, std::function<void(CQNScheduleDialog&)> act) {
+  auto* poll = new QTimer(&owner);
+  QObject::connect(poll, &QTimer::timeout, [poll, act = std::move(act)] {
+    for (QWidget* widget : QApplication::topLevelWidgets())
+      if (auto* dialog = qobject_cast<CQNScheduleDialog*>(widget); dialog && dialog->isVisible()) {
+        poll->stop();
+        act(*dialog);
+        return;
+      }
+  });
+  poll->start(10);
+}
+
+TEST(ScheduleCommand, OpensTheDialogOnTheScheduleWhoseOkReplacesIt) {
+  test::WindowRig rig;
+  rig.app->SetSchedule({Entry("/p/a.qnp", kScheduleDaily, 3, 30)});
+  QObject owner;
+  std::size_t shown = 0;
+  WhenScheduleShown(owner, [&](CQNScheduleDialog& dialog) {
+    shown = dialog.Entries().size();
+    dialog.AddProjects({"/p/b.qnp"});
+    dialog.reject();
+  });
+  rig.frame->Command(kCmdSchedule)->trigger();
+  EXPECT_EQ(shown, 1u);
+  ASSERT_EQ(rig.app->Schedule().size(), 1u);
+
+  WhenScheduleShown(owner, [](CQNScheduleDialog& dialog) {
+    dialog.AddProjects({"/p/b.qnp"});
+    dialog.accept();
+  });
+  rig.frame->Command(kCmdSchedule)->trigger();
+  ASSERT_EQ(rig.app->Schedule().size(), 2u);
+  EXPECT_EQ(rig.app->Schedule()[0].hour, 3);
+  EXPECT_EQ(rig.app->Schedule()[1].projectFile, "/p/b.qnp");
 }
 
 }  // namespace
