@@ -4,18 +4,17 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
-#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QListWidget>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTimeEdit>
-#include <QTimer>
 
 #include "text/MessageIds.h"
 #include "ui/CommandIds.h"
 #include "ui/ScheduleDialog.h"
+#include "ui/ShownDialog.h"
 #include "ui/WindowRig.h"
 
 namespace qn {
@@ -157,26 +156,12 @@ TEST(ScheduleDialog, TheListIsOrderedAndHoldsAtMostOneHundredEntries) {
   EXPECT_TRUE(e.add->isEnabled());
 }
 
-// Acts on the Schedule dialog once its own event loop shows it.
-void WhenScheduleShown(QObject& owner, std::function<void(CQNScheduleDialog&)> act) {
-  auto* poll = new QTimer(&owner);
-  QObject::connect(poll, &QTimer::timeout, [poll, act = std::move(act)] {
-    for (QWidget* widget : QApplication::topLevelWidgets())
-      if (auto* dialog = qobject_cast<CQNScheduleDialog*>(widget); dialog && dialog->isVisible()) {
-        poll->stop();
-        act(*dialog);
-        return;
-      }
-  });
-  poll->start(10);
-}
-
 TEST(ScheduleCommand, OpensTheDialogOnTheScheduleWhoseOkReplacesIt) {
   test::WindowRig rig;
   rig.app->SetSchedule({Entry("/p/a.qnp", kScheduleDaily, 3, 30)});
   QObject owner;
   std::size_t shown = 0;
-  WhenScheduleShown(owner, [&](CQNScheduleDialog& dialog) {
+  test::WhenShown<CQNScheduleDialog>(owner, [&](CQNScheduleDialog& dialog) {
     shown = dialog.Entries().size();
     dialog.AddProjects({"/p/b.qnp"});
     dialog.reject();
@@ -185,7 +170,7 @@ TEST(ScheduleCommand, OpensTheDialogOnTheScheduleWhoseOkReplacesIt) {
   EXPECT_EQ(shown, 1u);
   ASSERT_EQ(rig.app->Schedule().size(), 1u);
 
-  WhenScheduleShown(owner, [](CQNScheduleDialog& dialog) {
+  test::WhenShown<CQNScheduleDialog>(owner, [](CQNScheduleDialog& dialog) {
     dialog.AddProjects({"/p/b.qnp"});
     dialog.accept();
   });
