@@ -77,6 +77,22 @@ wait_for() {
   status=1
 }
 
+# wait_window NAME SECONDS: the first visible window whose name matches NAME, once
+# there is one.
+wait_window() {
+  local found
+  for _ in $(seq $(($2 * 10))); do
+    found=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -1) || true
+    if [ -n "$found" ]; then
+      echo "$found"
+      return 0
+    fi
+    sleep 0.1
+  done
+  echo "No window named '$1' appeared." >&2
+  status=1
+}
+
 # The first start: the first-run sheet over the window, the system's proxy offered.
 http_proxy=http://proxy.example.org:3128/ start first-run-welcome ''
 capture first-run-welcome
@@ -104,6 +120,11 @@ rm -rf "$site"
 start copied-site '[Options]
 FirstRun=0
 ShowWelcome=0' "$work/garden.qnp" -D
+# After the download the links are converted once a five-second countdown has run
+# out; the countdown's window is named after the program alone.
+wait_window '^Quillorne$' 60 >/dev/null
+sleep 0.5
+capture countdown
 wait_for "$work/garden.log" "Summary:" 60
 # Without a window manager nothing gives the window the keyboard: it is given here.
 window=$(xdotool search --onlyvisible --name "Quillorne" | head -1)
@@ -113,6 +134,86 @@ xdotool type --delay 5 "$site/index.html"
 xdotool key Return
 sleep 3
 capture copied-site
+finish
+
+# focus_window: gives the main window the keyboard (no window manager does).
+focus_window() {
+  xdotool windowfocus --sync "$(xdotool search --onlyvisible --name "Quillorne" | head -1)"
+}
+
+# The Schedule dialog (Edit > Schedule...) over two scheduled projects.
+start schedule '[Options]
+FirstRun=0
+ShowWelcome=0
+[Schedule]
+ProjectQuant=2
+FieName01=/home/user/Projects/garden.qnp
+Data01=1
+Time01=204288
+Other01=0
+FieName02=/home/user/Projects/news.qnp
+Data02=131074
+Time02=1441792
+Other02=1'
+focus_window
+xdotool key --clearmodifiers alt+e
+sleep 0.5
+xdotool key s
+sleep 1
+capture schedule
+finish
+
+# The bookmark picker, opened from the new-project wizard's import page, over a
+# Firefox profile's bookmarks.
+bookmarks="$work/bookmark-picker/.mozilla/firefox"
+mkdir -p "$bookmarks/a1b2.default"
+printf '[Profile0]\nName=default\nIsRelative=1\nPath=a1b2.default\n' >"$bookmarks/profiles.ini"
+cat >"$bookmarks/a1b2.default/bookmarks.html" <<'HTML'
+<!DOCTYPE NETSCAPE-Bookmark-file-1>
+<H1>Bookmarks Menu</H1>
+<DL><p>
+<DT><H3>Gardening</H3>
+<DL><p>
+<DT><A HREF="http://127.0.0.1:8080/index.html">Lumbrook Garden Club</A>
+<DT><A HREF="https://roses.example/care?season=spring&amp;zone=7">Rose care in spring</A>
+</DL><p>
+<DT><H3>News</H3>
+<DL><p>
+<DT><A HREF="https://news.example/">Morning news</A>
+</DL><p>
+<DT><A HREF="https://weather.example/">Weather</A>
+</DL><p>
+HTML
+start bookmark-picker '[Options]
+FirstRun=0
+ShowWelcome=0'
+focus_window
+xdotool key --clearmodifiers ctrl+n
+# Welcome, then the title, then the address from an import; each key goes to the
+# page once the wizard shows it.
+wait_window '^Create a New Project$' 10 >/dev/null
+sleep 1
+xdotool key Return
+wait_window ' - Title$' 10 >/dev/null
+sleep 1
+xdotool type --delay 5 "Garden"
+xdotool key Return
+sleep 1
+xdotool key alt+i
+sleep 0.5
+xdotool key Return
+wait_window ' - URL Import$' 10 >/dev/null
+sleep 1
+xdotool key alt+t
+sleep 0.5
+xdotool key alt+i
+picker=$(wait_window '^Import' 10)
+if [ -n "$picker" ]; then
+  # Into the tree: the folder "Gardening" opened, its first link chosen.
+  xdotool windowfocus --sync "$picker" key Tab Down Right Down
+  sleep 0.5
+fi
+capture bookmark-picker
 finish
 
 # The notification-area menu, opened on the icon with the right mouse button.

@@ -13,7 +13,6 @@
 #include "text/MessageIds.h"
 #include "ui/FirstRunSheet.h"
 #include "ui/MainFrame.h"
-#include "ui/ScheduleDialog.h"
 #include "ui/ScreenMetrics.h"
 #include "ui/TerminationSignals.h"
 #include "ui/TrayIcon.h"
@@ -147,12 +146,6 @@ void QNDesktopApp::RestoreWindow() {
   if (frame_->isMinimized() || !frame_->isVisible()) frame_->showNormal();
   frame_->raise();
   frame_->activateWindow();
-}
-
-void QNDesktopApp::EditSchedule() {
-  CQNScheduleDialog dialog(app_->Schedule(), app_->Texts(),
-                           QString::fromStdString(app_->Options().options.LastDir), frame_.get());
-  if (dialog.exec() == QDialog::Accepted) app_->SetSchedule(dialog.Entries());
 }
 
 }  // namespace qn

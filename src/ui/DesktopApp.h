@@ -36,9 +36,6 @@ class QNDesktopApp : public QObject, public IQNAppFrontEnd {
   void ProjectOpened() override;
   void RestoreWindow() override;
 
-  // The "Schedule" dialog over the main window; OK replaces the schedule.
-  void EditSchedule();
-
  private:
   void StartUp(const std::vector<std::string>& args);
   void ShowFirstRunSheet();

@@ -4,8 +4,12 @@
 // nothing.
 #include <QAction>
 
+#include "app/Application.h"
 #include "ui/CommandIds.h"
 #include "ui/MainFrame.h"
+#include "ui/ScheduleDialog.h"
+#include "ui/SettingsDialog.h"
+#include "ui/TreeCommands.h"
 
 namespace qn {
 
@@ -29,11 +33,14 @@ void CQNMainFrame::OpenOptions() {
 }
 
 void CQNMainFrame::OpenSchedule() {
-  DialogNotBuilt(kCmdSchedule);
+  // The dialog edits a copy: entries that start meanwhile keep what happened to them.
+  CQNScheduleDialog dialog(app_.Schedule(), app_.Texts(),
+                           QString::fromStdString(app_.Options().options.LastDir), this);
+  if (dialog.exec() == QDialog::Accepted) app_.SetSchedule(dialog.Entries());
 }
 
 void CQNMainFrame::OpenProjectSettings() {
-  DialogNotBuilt(kCmdProjectSettings);
+  EditProjectSettings(app_.Session().doc, app_.Texts(), this);
 }
 
 void CQNMainFrame::CopyProject() {
@@ -41,7 +48,11 @@ void CQNMainFrame::CopyProject() {
 }
 
 void CQNMainFrame::AddUrlFilter() {
-  DialogNotBuilt(kCmdAddUrlFilter);
+  std::vector<std::string> addresses;
+  const QString selected = tree_->SelectedAddresses();
+  for (const QString& address : selected.split('\n', Qt::SkipEmptyParts))
+    addresses.push_back(address.toStdString());
+  qn::AddUrlFilter(app_.Session().doc, addresses, app_.Texts(), this);
 }
 
 }  // namespace qn

@@ -25,6 +25,7 @@
 #include "ui/NewProjectWizard.h"
 #include "ui/PageView.h"
 #include "ui/PrintContents.h"
+#include "ui/SettingsDialog.h"
 #include "ui/TreeCommands.h"
 
 namespace qn {
@@ -65,8 +66,15 @@ void CQNMainFrame::OpenProject(const std::string& path) {
 void CQNMainFrame::NewProject() {
   if (!app_.Projects().Close()) return;
   app_.NewProject();
-  if (app_.Options().options.Wizards & kWizardNewProject)
-    RunNewProjectWizard(app_, this, page_->url().toString().toStdString(), wizardChoices_);
+  if (app_.Options().options.Wizards & kWizardNewProject) {
+    // "Advanced..." opens the settings dialog on the wizard's working copy.
+    QNPrjWizServices services;
+    services.settingsEditor = [texts = app_.Texts()](const CQNSettings& settings, QWidget* parent) {
+      return EditSettingsCopy(settings, texts, parent);
+    };
+    RunNewProjectWizard(app_, this, page_->url().toString().toStdString(), wizardChoices_,
+                        std::move(services));
+  }
   ShowProject();
 }
 

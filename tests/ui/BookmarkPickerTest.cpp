@@ -3,7 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <QApplication>
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QLabel>
@@ -12,12 +11,13 @@
 #include <QSignalSpy>
 #include <QStandardItemModel>
 #include <QTest>
-#include <QTimer>
 #include <QTreeWidget>
 
 #include "support/FakeEnvironment.h"
+#include "support/ScopedEnv.h"
 #include "support/TempDir.h"
 #include "ui/BookmarkPicker.h"
+#include "ui/ShownDialog.h"
 
 namespace qn {
 namespace {
@@ -173,23 +173,13 @@ TEST_F(BookmarkPickerTest, OffersOnlyWhatWasFound) {
 // Acts on the picker that PickBookmarkAddress shows, from inside its event loop,
 // once its tree is filled.
 void WhenPickerFilled(QObject& owner, std::function<void(CQNBookmarkPicker&)> act) {
-  auto* poll = new QTimer(&owner);
-  QObject::connect(poll, &QTimer::timeout, [poll, act = std::move(act)] {
-    for (QWidget* widget : QApplication::topLevelWidgets()) {
-      auto* picker = qobject_cast<CQNBookmarkPicker*>(widget);
-      if (!picker || !picker->isVisible() ||
-          picker->findChild<QTreeWidget*>()->topLevelItemCount() == 0)
-        continue;
-      poll->stop();
-      act(*picker);
-    }
+  test::WhenShown<CQNBookmarkPicker>(owner, std::move(act), [](CQNBookmarkPicker& picker) {
+    return picker.findChild<QTreeWidget*>()->topLevelItemCount() > 0;
   });
-  poll->start(10);
 }
 
 TEST_F(BookmarkPickerTest, TheWizardGetsTheAddressPickedFromTheUsersBookmarks) {
-  const std::string oldHome = std::getenv("HOME") ? std::getenv("HOME") : "";
-  setenv("HOME", home_.str().c_str(), 1);
+  const test::ScopedEnv home("HOME", home_.str());
   QObject owner;
   WhenPickerFilled(owner, [](CQNBookmarkPicker& picker) {
     auto* tree = picker.findChild<QTreeWidget*>();
@@ -201,7 +191,6 @@ TEST_F(BookmarkPickerTest, TheWizardGetsTheAddressPickedFromTheUsersBookmarks) {
 
   WhenPickerFilled(owner, [](CQNBookmarkPicker& picker) { picker.reject(); });
   EXPECT_EQ(PickBookmarkAddress(nullptr, QNBookmarkBrowser::InternetExplorer), std::nullopt);
-  setenv("HOME", oldHome.c_str(), 1);
 }
 
 }  // namespace

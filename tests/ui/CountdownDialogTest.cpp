@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <QApplication>
 #include <QLabel>
 #include <QProgressBar>
 #include <QSignalSpy>
@@ -13,6 +12,7 @@
 
 #include "ui/CountdownDialog.h"
 #include "ui/GuiQuestions.h"
+#include "ui/ShownDialog.h"
 
 namespace qn {
 namespace {
@@ -21,27 +21,6 @@ using namespace std::chrono_literals;
 
 QString Shown(const QDialog& dialog) {
   return dialog.findChild<QLabel*>()->text();
-}
-
-// The countdown that is shown, once the GUI thread has made it.
-QDialog* ShownCountdown() {
-  for (QWidget* widget : QApplication::topLevelWidgets())
-    if (auto* dialog = qobject_cast<CQNCountdownDialog*>(widget); dialog && dialog->isVisible())
-      return dialog;
-  return nullptr;
-}
-
-// Acts on the countdown once it is shown. The dialog runs its own event loop, inside
-// whatever loop this thread was in, so only a timer can reach it.
-void WhenShown(QObject& owner, std::function<void(QDialog*)> act) {
-  auto* poll = new QTimer(&owner);
-  QObject::connect(poll, &QTimer::timeout, [poll, act = std::move(act)] {
-    if (QDialog* shown = ShownCountdown()) {
-      poll->stop();
-      act(shown);
-    }
-  });
-  poll->start(10);
 }
 
 bool Answered(std::future<bool>& answer) {
@@ -95,15 +74,16 @@ TEST(GuiQuestions, AnotherThreadWaitsForTheAnswerAndACancelEndsTheWait) {
 
   QObject owner;
   auto refused = std::async(std::launch::async, [&] { return questions.Ask(countdown(60, 1s)); });
-  WhenShown(owner, [](QDialog* shown) { QTest::keyClick(shown, Qt::Key_Escape); });
+  test::WhenShown<CQNCountdownDialog>(
+      owner, [](CQNCountdownDialog& shown) { QTest::keyClick(&shown, Qt::Key_Escape); });
   ASSERT_TRUE(Answered(refused));
   EXPECT_FALSE(refused.get());
 
   // A cancel answers a question that is shown and closes its dialog...
   QPointer<QDialog> closed;
   auto open = std::async(std::launch::async, [&] { return questions.Ask(countdown(60, 1s)); });
-  WhenShown(owner, [&](QDialog* shown) {
-    closed = shown;
+  test::WhenShown<CQNCountdownDialog>(owner, [&](CQNCountdownDialog& shown) {
+    closed = &shown;
     questions.CancelAll();
   });
   ASSERT_TRUE(Answered(open));
@@ -125,7 +105,7 @@ TEST(GuiQuestions, AnotherThreadWaitsForTheAnswerAndACancelEndsTheWait) {
   EXPECT_FALSE(queued.get());
   QTest::qWait(50);
   EXPECT_FALSE(made);
-  EXPECT_EQ(ShownCountdown(), nullptr);
+  EXPECT_EQ(test::ShownDialog<CQNCountdownDialog>(), nullptr);
 }
 
 }  // namespace

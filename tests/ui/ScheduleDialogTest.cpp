@@ -1,8 +1,9 @@
 // The Schedule dialog on the offscreen platform: what each field edits, which fields
-// an entry's kind uses, and the list's limits.
+// an entry's kind uses, the list's limits, and the main window's command that opens it.
 
 #include <gtest/gtest.h>
 
+#include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QListWidget>
@@ -11,7 +12,10 @@
 #include <QTimeEdit>
 
 #include "text/MessageIds.h"
+#include "ui/CommandIds.h"
 #include "ui/ScheduleDialog.h"
+#include "ui/ShownDialog.h"
+#include "ui/WindowRig.h"
 
 namespace qn {
 namespace {
@@ -150,6 +154,30 @@ TEST(ScheduleDialog, TheListIsOrderedAndHoldsAtMostOneHundredEntries) {
   EXPECT_FALSE(e.kind->isEnabled());
   EXPECT_FALSE(e.remove->isEnabled());
   EXPECT_TRUE(e.add->isEnabled());
+}
+
+TEST(ScheduleCommand, OpensTheDialogOnTheScheduleWhoseOkReplacesIt) {
+  test::WindowRig rig;
+  rig.app->SetSchedule({Entry("/p/a.qnp", kScheduleDaily, 3, 30)});
+  QObject owner;
+  std::size_t shown = 0;
+  test::WhenShown<CQNScheduleDialog>(owner, [&](CQNScheduleDialog& dialog) {
+    shown = dialog.Entries().size();
+    dialog.AddProjects({"/p/b.qnp"});
+    dialog.reject();
+  });
+  rig.frame->Command(kCmdSchedule)->trigger();
+  EXPECT_EQ(shown, 1u);
+  ASSERT_EQ(rig.app->Schedule().size(), 1u);
+
+  test::WhenShown<CQNScheduleDialog>(owner, [](CQNScheduleDialog& dialog) {
+    dialog.AddProjects({"/p/b.qnp"});
+    dialog.accept();
+  });
+  rig.frame->Command(kCmdSchedule)->trigger();
+  ASSERT_EQ(rig.app->Schedule().size(), 2u);
+  EXPECT_EQ(rig.app->Schedule()[0].hour, 3);
+  EXPECT_EQ(rig.app->Schedule()[1].projectFile, "/p/b.qnp");
 }
 
 }  // namespace

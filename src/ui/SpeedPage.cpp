@@ -1,0 +1,85 @@
+#include "ui/SpeedPage.h"
+
+#include <QCheckBox>
+#include <QFormLayout>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QVBoxLayout>
+
+#include "ui/NumberBox.h"
+#include "ui/SettingsIds.h"
+
+namespace qn {
+
+QNSpeedPage::QNSpeedPage(QWidget* parent)
+    : QNSettingsPage(kDlgPageSpeed, tr("Speed && Limits"), parent),
+      limits_{{{&CQNSettings::QN_LIM_DS, &SettingRange("QN_MAX_DS")},
+               {&CQNSettings::QN_LIM_FQ, &SettingRange("QN_MAX_FQ")},
+               {&CQNSettings::QN_LIM_MAXFS, &SettingRange("QN_MAX_MAXFS")},
+               {&CQNSettings::QN_LIM_MINFS, &SettingRange("QN_MAX_MINFS")},
+               {&CQNSettings::QN_LIM_TIME, &SettingRange("QN_MAX_TIME")}}} {
+  auto* layout = new QVBoxLayout(this);
+  auto* speed = new QFormLayout;
+  const QNSettingRange& threads = SettingRange("QN_THREADS");
+  threads_ = Tagged(new QNNumberBox(threads.format, this), threads.controlId);
+  speed->addRow(LabelFor(tr("&Number of files to download simultaneously (1-100):"), threads_,
+                         threads.controlId),
+                threads_);
+  layout->addLayout(speed);
+
+  auto* limitsGroup = Tagged(new QGroupBox(tr("Restrictions"), this), kIdcLimitsGroup);
+  auto* grid = new QGridLayout(limitsGroup);
+  const std::array<QString, 5> captions = {tr("Max. Total Disk &Space"),
+                                           tr("Max. Number of &Files"), tr("Max. File Si&ze"),
+                                           tr("M&in. File Size"), tr("Max. Total &Time")};
+  const std::array<QString, 5> units = {tr("MB"), tr("files"), tr("KB"), tr("KB"), tr("minutes")};
+  for (std::size_t i = 0; i < limits_.size(); ++i) {
+    Limit& limit = limits_[i];
+    const int id = limit.range->controlId;
+    limit.box = Tagged(new QCheckBox(captions[i], limitsGroup), id + kLabelIdOffset);
+    limit.value = Tagged(new QNNumberBox(limit.range->format, limitsGroup), id);
+    limit.value->setAccessibleName(QString(captions[i]).remove('&'));
+    const int row = static_cast<int>(i);
+    grid->addWidget(limit.box, row, 0);
+    grid->addWidget(limit.value, row, 1);
+    grid->addWidget(new QLabel(units[i], limitsGroup), row, 2);
+    connect(limit.box, &QCheckBox::toggled, limit.value, &QWidget::setEnabled);
+  }
+  grid->setColumnStretch(3, 1);
+  layout->addWidget(limitsGroup);
+
+  auto* auth = Tagged(new QGroupBox(tr("Authentication"), this), kIdcAuthGroup);
+  auto* authForm = new QFormLayout(auth);
+  user_ = Tagged(new QLineEdit(auth), kIdcUserId);
+  password_ = Tagged(new QLineEdit(auth), kIdcPassword);
+  password_->setEchoMode(QLineEdit::Password);
+  authForm->addRow(LabelFor(tr("&User Name:"), user_, kIdcUserId), user_);
+  authForm->addRow(LabelFor(tr("Pass&word:"), password_, kIdcPassword), password_);
+  layout->addWidget(auth);
+  layout->addStretch(1);
+}
+
+void QNSpeedPage::Load(const CQNSettings& settings) {
+  threads_->Load(SettingRange("QN_THREADS"), settings);
+  for (const Limit& limit : limits_) {
+    LoadFlag(limit.box, settings.*limit.on);
+    limit.value->Load(*limit.range, settings);
+    limit.value->setEnabled(limit.box->isChecked());
+  }
+  user_->setText(QString::fromStdString(settings.QN_USER_ID));
+  password_->setText(QString::fromStdString(settings.QN_PASSWORD));
+}
+
+void QNSpeedPage::Store(CQNSettings& settings) const {
+  threads_->Store(SettingRange("QN_THREADS"), settings);
+  for (const Limit& limit : limits_) {
+    StoreFlag(limit.box, settings.*limit.on);
+    limit.value->Store(*limit.range, settings);
+  }
+  settings.QN_USER_ID = user_->text().toStdString();
+  settings.QN_PASSWORD = password_->text().toStdString();
+}
+
+}  // namespace qn

@@ -1,0 +1,41 @@
+#pragma once
+
+// "Speed, restrictions and authentication": how many files load at once, the limits
+// of a download (each a switch and a value kept while it is off), and the user name
+// and password for sites that ask for them.
+
+#include <array>
+
+#include "ui/SettingRanges.h"
+#include "ui/SettingsPage.h"
+
+class QLineEdit;
+
+namespace qn {
+
+class QNNumberBox;
+
+class QNSpeedPage : public QNSettingsPage {
+  Q_OBJECT
+
+ public:
+  explicit QNSpeedPage(QWidget* parent);
+
+  void Load(const CQNSettings& settings) override;
+  void Store(CQNSettings& settings) const override;
+
+ private:
+  struct Limit {
+    int CQNSettings::*on;
+    const QNSettingRange* range;
+    QCheckBox* box = nullptr;
+    QNNumberBox* value = nullptr;
+  };
+
+  QNNumberBox* threads_;
+  std::array<Limit, 5> limits_;
+  QLineEdit* user_;
+  QLineEdit* password_;
+};
+
+}  // namespace qn
