@@ -303,30 +303,33 @@ TEST(SettingsDialog, FileTypesPageEditsCategoriesAndExtensionsWithLimitsInKB) {
   auto& extensions = Control<QTreeWidget>(page, kIdcExtensions);
   ASSERT_EQ(categories.count(), kCategoryCount);
   categories.item(1)->setCheckState(Qt::Unchecked);  // Image
-  categories.setCurrentRow(7);                       // Other: swf exe
-  ASSERT_EQ(extensions.topLevelItemCount(), 2);
-  EXPECT_TRUE(page.AddExtension(" .WASM "));
+  categories.setCurrentRow(7);                       // Other: swf exe and web fonts
+  const int others = static_cast<int>(settings.QN_FILE_EXT[7].size());
+  ASSERT_EQ(extensions.topLevelItemCount(), others);
+  EXPECT_TRUE(page.AddExtension(" .XAP "));
   // The list has it already, which a message box tells.
   bool told = false;
   AnswerNextModal([&told](QWidget& box) {
     told = true;
     static_cast<QDialog&>(box).reject();
   });
-  EXPECT_FALSE(page.AddExtension("wasm"));
+  EXPECT_FALSE(page.AddExtension("xap"));
   EXPECT_TRUE(told);
   // The new entry is selected: give it limits, switch it off.
   Control<QCheckBox>(page, kIdcExtMax + kLabelIdOffset).setChecked(true);
   Control<QNNumberBox>(page, kIdcExtMax).setValue(512);
   Control<QCheckBox>(page, kIdcExtMin + kLabelIdOffset).setChecked(true);
-  extensions.topLevelItem(2)->setCheckState(0, Qt::Unchecked);
-  EXPECT_EQ(extensions.topLevelItem(2)->text(2), "512.00");
+  extensions.topLevelItem(others)->setCheckState(0, Qt::Unchecked);
+  EXPECT_EQ(extensions.topLevelItem(others)->text(2), "512.00");
   // Remove "swf".
   extensions.setCurrentItem(extensions.topLevelItem(0));
   Control<QPushButton>(page, kIdcRemoveExtension).click();
 
   const CQNSettings edited = dialog.Settings();
   EXPECT_EQ(edited.QN_FILE_TYPES, kAllCategories & ~kCatImage);
-  const ExtList expected = {{"exe"}, {"WASM", 0, 1, 512.0 * 1024, 1, 0}};
+  ExtList expected = settings.QN_FILE_EXT[7];
+  expected.erase(expected.begin());
+  expected.push_back({"XAP", 0, 1, 512.0 * 1024, 1, 0});
   EXPECT_EQ(edited.QN_FILE_EXT[7], expected);
   for (std::size_t i = 0; i < 7; ++i) EXPECT_EQ(edited.QN_FILE_EXT[i], settings.QN_FILE_EXT[i]);
 }
