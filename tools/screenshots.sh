@@ -134,6 +134,24 @@ xdotool type --delay 5 "$site/index.html"
 xdotool key Return
 sleep 3
 capture copied-site
+# The project's settings, page by page (Ctrl+Tab turns the page), then on the
+# Protocols page the filter editor's dialog: HTTP's mnemonic (twice, to leave it as
+# it was) puts the focus on the page, and Tab walks to "Insert New Filter".
+xdotool windowfocus --sync "$window" key --clearmodifiers alt+p
+sleep 0.5
+xdotool key --clearmodifiers p
+sleep 1
+for page in project speed tree levels file-types protocols advanced privacy; do
+  capture "settings-$page"
+  xdotool key --clearmodifiers ctrl+Tab
+  sleep 0.5
+done
+xdotool key --clearmodifiers ctrl+Tab ctrl+Tab ctrl+Tab ctrl+Tab ctrl+Tab alt+h
+sleep 0.5
+xdotool key --clearmodifiers alt+h Tab Tab Tab Tab Tab Tab Tab space
+sleep 1
+capture settings-url-filter
+xdotool key --clearmodifiers Escape Escape
 finish
 
 # focus_window: gives the main window the keyboard (no window manager does).

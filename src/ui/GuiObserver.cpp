@@ -4,8 +4,10 @@
 #include <QInputDialog>
 #include <QLineEdit>
 #include <QThread>
+#include <memory>
 
 #include "ui/CountdownDialog.h"
+#include "ui/DownloadKindDialog.h"
 #include "ui/MainFrame.h"
 
 namespace qn {
@@ -115,6 +117,18 @@ bool QNGuiObserver::DoCountdown(const std::string& format, int seconds) {
   return questions_.Ask([this, format, seconds] {
     return std::make_unique<CQNCountdownDialog>(format, seconds, frame_.data());
   });
+}
+
+int QNGuiObserver::DoAskDownloadKind(const QNDownloadKindOffer& offer) {
+  // Written on the GUI thread before the answer is handed over, read after it.
+  auto kind = std::make_shared<int>(0);
+  const bool accepted = questions_.Ask([this, offer, kind] {
+    auto dialog = std::make_unique<QNDownloadKindDialog>(offer, frame_.data());
+    QNDownloadKindDialog* shown = dialog.get();
+    QObject::connect(shown, &QDialog::accepted, shown, [shown, kind] { *kind = shown->Kind(); });
+    return dialog;
+  });
+  return accepted ? *kind : 0;
 }
 
 }  // namespace qn

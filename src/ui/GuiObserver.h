@@ -46,6 +46,8 @@ class QNGuiObserver : public IQNObserver {
   std::optional<std::string> DoAskPassword() override;
   // The countdown dialog over the main window; a run's thread waits for it.
   bool DoCountdown(const std::string& format, int seconds) override;
+  // "Choose the Download Type" over the main window.
+  int DoAskDownloadKind(const QNDownloadKindOffer& offer) override;
 
  private:
   // Runs `work` with the frame: at once on the GUI thread, otherwise queued onto it

@@ -23,6 +23,7 @@
 #include "ui/ContentsPane.h"
 #include "ui/LogPane.h"
 #include "ui/PageView.h"
+#include "ui/ProgressWindow.h"
 #include "ui/TreeCommands.h"
 #include "web/OfflineState.h"
 
@@ -149,6 +150,8 @@ void CQNMainFrame::UpdateCommands() {
 }
 
 void CQNMainFrame::ShowProject() {
+  // The progress window belongs to the project's runs.
+  if (progress_) progress_->deleteLater();
   UpdateTitle();
   log_->ShowText(app_.Projects().ProjectOpen() ? app_.Session().log.LoadForDisplay(app_.Texts())
                                                : std::string());
@@ -217,7 +220,8 @@ void CQNMainFrame::ShowStatusText(const std::string& text) {
 }
 
 void CQNMainFrame::ShowRunStatus(const QNStatus& status) {
-  if (status.mask & QNStatus::kStatusText) ShowStatusText(status.text1);
+  if (status.mask & QNStatus::kStatusText) ShowStatusText(status.text3);
+  if (progress_) progress_->Apply(status);
   Q_EMIT RunProgress();
 }
 

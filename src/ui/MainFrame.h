@@ -8,6 +8,7 @@
 // and MainFrameBrowser.cpp.
 
 #include <QMainWindow>
+#include <QPointer>
 #include <functional>
 #include <memory>
 #include <string>
@@ -32,6 +33,7 @@ class QNFindDialog;
 class QNLogPane;
 class QNPageView;
 class QNPrintFolderJob;
+class QNProgressWindow;
 class QNTreeCommands;
 struct QNCommandState;
 struct QNStatus;
@@ -76,6 +78,8 @@ class CQNMainFrame : public QMainWindow {
   void OpenProject(const std::string& path);
 
   QAction* Command(int id) const;
+  // The progress window, while there is one.
+  QNProgressWindow* Progress() const;
   QNContentsPane& Contents() const { return *contents_; }
   QNPageView& Page() const { return *page_; }
   QNLogPane& Log() const { return *log_; }
@@ -131,6 +135,9 @@ class CQNMainFrame : public QMainWindow {
   void PreviewWebsite();
   void DownloadBranch();
   void ConvertLinks();
+  // The progress window of a run that has just started, made or reused.
+  void OpenProgress();
+  void ShowFileLocation(const std::string& address);
   // Browser
   void GoTo();
   void ShowDownloadReport();
@@ -166,6 +173,8 @@ class CQNMainFrame : public QMainWindow {
   std::unique_ptr<QNPrintFolderJob> printJob_;
   QProgressDialog* printProgress_ = nullptr;
   std::string printFile_;
+  // From the first run until it is closed or the project changes.
+  QPointer<QNProgressWindow> progress_;
   // The address and import methods the new-project wizard offers first.
   QNPrjWizState wizardChoices_;
 };

@@ -1,5 +1,6 @@
 // The main window's run commands, one slot each: "Start Download", "Pause Download",
-// "Stop Download", "Preview website", "Download Branch" and "Convert Links".
+// "Stop Download", "Preview website", "Download Branch" and "Convert Links"; and the
+// progress window that the starting commands open.
 #include <QAction>
 #include <QStatusBar>
 
@@ -7,6 +8,7 @@
 #include "ui/CommandIds.h"
 #include "ui/ContentsPane.h"
 #include "ui/MainFrame.h"
+#include "ui/ProgressWindow.h"
 
 namespace qn {
 
@@ -23,8 +25,8 @@ void CQNMainFrame::StartDownload() {
   CQNDoc& doc = app_.Session().doc;
   if (doc.run.running && doc.run.paused)
     doc.Resume();
-  else
-    app_.StartDownload();
+  else if (app_.StartDownload())
+    OpenProgress();
   UpdateCommands();
 }
 
@@ -41,7 +43,7 @@ void CQNMainFrame::StopDownload() {
 void CQNMainFrame::PreviewWebsite() {
   CQNDoc& doc = app_.Session().doc;
   doc.SetRunEnvironment(app_.RunEnvironment());
-  doc.StartPreview();
+  if (doc.StartPreview()) OpenProgress();
   UpdateCommands();
 }
 
@@ -57,7 +59,7 @@ void CQNMainFrame::DownloadBranch() {
   // No run goes on, so nothing but this thread changes the tree until it starts.
   if (!branch) return;
   doc.SetRunEnvironment(app_.RunEnvironment());
-  doc.StartBranch(branch);
+  if (doc.StartBranch(branch)) OpenProgress();
   UpdateCommands();
 }
 
@@ -67,6 +69,41 @@ void CQNMainFrame::ConvertLinks() {
     UpdateCommands();
   });
   UpdateCommands();
+}
+
+void CQNMainFrame::OpenProgress() {
+  // Opened right after the start, on this thread: the run's first records are still
+  // queued behind this call.
+  CQNDoc& doc = app_.Session().doc;
+  if (!progress_) {
+    progress_ = new QNProgressWindow(app_.Texts(), this);
+    connect(progress_, &QNProgressWindow::StopRequested, this, &CQNMainFrame::StopDownload);
+    connect(progress_, &QNProgressWindow::SettingsRequested, this,
+            &CQNMainFrame::OpenProjectSettings);
+    connect(progress_, &QNProgressWindow::SpeedLevelChanged, this,
+            [&doc](int level) { doc.speedLevel = level; });
+    connect(progress_, &QNProgressWindow::AbortFile, this,
+            [&doc](int worker) { doc.AbortFile(worker); });
+    connect(progress_, &QNProgressWindow::ShowFileLocation, this, &CQNMainFrame::ShowFileLocation);
+  }
+  progress_->Reset(doc.speedLevel);
+  progress_->show();
+  progress_->raise();
+}
+
+QNProgressWindow* CQNMainFrame::Progress() const {
+  return progress_.data();
+}
+
+void CQNMainFrame::ShowFileLocation(const std::string& address) {
+  CQNDoc& doc = app_.Session().doc;
+  QNNodeId found;
+  {
+    auto lock = doc.Locks().Hold(DocLock::Tree);
+    if (const CQNDocNode* node = doc.Tree().FindByUrl(address, doc.speedLevel))
+      found = NodeIdOf(*node);
+  }
+  if (!found.IsNone()) contents_->ShowNode(found);
 }
 
 }  // namespace qn

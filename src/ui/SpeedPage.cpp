@@ -26,7 +26,7 @@ QNSpeedPage::QNSpeedPage(QWidget* parent)
   threads_ = Tagged(new QNNumberBox(threads.format, this), threads.controlId);
   speed->addRow(LabelFor(tr("&Number of files to download simultaneously (1-100):"), threads_,
                          threads.controlId),
-                threads_);
+                AtOwnWidth(threads_));
   layout->addLayout(speed);
 
   auto* limitsGroup = Tagged(new QGroupBox(tr("Restrictions"), this), kIdcLimitsGroup);
