@@ -8,14 +8,17 @@
 
 #include "engine/Doc.h"
 #include "ui/CommandIds.h"
-#include "ui/ModalAnswer.h"
+#include "ui/SettingsDialog.h"
 #include "ui/SettingsIds.h"
+#include "ui/ShownDialog.h"
+#include "ui/UrlFilterDialog.h"
 #include "ui/WindowRig.h"
 
 namespace qn::test {
 namespace {
 
 TEST(SettingsCommands, TheMainWindowEditsTheOpenProjectsSettingsAndFilters) {
+  QObject owner;
   WindowRig rig;
   rig.NewProject();
   CQNDoc& doc = rig.Doc();
@@ -32,20 +35,20 @@ TEST(SettingsCommands, TheMainWindowEditsTheOpenProjectsSettingsAndFilters) {
   rig.frame->UpdateCommands();
 
   // The filter dialog comes prefilled from the selected node; OK adds the filter.
-  AnswerNextModal([](QWidget& dialog) {
+  WhenShown<QNUrlFilterDialog>(owner, [](QNUrlFilterDialog& dialog) {
     EXPECT_EQ(dialog.findChild<QLineEdit*>(QString("idc%1").arg(kIdcFilterServer))->text(),
               "127.0.0.1:8080");
     dialog.findChild<QRadioButton*>(QString("idc%1").arg(kIdcSkipMatching))->setChecked(true);
-    static_cast<QDialog&>(dialog).accept();
+    dialog.accept();
   });
   rig.frame->Command(kCmdAddUrlFilter)->trigger();
   EXPECT_EQ(doc.SettingsCopy().QN_URL_FILTER,
             (std::vector<CQNUrlFilter>{{0, 1, "127.0.0.1:8080", "news", "autumn.html"}}));
 
   // A new title reaches the project and the tree's root.
-  AnswerNextModal([](QWidget& dialog) {
+  WhenShown<QNSettingsDialog>(owner, [](QNSettingsDialog& dialog) {
     dialog.findChild<QLineEdit*>(QString("idc%1").arg(kIdcTitle))->setText("Garden Club");
-    static_cast<QDialog&>(dialog).accept();
+    dialog.accept();
   });
   rig.frame->Command(kCmdProjectSettings)->trigger();
   rig.Settle();

@@ -9,6 +9,7 @@
 #include <QDialogButtonBox>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabWidget>
@@ -20,13 +21,13 @@
 #include "engine/DocFixture.h"
 #include "text/MessageIds.h"
 #include "ui/FileTypesPage.h"
-#include "ui/ModalAnswer.h"
 #include "ui/NumberBox.h"
 #include "ui/PrivacyPage.h"
 #include "ui/ProtocolsPage.h"
 #include "ui/SettingRanges.h"
 #include "ui/SettingsDialog.h"
 #include "ui/SettingsIds.h"
+#include "ui/ShownDialog.h"
 #include "ui/UrlFilterDialog.h"
 #include "ui/UrlFilterList.h"
 
@@ -78,13 +79,15 @@ void ExpectSameBits(double a, double b) {
 }
 
 TEST(SettingsDialog, EditsACopyThatTheDocumentTakesOverOnlyOnOkAndOnlyWhenItDiffers) {
+  QObject owner;
   DocFixture f;
   f.settings = Unusual();
   f.doc.modified = false;
   const QNTexts texts;
 
   // OK on what was shown changes nothing: not one member, not the modified flag.
-  AnswerNextModal([](QWidget& dialog) { QTest::keyClick(&dialog, Qt::Key_Return); });
+  WhenShown<QNSettingsDialog>(
+      owner, [](QNSettingsDialog& dialog) { QTest::keyClick(&dialog, Qt::Key_Return); });
   EXPECT_FALSE(EditProjectSettings(f.doc, texts, nullptr));
   EXPECT_FALSE(f.doc.modified);
   EXPECT_EQ(f.doc.SettingsChanges(), 0u);
@@ -99,7 +102,7 @@ TEST(SettingsDialog, EditsACopyThatTheDocumentTakesOverOnlyOnOkAndOnlyWhenItDiff
   EXPECT_EQ(f.settings.StartUrlCount, kMaxStartUrls);
 
   // Escape after edits leaves the project as it was.
-  AnswerNextModal([](QWidget& dialog) {
+  WhenShown<QNSettingsDialog>(owner, [](QNSettingsDialog& dialog) {
     Control<QLineEdit>(dialog, kIdcTitle).setText("Changed");
     Control<QCheckBox>(dialog, kIdcReport).setChecked(true);
     QTest::keyClick(&dialog, Qt::Key_Escape);
@@ -109,7 +112,7 @@ TEST(SettingsDialog, EditsACopyThatTheDocumentTakesOverOnlyOnOkAndOnlyWhenItDiff
   EXPECT_EQ(f.settings.QN_REPORT, 0);
 
   // Edits on several pages, then OK: taken over and applied (the root is retitled).
-  AnswerNextModal([](QWidget& dialog) {
+  WhenShown<QNSettingsDialog>(owner, [](QNSettingsDialog& dialog) {
     Control<QLineEdit>(dialog, kIdcTitle).setText("Club");
     Control<QRadioButton>(dialog, kIdcSingleUrl).setChecked(true);
     Control<QLineEdit>(dialog, kIdcStartPage).setText("http://127.0.0.1/first.html");
@@ -174,6 +177,7 @@ TEST(SettingsDialog, EveryNumberIsHeldToTheRangeOfItsRowInTheTable) {
 }
 
 TEST(SettingsDialog, UrlFilterEditorShowsTheLookedUpTextsAndEditsTheListInPlace) {
+  QObject owner;
   // A language with the filter editor's messages, and texts for the dialogs by their
   // fixed ids: the settings dialog's caption, a page's caption (its tab) and a control.
   QNLanguageData language;
@@ -211,20 +215,20 @@ TEST(SettingsDialog, UrlFilterEditorShowsTheLookedUpTextsAndEditsTheListInPlace)
 
   // A new filter goes in before the selected one; its dialog has the texts too.
   view.setCurrentItem(view.topLevelItem(1));
-  AnswerNextModal([](QWidget& filter) {
+  WhenShown<QNUrlFilterDialog>(owner, [](QNUrlFilterDialog& filter) {
     EXPECT_EQ(filter.windowTitle(), "T65046");
     EXPECT_EQ(Control<QRadioButton>(filter, kIdcLoadMatching).text(), "&Laden");
     Control<QRadioButton>(filter, kIdcSkipMatching).setChecked(true);
     auto& protocol = Control<QComboBox>(filter, kIdcFilterProtocol);
     protocol.setCurrentIndex(protocol.findData(2));
     Control<QLineEdit>(filter, kIdcFilterServer).setText(" *.ads.^^ ");
-    static_cast<QDialog&>(filter).accept();
+    filter.accept();
   });
   Control<QPushButton>(list, kIdcInsertFilter).click();
   // The selected one edited: Cancel keeps it.
-  AnswerNextModal([](QWidget& filter) {
+  WhenShown<QNUrlFilterDialog>(owner, [](QNUrlFilterDialog& filter) {
     Control<QLineEdit>(filter, kIdcFilterFile).setText("ignored");
-    static_cast<QDialog&>(filter).reject();
+    filter.reject();
   });
   Control<QPushButton>(list, kIdcEditFilter).click();
   view.setCurrentItem(view.topLevelItem(0));
@@ -238,7 +242,7 @@ TEST(SettingsDialog, UrlFilterEditorShowsTheLookedUpTextsAndEditsTheListInPlace)
             (CQNUrlFilter{1, 2, "www.example.org", "docs/guide", "intro.html"}));
   EXPECT_EQ(FilterForAddresses({"http://a/", "http://b/"}), CQNUrlFilter{});
   DocFixture f;
-  AnswerNextModal([](QWidget& filter) {
+  WhenShown<QNUrlFilterDialog>(owner, [](QNUrlFilterDialog& filter) {
     EXPECT_EQ(Control<QLineEdit>(filter, kIdcFilterDirectory).text(), "pics");
     Control<QRadioButton>(filter, kIdcSkipMatching).setChecked(true);
     QTest::keyClick(&filter, Qt::Key_Enter);
@@ -295,6 +299,7 @@ TEST(SettingsDialog, PrivacyPasswordRulesKeepTheDialogOpenOnThePrivacyPage) {
 }
 
 TEST(SettingsDialog, FileTypesPageEditsCategoriesAndExtensionsWithLimitsInKB) {
+  QObject owner;
   CQNSettings settings;
   settings.QN_FILE_TYPES = kAllCategories;
   QNSettingsDialog dialog(settings, QNTexts(), nullptr);
@@ -309,9 +314,9 @@ TEST(SettingsDialog, FileTypesPageEditsCategoriesAndExtensionsWithLimitsInKB) {
   EXPECT_TRUE(page.AddExtension(" .XAP "));
   // The list has it already, which a message box tells.
   bool told = false;
-  AnswerNextModal([&told](QWidget& box) {
+  WhenShown<QMessageBox>(owner, [&told](QMessageBox& box) {
     told = true;
-    static_cast<QDialog&>(box).reject();
+    box.reject();
   });
   EXPECT_FALSE(page.AddExtension("xap"));
   EXPECT_TRUE(told);
