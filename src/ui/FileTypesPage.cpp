@@ -56,12 +56,13 @@ QNFileTypesPage::QNFileTypesPage(const QNTexts& texts, QWidget* parent)
   right->addWidget(extensions_, 1);
 
   auto* edit = new QGridLayout;
+  // Made in the order of the tab key: each limit's switch and value, then the buttons.
+  minOn_ = Tagged(new QCheckBox(tr("Mi&n. Size:"), this), kIdcExtMin + kLabelIdOffset);
+  min_ = Tagged(new QNNumberBox(kSizeInKB, this), kIdcExtMin);
+  maxOn_ = Tagged(new QCheckBox(tr("Max. Si&ze:"), this), kIdcExtMax + kLabelIdOffset);
+  max_ = Tagged(new QNNumberBox(kSizeInKB, this), kIdcExtMax);
   add_ = Tagged(new QPushButton(tr("&Add..."), this), kIdcAddExtension);
   remove_ = Tagged(new QPushButton(tr("&Remove"), this), kIdcRemoveExtension);
-  minOn_ = Tagged(new QCheckBox(tr("Mi&n. Size:"), this), kIdcExtMin + kLabelIdOffset);
-  maxOn_ = Tagged(new QCheckBox(tr("Max. Si&ze:"), this), kIdcExtMax + kLabelIdOffset);
-  min_ = Tagged(new QNNumberBox(kSizeInKB, this), kIdcExtMin);
-  max_ = Tagged(new QNNumberBox(kSizeInKB, this), kIdcExtMax);
   min_->setAccessibleName(tr("Minimum size in KB"));
   max_->setAccessibleName(tr("Maximum size in KB"));
   edit->addWidget(minOn_, 0, 0);
