@@ -6,6 +6,7 @@
 #include <QAction>
 #include <QItemSelectionModel>
 #include <map>
+#include <vector>
 
 #include "engine/Doc.h"
 #include "ui/CommandIds.h"
@@ -38,7 +39,7 @@ class MainWindowCommandsTest : public ::testing::Test {
     ASSERT_EQ(rig_.Pane().Model().ItemCount(), 4);
   }
 
-  void Select(std::initializer_list<QNNodeId> nodes) {
+  void Select(const std::vector<QNNodeId>& nodes) {
     QNContentsPane& pane = rig_.Pane();
     pane.selectionModel()->clearSelection();
     for (const QNNodeId& node : nodes) {
@@ -93,7 +94,9 @@ TEST_F(MainWindowCommandsTest, SelectionDecidesTheTreeCommands) {
       {"folder+link", {true, true, true, true, true, true, false, false}},
       {"root+link", {true, true, true, true, true, true, false, false}},
   };
-  const std::map<std::string, std::initializer_list<QNNodeId>> selections = {
+  // Vectors, not initializer lists: a list's elements would end with the map's
+  // initialisation.
+  const std::map<std::string, std::vector<QNNodeId>> selections = {
       {"root", {root_}},
       {"folder", {folder_}},
       {"link", {inner_}},
