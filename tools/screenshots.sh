@@ -67,6 +67,33 @@ capture() {
   import -window root "$shots/$1.png" || status=1
 }
 
+# keys KEY...: one key after another, each once the window has taken the last.
+keys() {
+  for key in "$@"; do
+    xdotool key "$key"
+    sleep 0.5
+  done
+}
+
+# A capture once the window has drawn what the keys before it did.
+shot() {
+  sleep 1
+  capture "$1"
+}
+
+# focus_dialog NAME: gives the keyboard to the window titled NAME (a dialog just
+# opened), once it shows.
+focus_dialog() {
+  local window
+  window=$(timeout 10 xdotool search --sync --onlyvisible --name "$1" | head -1) || {
+    echo "The window '$1' did not show." >&2
+    status=1
+    return 0
+  }
+  xdotool windowfocus --sync "$window"
+  sleep 1
+}
+
 # wait_for FILE TEXT SECONDS: until FILE holds TEXT.
 wait_for() {
   for _ in $(seq $(($3 * 10))); do
@@ -152,6 +179,64 @@ xdotool key --clearmodifiers alt+h Tab Tab Tab Tab Tab Tab Tab space
 sleep 1
 capture settings-url-filter
 xdotool key --clearmodifiers Escape Escape
+sleep 1
+
+# The dialogs and wizards over the copied project, opened from the keyboard.
+main_window=$window
+xdotool windowfocus --sync "$main_window" key --clearmodifiers alt+e
+sleep 1
+keys o
+focus_dialog "Quillorne Options"
+shot options-connection
+keys ctrl+Tab
+shot options-general
+keys ctrl+Tab
+shot options-display
+keys Escape
+sleep 1
+xdotool windowfocus --sync "$main_window" key --clearmodifiers alt+f
+sleep 1
+keys y
+focus_dialog "Copy Project"
+shot copy-project-target
+keys alt+n
+shot copy-project-files
+keys alt+n
+keys alt+d
+xdotool type --delay 5 "$work/copies"
+shot copy-project-folder
+keys alt+n
+shot copy-project-ready
+keys Escape
+sleep 1
+# New closes the copied project (saved by AutoSave) and opens the wizard, which
+# offers the page shown as the start address.
+xdotool windowfocus --sync "$main_window" key --clearmodifiers ctrl+n
+focus_dialog "Create a New Project"
+shot new-project-welcome
+keys alt+n
+keys alt+t
+xdotool type --delay 5 "Lumbrook Garden Club"
+shot new-project-title
+keys alt+n
+shot new-project-url-method
+keys alt+i alt+n
+shot new-project-url-import
+keys alt+b alt+e alt+n
+keys alt+u
+xdotool type --delay 5 "http://127.0.0.1:$site_port/index.html"
+shot new-project-url
+keys alt+n
+shot new-project-login
+keys alt+n
+shot new-project-folder
+keys alt+n alt+l
+shot new-project-options
+keys alt+n
+shot new-project-custom
+keys alt+n
+shot new-project-finish
+keys Escape
 finish
 
 # focus_window: gives the main window the keyboard (no window manager does).

@@ -4,6 +4,7 @@
 
 #include "app/ConnectionHooks.h"
 #include "app/LanguageIni.h"
+#include "app/LanguageTable.h"
 #include "app/ProgramFolders.h"
 #include "app/RunOptions.h"
 #include "app/ScheduleStore.h"
@@ -43,7 +44,7 @@ std::string CQNApp::WriteWelcomePage() {
   return qn::WriteWelcomePage(FindDataFile("welcome"), folders_.writable);
 }
 
-void CQNApp::LoadLanguage() {
+std::optional<std::string> CQNApp::LoadLanguage() {
   QNProgramOptions& o = options_.options;
   if (o.FirstRun) {
     const std::string ini = FindDataFile("Language.ini");
@@ -52,6 +53,7 @@ void CQNApp::LoadLanguage() {
       o.LngFile = *name;
     }
   }
+  return LoadLanguageTable(texts_, o.UseLngFile, o.LngFile, DataFolders());
 }
 
 void CQNApp::ParseCommandLine(const std::vector<std::string>& args) {
@@ -84,7 +86,7 @@ bool CQNApp::SaveOptions() {
   return SyncOptionsFile(*optionsFile_);
 }
 
-void CQNApp::ApplyOptions(const QNProgramOptions& edited) {
+std::optional<std::string> CQNApp::ApplyOptions(const QNProgramOptions& edited) {
   const QNProgramOptions before = options_.options;
   options_.options = edited;
   if (before.AutoSaveTime != edited.AutoSaveTime || before.AutoSaveValue != edited.AutoSaveValue)
@@ -92,7 +94,8 @@ void CQNApp::ApplyOptions(const QNProgramOptions& edited) {
   if (before.UseLngFile != edited.UseLngFile ||
       QString::fromStdString(before.LngFile)
               .compare(QString::fromStdString(edited.LngFile), Qt::CaseInsensitive) != 0)
-    LoadLanguage();
+    return LoadLanguage();
+  return std::nullopt;
 }
 
 QNEndPolicy CQNApp::EndPolicy() const {

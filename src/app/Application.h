@@ -41,10 +41,11 @@ class CQNApp {
   void LoadOptions(const QNScreenMetrics& screen);
   // Writes the welcome page's files when the options show it; its path, or "".
   std::string WriteWelcomePage();
-  // On the first run takes the language an installer preset in "Language.ini" into
-  // the options. The language table itself comes with the language files: until
-  // then the built-in texts stay, whatever the options name.
-  void LoadLanguage();
+  // Installs the language the options choose into the program's texts (the
+  // built-in texts when UseLngFile is off); on the first run the language an
+  // installer preset in "Language.ini" is taken into the options first. The message
+  // to show (55495) when the language file cannot be read.
+  std::optional<std::string> LoadLanguage();
   void ParseCommandLine(const std::vector<std::string>& args);
   // The empty project the program starts with.
   void NewProject() { projects_.New(); }
@@ -72,8 +73,9 @@ class CQNApp {
   QNProjectLifecycle& Projects() { return projects_; }
 
   // Takes over options the user confirmed: the periodic save restarts when its
-  // option or period changed, and the language is taken anew when it changed.
-  void ApplyOptions(const QNProgramOptions& edited);
+  // option or period changed, and the language is loaded anew when it changed (the
+  // message to show when it cannot be read).
+  std::optional<std::string> ApplyOptions(const QNProgramOptions& edited);
 
   // What a download run reads of the options and the command line, with its hooks;
   // for a run the scheduler starts, what its entry asks. Set on the document before

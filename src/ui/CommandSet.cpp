@@ -32,7 +32,7 @@ const std::vector<QNCommandEntry>& Commands() {
       {kCmdSave, "&Save", "Save the project", QKeySequence::Save, "document-save"},
       {kCmdSaveAs, "Save &As...", "Save the project under a new name", {}, "document-save-as"},
       {kCmdCopyProject,
-       "Copy Project",
+       "Cop&y Project",
        "Copy the project and its downloaded files to another folder",
        {},
        "edit-copy"},

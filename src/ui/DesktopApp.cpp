@@ -9,6 +9,7 @@
 #include <filesystem>
 
 #include "app/Application.h"
+#include "app/DialUp.h"
 #include "app/ProgramFolders.h"
 #include "text/MessageIds.h"
 #include "ui/FirstRunSheet.h"
@@ -60,8 +61,9 @@ void QNDesktopApp::StartUp(const std::vector<std::string>& args) {
   app_ = std::make_unique<CQNApp>(observer_, *this, std::move(folders), OpenOptionsFile());
   app_->LoadOptions(CurrentScreenMetrics());
   const std::string welcome = app_->WriteWelcomePage();
-  app_->LoadLanguage();
+  const std::optional<std::string> languageFailure = app_->LoadLanguage();
   app_->ParseCommandLine(args);
+  if (languageFailure) ShowStartFailure(*languageFailure);
 
   frame_ = std::make_unique<CQNMainFrame>(*app_, desktop_);
   observer_.SetFrame(frame_.get());
@@ -78,6 +80,8 @@ void QNDesktopApp::StartUp(const std::vector<std::string>& args) {
   tray_ = std::make_unique<QNTrayIcon>(*frame_);
   tray_->Apply(app_->Options().options.UseTray);
   connect(frame_.get(), &CQNMainFrame::Minimised, tray_.get(), &QNTrayIcon::OnMinimised);
+  connect(frame_.get(), &CQNMainFrame::OptionsApplied, tray_.get(),
+          [this] { tray_->Apply(app_->Options().options.UseTray); });
   connect(frame_.get(), &CQNMainFrame::RunProgress, tray_.get(), &QNTrayIcon::OnProgress);
   connect(frame_.get(), &CQNMainFrame::RunEnded, tray_.get(), &QNTrayIcon::OnRunEnded);
   connect(frame_.get(), &CQNMainFrame::Closed, this, [this] {
@@ -100,10 +104,21 @@ void QNDesktopApp::ShowFirstRunSheet() {
   // A program started to work by itself does not wait for an answer.
   const QNCommandLine& cmd = app_->CommandLine();
   if (!options || cmd.exitAfter || cmd.shutdown) return;
-  QNFirstRunSheet sheet(*options, app_->Texts().Text(kMsgWelcome), frame_.get());
+  QNFirstRunSheet sheet(*options, app_->Texts().Text(kMsgWelcome), CQNDialUp().ListEntries(),
+                        frame_.get());
   if (sheet.exec() != QDialog::Accepted) return;
-  app_->ApplyOptions(sheet.Options());
+  if (const auto failure = app_->ApplyOptions(sheet.Options())) ShowStartFailure(*failure);
   tray_->Apply(app_->Options().options.UseTray);
+}
+
+void QNDesktopApp::ShowStartFailure(const std::string& message) {
+  const QNCommandLine& cmd = app_->CommandLine();
+  // A program started to work by itself does not wait for an answer.
+  if (cmd.exitAfter || cmd.shutdown)
+    std::fprintf(stderr, "quillorne: %s\n", message.c_str());
+  else
+    QMessageBox::critical(frame_.get(), QApplication::applicationDisplayName(),
+                          QString::fromStdString(message));
 }
 
 void QNDesktopApp::FirstOpen() {

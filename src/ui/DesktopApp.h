@@ -39,6 +39,9 @@ class QNDesktopApp : public QObject, public IQNAppFrontEnd {
  private:
   void StartUp(const std::vector<std::string>& args);
   void ShowFirstRunSheet();
+  // A failure of start-up (a language file that cannot be read), in a message box
+  // unless the program was started to work by itself.
+  void ShowStartFailure(const std::string& message);
   void FirstOpen();
 
   QNGuiObserver observer_;

@@ -1,6 +1,7 @@
 #include "ui/FirstRunSheet.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QGroupBox>
@@ -11,6 +12,10 @@
 #include <QRadioButton>
 #include <QSpinBox>
 #include <QVBoxLayout>
+
+#include "ui/DialogTexts.h"
+#include "ui/LabelFor.h"
+#include "ui/WizardIds.h"
 
 namespace qn {
 namespace {
@@ -23,12 +28,12 @@ QSpinBox* PortBox(int port, QWidget* parent) {
 }
 
 // An address and its port on one row.
-QWidget* AddressRow(QLineEdit* address, QSpinBox* port, QWidget* parent) {
+QWidget* AddressRow(QLineEdit* address, const QString& portText, QSpinBox* port, QWidget* parent) {
   auto* row = new QWidget(parent);
   auto* layout = new QHBoxLayout(row);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->addWidget(address, 1);
-  auto* portLabel = new QLabel(QObject::tr("P&ort:"), row);
+  auto* portLabel = new QLabel(portText, row);
   portLabel->setBuddy(port);
   layout->addWidget(portLabel);
   layout->addWidget(port);
@@ -38,6 +43,7 @@ QWidget* AddressRow(QLineEdit* address, QSpinBox* port, QWidget* parent) {
 }  // namespace
 
 QNFirstRunSheet::QNFirstRunSheet(const QNProgramOptions& options, const std::string& title,
+                                 const std::optional<std::vector<std::string>>& dialUpEntries,
                                  QWidget* parent)
     : QDialog(parent), options_(options) {
   setWindowTitle(QString::fromStdString(title));
@@ -53,8 +59,13 @@ QNFirstRunSheet::QNFirstRunSheet(const QNProgramOptions& options, const std::str
 
   direct_ = new QRadioButton(tr("&Direct connection to the Internet"), this);
   proxy_ = new QRadioButton(tr("Connect through a &proxy server"), this);
+  dialUp_ = new QRadioButton(tr("D&ial up a connection for each download"), this);
+  TagControl(direct_, kIdcConnDirect);
+  TagControl(proxy_, kIdcConnProxy);
+  TagControl(dialUp_, kIdcConnDialUp);
   layout->addWidget(direct_);
   layout->addWidget(proxy_);
+  layout->addWidget(dialUp_);
 
   proxyBox_ = new QGroupBox(tr("Proxy server"), this);
   auto* form = new QFormLayout(proxyBox_);
@@ -67,9 +78,28 @@ QNFirstRunSheet::QNFirstRunSheet(const QNProgramOptions& options, const std::str
   const int addressWidth = fontMetrics().horizontalAdvance("proxy.example.org  ");
   httpAddress_->setMinimumWidth(addressWidth);
   ftpAddress_->setMinimumWidth(addressWidth);
-  form->addRow(tr("&HTTP proxy:"), AddressRow(httpAddress_, httpPort_, proxyBox_));
-  form->addRow(tr("&FTP proxy:"), AddressRow(ftpAddress_, ftpPort_, proxyBox_));
+  form->addRow(tr("&HTTP proxy:"), AddressRow(httpAddress_, tr("P&ort:"), httpPort_, proxyBox_));
+  form->addRow(tr("&FTP proxy:"), AddressRow(ftpAddress_, tr("Por&t:"), ftpPort_, proxyBox_));
   layout->addWidget(proxyBox_);
+
+  dialBox_ = new QGroupBox(tr("Dial-up connection"), this);
+  auto* dialForm = new QFormLayout(dialBox_);
+  rasEntry_ = new QComboBox(dialBox_);
+  rasEntry_->setEditable(true);
+  if (dialUpEntries)
+    for (const std::string& entry : *dialUpEntries)
+      rasEntry_->addItem(QString::fromStdString(entry));
+  rasEntry_->setEditText(QString::fromStdString(options.RasEntry));
+  rasUser_ = new QLineEdit(QString::fromStdString(options.RasUserID), dialBox_);
+  rasPassword_ = new QLineEdit(QString::fromStdString(options.RasUserPsw), dialBox_);
+  rasPassword_->setEchoMode(QLineEdit::Password);
+  TagControl(rasEntry_, kIdcConnEntry);
+  TagControl(rasUser_, kIdcConnUser);
+  TagControl(rasPassword_, kIdcConnPassword);
+  dialForm->addRow(LabelFor(tr("&Entry:"), rasEntry_, kIdcConnEntry), rasEntry_);
+  dialForm->addRow(LabelFor(tr("&User name:"), rasUser_, kIdcConnUser), rasUser_);
+  dialForm->addRow(LabelFor(tr("P&assword:"), rasPassword_, kIdcConnPassword), rasPassword_);
+  layout->addWidget(dialBox_);
 
   showWelcome_ = new QCheckBox(tr("Show the &welcome page at start"), this);
   showWelcome_->setChecked(options.ShowWelcome);
@@ -82,25 +112,35 @@ QNFirstRunSheet::QNFirstRunSheet(const QNProgramOptions& options, const std::str
   layout->addWidget(buttons);
 
   connect(proxy_, &QRadioButton::toggled, proxyBox_, &QWidget::setEnabled);
-  (options.UseProxy ? proxy_ : direct_)->setChecked(true);
-  proxyBox_->setEnabled(options.UseProxy);
-  setTabOrder(direct_, proxy_);
-  setTabOrder(proxy_, httpAddress_);
-  setTabOrder(httpAddress_, httpPort_);
-  setTabOrder(httpPort_, ftpAddress_);
-  setTabOrder(ftpAddress_, ftpPort_);
-  setTabOrder(ftpPort_, showWelcome_);
+  connect(dialUp_, &QRadioButton::toggled, dialBox_, &QWidget::setEnabled);
+  QRadioButton* chosen = options.ConnType == kConnDialUp ? dialUp_
+                         : options.UseProxy              ? proxy_
+                                                         : direct_;
+  chosen->setChecked(true);
+  proxyBox_->setEnabled(chosen == proxy_);
+  dialBox_->setEnabled(chosen == dialUp_);
+  QWidget* previous = direct_;
+  for (QWidget* next :
+       std::initializer_list<QWidget*>{proxy_, dialUp_, httpAddress_, httpPort_, ftpAddress_,
+                                       ftpPort_, rasEntry_, rasUser_, rasPassword_, showWelcome_}) {
+    setTabOrder(previous, next);
+    previous = next;
+  }
+  TagDialog(this, kDlgConnWiz);
 }
 
 QNProgramOptions QNFirstRunSheet::Options() const {
   QNProgramOptions options = options_;
   options.UseProxy = proxy_->isChecked() && !httpAddress_->text().trimmed().isEmpty();
+  options.ConnType = dialUp_->isChecked() ? kConnDialUp : 0;
+  options.RasEntry = rasEntry_->currentText().trimmed().toStdString();
+  options.RasUserID = rasUser_->text().trimmed().toStdString();
+  options.RasUserPsw = rasPassword_->text().toStdString();
   options.ProxyAddress = httpAddress_->text().trimmed().toStdString();
   options.ProxyPort = httpPort_->value();
   options.FtpProxyAddress = ftpAddress_->text().trimmed().toStdString();
   options.FtpProxyPort = ftpPort_->value();
   options.ShowWelcome = showWelcome_->isChecked();
-  if (options.UseProxy) options.ConnType = 0;
   return options;
 }
 

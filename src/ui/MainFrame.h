@@ -96,6 +96,8 @@ class CQNMainFrame : public QMainWindow {
   // A run reported progress; the run ended.
   void RunProgress();
   void RunEnded();
+  // The user confirmed changed program options.
+  void OptionsApplied();
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -151,7 +153,6 @@ class CQNMainFrame : public QMainWindow {
   void OpenProjectSettings();
   void CopyProject();
   void AddUrlFilter();
-  void DialogNotBuilt(int command);
   // Help
   void ContactMaker();
   void OpenWebSite();

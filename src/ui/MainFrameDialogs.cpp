@@ -1,12 +1,13 @@
 // The commands that open the settings dialogs and wizards, one slot each: "Quillorne
 // Options...", "Schedule...", "Project Settings...", "Copy Project" and "Add URL
-// Filter...". Until a dialog is built, its slot tells the user so instead of doing
-// nothing.
+// Filter...".
 #include <QAction>
 
 #include "app/Application.h"
 #include "ui/CommandIds.h"
+#include "ui/CopyWizard.h"
 #include "ui/MainFrame.h"
+#include "ui/OptionsDialog.h"
 #include "ui/ScheduleDialog.h"
 #include "ui/SettingsDialog.h"
 #include "ui/TreeCommands.h"
@@ -22,14 +23,10 @@ void CQNMainFrame::ConnectDialogCommands() {
   connect(Command(kCmdAddUrlFilter), &QAction::triggered, this, &CQNMainFrame::AddUrlFilter);
 }
 
-void CQNMainFrame::DialogNotBuilt(int command) {
-  ShowMessage(tr("\"%1\" is not available in this version of Quillorne.")
-                  .arg(Command(command)->text().remove('&'))
-                  .toStdString());
-}
-
 void CQNMainFrame::OpenOptions() {
-  DialogNotBuilt(kCmdOptions);
+  if (!EditProgramOptions(app_, this)) return;
+  ApplyTreeFont(app_.Options().options);
+  Q_EMIT OptionsApplied();
 }
 
 void CQNMainFrame::OpenSchedule() {
@@ -44,7 +41,7 @@ void CQNMainFrame::OpenProjectSettings() {
 }
 
 void CQNMainFrame::CopyProject() {
-  DialogNotBuilt(kCmdCopyProject);
+  RunCopyProject(app_, this);
 }
 
 void CQNMainFrame::AddUrlFilter() {

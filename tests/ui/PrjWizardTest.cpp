@@ -8,24 +8,15 @@
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QLineEdit>
-#include <QSettings>
 #include <chrono>
 
-#include "app/Application.h"
-#include "support/TempDir.h"
 #include "support/TestServers.h"
+#include "ui/DialogRig.h"
 #include "ui/NewProjectWizard.h"
 #include "ui/WizardIds.h"
 
 namespace qn::test {
 namespace {
-
-template <typename Control>
-Control* Find(QWidget* wizard, int id) {
-  auto* control = wizard->findChild<Control*>(QString("idc%1").arg(id));
-  EXPECT_NE(control, nullptr) << "control " << id;
-  return control;
-}
 
 struct WizardRig {
   explicit WizardRig(const std::string& pageView = {}) {
@@ -207,26 +198,10 @@ TEST(PrjWizardOptions, FileTypeMaskKeepsOtherAndDefaultsKeepTheStartingOptions) 
 // A new project made with the wizard, saved under the name the user gives, and its
 // download started at once from a local server.
 TEST(PrjWizardFinish, SaveAndStartDownloadsTheSite) {
-  class NamingFrontEnd : public IQNAppFrontEnd {
-   public:
-    explicit NamingFrontEnd(std::string path) : path_(std::move(path)) {}
-    QNSaveAnswer AskSaveChanges(const std::string&) override { return QNSaveAnswer::kDiscard; }
-    std::optional<std::string> AskSavePath() override { return path_; }
-    void RequestClose(int) override {}
-    void ProjectOpened() override {}
-    void RestoreWindow() override {}
-
-   private:
-    std::string path_;
-  };
-  TempDir dir;
-  IQNObserver observer;
-  NamingFrontEnd frontEnd((dir / "site.qnp").string());
-  QNAppFolders folders{dir.str() + "/", dir.str() + "/", dir.str()};
-  CQNApp app(observer, frontEnd, folders,
-             std::make_unique<QSettings>(QString::fromStdString((dir / "q.conf").string()),
-                                         QSettings::IniFormat));
-  app.LoadOptions(QNScreenMetrics());
+  AppRig rig;
+  CQNApp& app = *rig.app;
+  const TempDir& dir = rig.dir;
+  rig.frontEnd.savePath = (dir / "site.qnp").string();
   app.Options().options.LastFilesDir = (dir / "files").string();
   app.NewProject();
 

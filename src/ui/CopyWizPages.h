@@ -1,0 +1,76 @@
+#pragma once
+
+// The pages of the "Copy Project" wizard: where to (another folder or drive; a
+// handheld is not reached from here), which files and whether in a ZIP archive
+// with a password, the destination folder, and the summary before the copy.
+
+#include <QWizardPage>
+#include <functional>
+#include <string>
+
+#include "storage/ProjectOperations.h"
+
+class QCheckBox;
+class QLabel;
+class QLineEdit;
+class QRadioButton;
+
+namespace qn {
+
+// Shows a message of the string table (a refused password) and waits for OK.
+using QNWarn = std::function<void(int messageId)>;
+
+class QNCopyWizTargetPage : public QWizardPage {
+  Q_OBJECT
+
+ public:
+  QNCopyWizTargetPage();
+};
+
+class QNCopyWizFilesPage : public QWizardPage {
+  Q_OBJECT
+
+ public:
+  QNCopyWizFilesPage(QNCopyRequest& request, QNWarn warn);
+  // At least one kind of files.
+  bool isComplete() const override;
+  // A ZIP password must be confirmed and plain ASCII (the archive's encryption
+  // knows no more).
+  bool validatePage() override;
+
+ private:
+  QNCopyRequest& request_;
+  QNWarn warn_;
+  QCheckBox* projectFiles_;
+  QCheckBox* downloadedFiles_;
+  QCheckBox* zip_;
+  QLineEdit* password_;
+  QLineEdit* confirm_;
+};
+
+class QNCopyWizFolderPage : public QWizardPage {
+  Q_OBJECT
+
+ public:
+  QNCopyWizFolderPage(QNCopyRequest& request, const std::string& lastCopyDir);
+  bool isComplete() const override;
+
+ private:
+  QNCopyRequest& request_;
+  QLineEdit* folder_;
+};
+
+class QNCopyWizReadyPage : public QWizardPage {
+  Q_OBJECT
+
+ public:
+  QNCopyWizReadyPage(const QNCopyRequest& request, const std::string& projectFile);
+  void initializePage() override;
+
+ private:
+  const QNCopyRequest& request_;
+  std::string projectFile_;
+  QLabel* summary_;
+};
+
+}  // namespace qn

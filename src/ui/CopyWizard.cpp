@@ -1,0 +1,66 @@
+#include "ui/CopyWizard.h"
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QProgressDialog>
+
+#include "app/Application.h"
+#include "text/MessageIds.h"
+#include "ui/CopyJob.h"
+#include "ui/DialogTexts.h"
+#include "ui/WizardIds.h"
+
+namespace qn {
+
+CQNCopyWiz::CQNCopyWiz(const std::string& projectFile, const std::string& lastCopyDir,
+                       const QNTexts& texts, QNWarn warn, QWidget* parent)
+    : QWizard(parent) {
+  setWindowTitle(tr("Copy Project"));
+  TagDialog(this, kDlgCopyWiz);
+  setWizardStyle(QWizard::ClassicStyle);
+  setOption(QWizard::NoBackButtonOnStartPage);
+  const std::vector<QWizardPage*> pages = {new QNCopyWizTargetPage,
+                                           new QNCopyWizFilesPage(request_, std::move(warn)),
+                                           new QNCopyWizFolderPage(request_, lastCopyDir),
+                                           new QNCopyWizReadyPage(request_, projectFile)};
+  for (QWizardPage* page : pages) {
+    addPage(page);
+    TranslateDialog(page, texts);
+  }
+  TranslateDialog(this, texts);
+}
+
+bool RunCopyProject(CQNApp& app, QWidget* parent) {
+  QNProjectSession& session = app.Session();
+  const QNTexts& texts = app.Texts();
+  QNWarn warn = [parent, &texts](int id) {
+    QMessageBox::warning(parent, QApplication::applicationDisplayName(),
+                         QString::fromStdString(texts.Text(id)));
+  };
+  CQNCopyWiz wizard(session.Path(), app.Options().options.LastCopyDir, texts, warn, parent);
+  if (wizard.exec() != QDialog::Accepted) return false;
+  app.Options().options.LastCopyDir = wizard.Request().destination;
+
+  QProgressDialog progress(QString::fromStdString(texts.Text(kMsgCopying)), QObject::tr("Stop"), 0,
+                           100, parent);
+  progress.setWindowTitle(wizard.windowTitle());
+  progress.setWindowModality(Qt::WindowModal);
+  progress.setMinimumDuration(0);
+  progress.setAutoClose(false);
+  progress.setAutoReset(false);
+  QNCopyJob job;
+  bool copied = false;
+  QObject::connect(&job, &QNCopyJob::Progress, &progress, &QProgressDialog::setValue);
+  QObject::connect(&progress, &QProgressDialog::canceled, &job, &QNCopyJob::Stop);
+  QObject::connect(&job, &QNCopyJob::Finished, &progress, [&](bool result) {
+    copied = result;
+    progress.done(QDialog::Accepted);
+  });
+  QApplication::setOverrideCursor(Qt::WaitCursor);
+  job.Start(session.Files(), session.doc.Tree(), wizard.Request(), session.Messenger());
+  progress.exec();
+  QApplication::restoreOverrideCursor();
+  return copied;
+}
+
+}  // namespace qn
