@@ -28,6 +28,9 @@ const std::array kRanges = {
     QNSettingRange{"QN_MAX_OL", &CQNSettings::QN_MAX_OL, Whole(0, 32000), kIdcLimOffsiteLevel},
     QNSettingRange{"QN_TIMEOUT", &CQNSettings::QN_TIMEOUT, Whole(10, 600), kIdcTimeout},
     QNSettingRange{"QN_RETRIES", &CQNSettings::QN_RETRIES, Whole(0, 100), kIdcRetries},
+    QNSettingRange{"QN_DELAY_MS", &CQNSettings::QN_DELAY_MS, Whole(0, kMaxDelayMs), kIdcDelay},
+    QNSettingRange{"QN_MAX_CONN", &CQNSettings::QN_MAX_CONN, Whole(1, kMaxConnectionsPerServer),
+                   kIdcMaxConnections},
     // Thousandths of the browser version, shown as the version (4000 is 4.00).
     QNSettingRange{
         "AgentVersion", &CQNSettings::AgentVersion, {0, 1000, 1000, 2}, kIdcAgentVersion},

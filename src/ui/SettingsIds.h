@@ -41,6 +41,12 @@ enum QNControlId : int {
   kIdcAuthGroup = 1017,
   kIdcUserId = 1018,
   kIdcPassword = 1019,
+  kIdcCrawlingGroup = 1130,
+  kIdcRobots = 1131,
+  kIdcDelay = 1132,
+  kIdcMaxConnections = 1133,
+  kIdcCookies = 1134,
+  kIdcBrowseCookies = 1135,
   // Contents tree
   kIdcTreeInit = 1020,
   kIdcUpdateGroup = 1021,

@@ -1,11 +1,14 @@
 #include "ui/SpeedPage.h"
 
 #include <QCheckBox>
+#include <QFileDialog>
 #include <QFormLayout>
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QVBoxLayout>
 
 #include "ui/NumberBox.h"
@@ -19,7 +22,8 @@ QNSpeedPage::QNSpeedPage(QWidget* parent)
                {&CQNSettings::QN_LIM_FQ, &SettingRange("QN_MAX_FQ")},
                {&CQNSettings::QN_LIM_MAXFS, &SettingRange("QN_MAX_MAXFS")},
                {&CQNSettings::QN_LIM_MINFS, &SettingRange("QN_MAX_MINFS")},
-               {&CQNSettings::QN_LIM_TIME, &SettingRange("QN_MAX_TIME")}}} {
+               {&CQNSettings::QN_LIM_TIME, &SettingRange("QN_MAX_TIME")},
+               {&CQNSettings::QN_LIM_CONN, &SettingRange("QN_MAX_CONN")}}} {
   auto* layout = new QVBoxLayout(this);
   auto* speed = new QFormLayout;
   const QNSettingRange& threads = SettingRange("QN_THREADS");
@@ -31,10 +35,11 @@ QNSpeedPage::QNSpeedPage(QWidget* parent)
 
   auto* limitsGroup = Tagged(new QGroupBox(tr("Restrictions"), this), kIdcLimitsGroup);
   auto* grid = new QGridLayout(limitsGroup);
-  const std::array<QString, 5> captions = {tr("Max. Total Disk &Space"),
-                                           tr("Max. Number of &Files"), tr("Max. File Si&ze"),
-                                           tr("M&in. File Size"), tr("Max. Total &Time")};
-  const std::array<QString, 5> units = {tr("MB"), tr("files"), tr("KB"), tr("KB"), tr("minutes")};
+  const std::array<QString, 6> captions = {
+      tr("Max. Total Disk &Space"), tr("Max. Number of &Files"), tr("Max. File Si&ze"),
+      tr("M&in. File Size"),        tr("Max. Total &Time"),      tr("Connections to one serv&er")};
+  const std::array<QString, 6> units = {tr("MB"), tr("files"),   tr("KB"),
+                                        tr("KB"), tr("minutes"), tr("at once")};
   for (std::size_t i = 0; i < limits_.size(); ++i) {
     Limit& limit = limits_[i];
     const int id = limit.range->controlId;
@@ -50,6 +55,18 @@ QNSpeedPage::QNSpeedPage(QWidget* parent)
   grid->setColumnStretch(3, 1);
   layout->addWidget(limitsGroup);
 
+  auto* crawling = Tagged(new QGroupBox(tr("Crawling"), this), kIdcCrawlingGroup);
+  auto* crawlingForm = new QFormLayout(crawling);
+  robots_ = Tagged(new QCheckBox(tr("Obey &robots.txt"), crawling), kIdcRobots);
+  crawlingForm->addRow(robots_);
+  const QNSettingRange& delay = SettingRange("QN_DELAY_MS");
+  delay_ = Tagged(new QNNumberBox(delay.format, crawling), delay.controlId);
+  delay_->setSuffix(tr(" ms"));
+  crawlingForm->addRow(
+      LabelFor(tr("&Delay between requests to a server:"), delay_, delay.controlId),
+      AtOwnWidth(delay_));
+  layout->addWidget(crawling);
+
   auto* auth = Tagged(new QGroupBox(tr("Authentication"), this), kIdcAuthGroup);
   auto* authForm = new QFormLayout(auth);
   user_ = Tagged(new QLineEdit(auth), kIdcUserId);
@@ -57,6 +74,18 @@ QNSpeedPage::QNSpeedPage(QWidget* parent)
   password_->setEchoMode(QLineEdit::Password);
   authForm->addRow(LabelFor(tr("&User Name:"), user_, kIdcUserId), user_);
   authForm->addRow(LabelFor(tr("Pass&word:"), password_, kIdcPassword), password_);
+  cookies_ = Tagged(new QLineEdit(auth), kIdcCookies);
+  cookies_->setPlaceholderText(tr("cookies.txt loaded when a download starts"));
+  auto* browse = Tagged(new QPushButton(tr("Br&owse..."), auth), kIdcBrowseCookies);
+  auto* cookiesRow = new QHBoxLayout;
+  cookiesRow->addWidget(cookies_, 1);
+  cookiesRow->addWidget(browse);
+  authForm->addRow(LabelFor(tr("&Cookies file:"), cookies_, kIdcCookies), cookiesRow);
+  connect(browse, &QPushButton::clicked, this, [this] {
+    const QString chosen = QFileDialog::getOpenFileName(this, tr("Cookies file"), cookies_->text(),
+                                                        tr("Cookies (*.txt);;All files (*)"));
+    if (!chosen.isEmpty()) cookies_->setText(chosen);
+  });
   layout->addWidget(auth);
   layout->addStretch(1);
 }
@@ -68,6 +97,9 @@ void QNSpeedPage::Load(const CQNSettings& settings) {
     limit.value->Load(*limit.range, settings);
     limit.value->setEnabled(limit.box->isChecked());
   }
+  LoadFlag(robots_, settings.QN_ROBOTS);
+  delay_->Load(SettingRange("QN_DELAY_MS"), settings);
+  cookies_->setText(QString::fromStdString(settings.QN_COOKIES));
   user_->setText(QString::fromStdString(settings.QN_USER_ID));
   password_->setText(QString::fromStdString(settings.QN_PASSWORD));
 }
@@ -78,6 +110,9 @@ void QNSpeedPage::Store(CQNSettings& settings) const {
     StoreFlag(limit.box, settings.*limit.on);
     limit.value->Store(*limit.range, settings);
   }
+  StoreFlag(robots_, settings.QN_ROBOTS);
+  delay_->Store(SettingRange("QN_DELAY_MS"), settings);
+  settings.QN_COOKIES = cookies_->text().toStdString();
   settings.QN_USER_ID = user_->text().toStdString();
   settings.QN_PASSWORD = password_->text().toStdString();
 }

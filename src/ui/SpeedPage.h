@@ -1,8 +1,9 @@
 #pragma once
 
 // "Speed, restrictions and authentication": how many files load at once, the limits
-// of a download (each a switch and a value kept while it is off), and the user name
-// and password for sites that ask for them.
+// of a download (each a switch and a value kept while it is off), how politely
+// servers are crawled, and the user name, password and cookies for sites that ask
+// for them.
 
 #include <array>
 
@@ -33,7 +34,10 @@ class QNSpeedPage : public QNSettingsPage {
   };
 
   QNNumberBox* threads_;
-  std::array<Limit, 5> limits_;
+  std::array<Limit, 6> limits_;
+  QCheckBox* robots_;
+  QNNumberBox* delay_;
+  QLineEdit* cookies_;
   QLineEdit* user_;
   QLineEdit* password_;
 };
