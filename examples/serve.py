@@ -28,6 +28,7 @@ import os
 import signal
 import sys
 import threading
+import time
 import urllib.parse
 
 MONTHS = ["January", "February", "March", "April", "May", "June", "July", "August",
@@ -46,7 +47,7 @@ def month_name(query):
     return "the whole year"
 
 
-def make_handler(root, ports, log, modern=False):
+def make_handler(root, ports, log, delay=0.0, modern=False):
     text_types = MODERN_TYPES if modern else TEXT_TYPES
 
     class Handler(http.server.SimpleHTTPRequestHandler):
@@ -64,6 +65,8 @@ def make_handler(root, ports, log, modern=False):
             self.answer(send_body=False)
 
         def answer(self, send_body):
+            # A slowed site keeps a copy under way long enough to watch it.
+            time.sleep(delay)
             path = self.translate_path(self.path)
             if os.path.isdir(path) and self.path.split("?", 1)[0].endswith("/"):
                 path = os.path.join(path, "index.html")
@@ -141,6 +144,8 @@ def main():
     parser.add_argument("--modern-port", type=int, default=0)
     parser.add_argument("--ports-file", help="where to write 'SITE_PORT PARTNER_PORT'")
     parser.add_argument("--log", action="store_true", help="print each request")
+    parser.add_argument("--delay", type=float, default=0.0,
+                        help="seconds to wait before each answer")
     args = parser.parse_args()
 
     stop = threading.Event()
@@ -157,7 +162,8 @@ def main():
                              ("modern", args.modern, args.modern_port)):
         server = http.server.ThreadingHTTPServer(
             ("127.0.0.1", port),
-            make_handler(os.path.abspath(root), ports, args.log, modern=name == "modern"))
+            make_handler(os.path.abspath(root), ports, args.log, args.delay,
+                         modern=name == "modern"))
         server.daemon_threads = True
         ports[name] = server.server_address[1]
         servers.append(server)

@@ -120,6 +120,11 @@ wait_window() {
   status=1
 }
 
+# focus_window: gives the main window the keyboard (no window manager does).
+focus_window() {
+  xdotool windowfocus --sync "$(xdotool search --onlyvisible --name "Quillorne" | head -1)"
+}
+
 # The first start: the first-run sheet over the window, the system's proxy offered.
 http_proxy=http://proxy.example.org:3128/ start first-run-welcome ''
 capture first-run-welcome
@@ -135,9 +140,10 @@ finish
 # downloaded ("-D"), then a copied page is opened in the page view.
 /usr/bin/python3 "$source_dir/examples/serve.py" "$source_dir/examples/site" \
   "$source_dir/examples/partner" --ports-file "$work/ports" >/dev/null 2>&1 &
+site_server=$!
 background+=($!)
 wait_for "$work/ports" " " 10
-read -r site_port _ <"$work/ports"
+read -r site_port partner_port _ <"$work/ports"
 site="$work/site"
 "$build/quillorne-cli" "http://127.0.0.1:$site_port/index.html" -o "$site" \
   --set QN_TITLE="Lumbrook Garden Club" --set QN_REPORT=1 --save "$work/garden.qnp" \
@@ -239,10 +245,29 @@ shot new-project-finish
 keys Escape
 finish
 
-# focus_window: gives the main window the keyboard (no window manager does).
-focus_window() {
-  xdotool windowfocus --sync "$(xdotool search --onlyvisible --name "Quillorne" | head -1)"
-}
+# A run started from the window (Ctrl+D) over the same site, slowed down: the copy
+# has addresses that failed, so "Choose the Download Type" asks first; the progress
+# window then shows the run under way.
+kill "$site_server" 2>/dev/null || true
+wait "$site_server" 2>/dev/null || true
+/usr/bin/python3 "$source_dir/examples/serve.py" "$source_dir/examples/site" \
+  "$source_dir/examples/partner" --site-port "$site_port" --partner-port "$partner_port" \
+  --delay 1.5 >/dev/null 2>&1 &
+background+=($!)
+sleep 1
+start download-type '[Options]
+FirstRun=0
+ShowWelcome=0' "$work/garden.qnp"
+focus_window
+xdotool key --clearmodifiers ctrl+d
+dialog=$(wait_window '^Choose the Download Type$' 10)
+sleep 0.5
+capture download-type
+xdotool windowfocus --sync "$dialog" key --clearmodifiers Return
+wait_window '^Download Progress$' 10 >/dev/null
+sleep 4
+capture progress-window
+finish
 
 # The Schedule dialog (Edit > Schedule...) over two scheduled projects.
 start schedule '[Options]

@@ -1,5 +1,6 @@
 #include "ui/ProgressWindow.h"
 
+#include <QEvent>
 #include <QFontMetrics>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -90,12 +91,14 @@ QNProgressWindow::QNProgressWindow(const QNTexts& texts, QWidget* parent)
   rows_ = new QTreeWidget(this);
   rows_->setRootIsDecorated(false);
   rows_->setUniformRowHeights(true);
+  rows_->setTextElideMode(Qt::ElideMiddle);
   rows_->setHeaderLabels({FromStd(texts_.Text(kMsgColumnFileName)),
                           FromStd(texts_.Text(kMsgColumnSize)),
                           FromStd(texts_.Text(kMsgColumnStatus))});
   rows_->header()->setStretchLastSection(false);
   rows_->setContextMenuPolicy(Qt::CustomContextMenu);
   connect(rows_, &QWidget::customContextMenuRequested, this, &QNProgressWindow::ShowRowMenu);
+  rows_->viewport()->installEventFilter(this);
 
   slider_ = new QSlider(Qt::Horizontal, this);
   slider_->setRange(1, 10);
@@ -223,9 +226,9 @@ void QNProgressWindow::StopOrClose() {
   Q_EMIT StopRequested();
 }
 
-void QNProgressWindow::resizeEvent(QResizeEvent* event) {
-  QDialog::resizeEvent(event);
-  FitColumns();
+bool QNProgressWindow::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == rows_->viewport() && event->type() == QEvent::Resize) FitColumns();
+  return QDialog::eventFilter(watched, event);
 }
 
 void QNProgressWindow::FitColumns() {

@@ -68,7 +68,8 @@ class QNProgressWindow : public QDialog {
   void AbortFile(int worker);
 
  protected:
-  void resizeEvent(QResizeEvent* event) override;
+  // The list's viewport resized: the columns are fitted to it.
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   QTreeWidgetItem* RowOf(int worker);

@@ -4,11 +4,9 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
-#include <QApplication>
 #include <QElapsedTimer>
 #include <QRadioButton>
 #include <QSignalSpy>
-#include <QTimer>
 #include <filesystem>
 
 #include "TestPaths.h"
@@ -18,6 +16,7 @@
 #include "ui/CommandIds.h"
 #include "ui/DownloadKindDialog.h"
 #include "ui/ProgressWindow.h"
+#include "ui/ShownDialog.h"
 #include "ui/WindowRig.h"
 
 namespace qn::test {
@@ -35,19 +34,17 @@ struct KindAnswer {
   std::vector<QString> offered;
   QString checked;
 
-  void Arm() {
-    QTimer::singleShot(50, [this] {
-      auto* dialog = qobject_cast<QNDownloadKindDialog*>(QApplication::activeModalWidget());
-      ASSERT_NE(dialog, nullptr);
-      for (QRadioButton* button : dialog->findChildren<QRadioButton*>()) {
+  void Arm(QObject& owner) {
+    WhenShown<QNDownloadKindDialog>(owner, [this](QNDownloadKindDialog& dialog) {
+      for (QRadioButton* button : dialog.findChildren<QRadioButton*>()) {
         if (button->isEnabled()) offered.push_back(button->text());
         if (button->isChecked()) checked = button->text();
         if (!choice.isEmpty() && button->text().contains(choice)) button->setChecked(true);
       }
       if (choice.isEmpty())
-        dialog->reject();
+        dialog.reject();
       else
-        dialog->accept();
+        dialog.accept();
     });
   }
 };
@@ -61,7 +58,7 @@ TEST(RunFromWindowTest, TheDownloadTypeDialogOffersWhatTheEngineOffers) {
   offer.preselected = kKindContinue;
 
   KindAnswer failed("failed");
-  failed.Arm();
+  failed.Arm(*rig.frame);
   EXPECT_EQ(rig.observer.AskDownloadKind(offer), kKindFailed);
   ASSERT_EQ(failed.offered.size(), 3u);
   EXPECT_TRUE(failed.checked.contains("Continue"));
@@ -69,7 +66,7 @@ TEST(RunFromWindowTest, TheDownloadTypeDialogOffersWhatTheEngineOffers) {
   // Cancel starts nothing; a preselection not offered falls back to a new download.
   offer.preselected = kKindSelected;
   KindAnswer cancel("");
-  cancel.Arm();
+  cancel.Arm(*rig.frame);
   EXPECT_EQ(rig.observer.AskDownloadKind(offer), 0);
   EXPECT_TRUE(cancel.checked.contains("new"));
 }
