@@ -2,7 +2,6 @@
 #include <gtest/gtest.h>
 
 #include <QSettings>
-#include <mutex>
 
 #include "app/OptionsStore.h"
 #include "integration/CliProcess.h"
@@ -12,45 +11,20 @@
 namespace qn::test {
 namespace {
 
-// A proxy that is the only way to a site whose name resolves nowhere: it asks for
-// credentials and answers for the site itself.
-class SiteBehindProxy {
- public:
-  SiteBehindProxy() {
-    server_.server().Get(".*", [this](const httplib::Request& req, httplib::Response& res) {
-      if (req.get_header_value("Proxy-Authorization") != "Basic cHU6c+ljcmV0") {  // "pu:s\xe9cret"
-        res.status = 407;
-        res.set_header("Proxy-Authenticate", "Basic realm=\"proxy\"");
-        return;
-      }
-      {
-        std::lock_guard lock(mutex_);
-        targets_.push_back(req.path);
-      }
-      if (req.path == "http://site.invalid/index.html")
-        res.set_content("<a href=\"page.html\">page</a>", "text/html");
-      else if (req.path == "http://site.invalid/page.html")
-        res.set_content("<p>the page</p>", "text/html");
-      else
-        res.status = 404;
-    });
-    server_.Start();
-  }
-  int port() const { return server_.port(); }
-  std::vector<std::string> Targets() {
-    std::lock_guard lock(mutex_);
-    return targets_;
-  }
-
- private:
-  std::mutex mutex_;
-  std::vector<std::string> targets_;
-  HttpTestServer server_;  // last: its handlers stop before the members they use go
-};
+// The proxy is the only way to a site whose name resolves nowhere: it answers for the
+// site itself.
+void AnswerForTheSite(const httplib::Request& req, httplib::Response& res) {
+  if (req.path == "http://site.invalid/index.html")
+    res.set_content("<a href=\"page.html\">page</a>", "text/html");
+  else if (req.path == "http://site.invalid/page.html")
+    res.set_content("<p>the page</p>", "text/html");
+  else
+    res.status = 404;
+}
 
 TEST(CliOptions, ProxyAndTemplateOfTheDesktopOptions) {
   TempDir dir;
-  SiteBehindProxy proxy;
+  ProxyTestServer proxy("Basic cHU6c+ljcmV0", AnswerForTheSite);  // "pu:s\xe9cret"
   WriteFile(dir / "new.qnt", "QN_TITLE \t\t\"From the template\"\r\nQN_REPORT \t\t1\r\n");
 
   QNOptionSections options;

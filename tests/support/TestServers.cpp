@@ -196,4 +196,27 @@ bool MakeSelfSignedCertificate(const std::filesystem::path& dir, std::string& ce
   return std::system(command.c_str()) == 0 && std::filesystem::exists(certFile);
 }
 
+ProxyTestServer::ProxyTestServer(std::string authorization, Answer answer)
+    : answer_(std::move(answer)) {
+  server_.server().Get(".*",
+                       [this, authorization](const httplib::Request& req, httplib::Response& res) {
+                         if (req.get_header_value("Proxy-Authorization") != authorization) {
+                           res.status = 407;
+                           res.set_header("Proxy-Authenticate", "Basic realm=\"proxy\"");
+                           return;
+                         }
+                         {
+                           std::lock_guard lock(mutex_);
+                           targets_.push_back(req.path);
+                         }
+                         answer_(req, res);
+                       });
+  server_.Start();
+}
+
+std::vector<std::string> ProxyTestServer::Targets() {
+  std::lock_guard lock(mutex_);
+  return targets_;
+}
+
 }  // namespace qn::test

@@ -11,8 +11,10 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <mutex>
 #include <string>
 #include <thread>
+#include <vector>
 
 namespace qn::test {
 
@@ -38,6 +40,22 @@ class HttpTestServer {
   std::thread thread_;
   int port_ = 0;
   bool secure_ = false;
+};
+
+// A proxy that asks for Basic credentials (407 until they match), records each
+// address it was asked for and lets `answer` reply for the addressed site.
+class ProxyTestServer {
+ public:
+  using Answer = std::function<void(const httplib::Request&, httplib::Response&)>;
+  ProxyTestServer(std::string authorization, Answer answer);
+  int port() const { return server_.port(); }
+  std::vector<std::string> Targets();
+
+ private:
+  std::mutex mutex_;
+  std::vector<std::string> targets_;
+  Answer answer_;
+  HttpTestServer server_;  // last: its handlers stop before the members they use go
 };
 
 // Accepts connections one after another and hands each, with the request head it

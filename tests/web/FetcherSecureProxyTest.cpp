@@ -1,7 +1,6 @@
 // HTTPS with a certificate made for the test, and requests through an HTTP proxy.
 #include <gtest/gtest.h>
 
-#include <mutex>
 
 #include "support/TempDir.h"
 #include "support/TestServers.h"
@@ -44,46 +43,19 @@ TEST(FetcherSecureTest, HttpsWithTheTestAuthority) {
   }
 }
 
-// A forwarding proxy that asks for credentials and records what it was asked for.
-class TestProxy {
- public:
-  TestProxy() {
-    server_.server().Get(".*", [this](const httplib::Request& req, httplib::Response& res) {
-      if (req.get_header_value("Proxy-Authorization") != "Basic cHU6cHA=") {  // "pu:pp"
-        res.status = 407;
-        res.set_header("Proxy-Authenticate", "Basic realm=\"proxy\"");
-        return;
-      }
-      {
-        std::lock_guard lock(mutex_);
-        targets_.push_back(req.path);
-      }
-      // req.path is the absolute address: "http://host:port/path".
-      const std::string rest = req.path.substr(std::string("http://").size());
-      const std::size_t slash = rest.find('/');
-      const std::string host = rest.substr(0, slash);
-      httplib::Client origin(host);
-      auto answer = origin.Get(rest.substr(slash));
-      if (!answer) {
-        res.status = 502;
-        return;
-      }
-      res.status = answer->status;
-      res.set_content(answer->body, answer->get_header_value("Content-Type").c_str());
-    });
-    server_.Start();
+// Forwards to the origin the absolute address names: "http://host:port/path".
+void Forward(const httplib::Request& req, httplib::Response& res) {
+  const std::string rest = req.path.substr(std::string("http://").size());
+  const std::size_t slash = rest.find('/');
+  httplib::Client origin(rest.substr(0, slash));
+  auto answer = origin.Get(rest.substr(slash));
+  if (!answer) {
+    res.status = 502;
+    return;
   }
-  int port() const { return server_.port(); }
-  std::vector<std::string> Targets() {
-    std::lock_guard lock(mutex_);
-    return targets_;
-  }
-
- private:
-  std::mutex mutex_;
-  std::vector<std::string> targets_;
-  HttpTestServer server_;  // last: its handlers stop before the members they use go
-};
+  res.status = answer->status;
+  res.set_content(answer->body, answer->get_header_value("Content-Type").c_str());
+}
 
 TEST(FetcherProxyTest, RequestsGoThroughTheProxy) {
   HttpTestServer origin;
@@ -91,7 +63,7 @@ TEST(FetcherProxyTest, RequestsGoThroughTheProxy) {
     res.set_content("from origin", "text/html");
   });
   origin.Start();
-  TestProxy proxy;
+  ProxyTestServer proxy("Basic cHU6cHA=", Forward);  // "pu:pp"
 
   TempDir dir;
   FetchRig rig;
