@@ -9,22 +9,6 @@
 #include "text/TimeText.h"
 
 namespace qn {
-namespace {
-
-QNReportEntry EntryOf(const QNReportRow& row) {
-  QNReportEntry entry;
-  entry.node = row.node;
-  entry.address = row.address;
-  entry.error = row.error;
-  entry.errorCode = row.lastError;
-  entry.status = row.outcome == 1   ? kReportSkipped
-                 : row.outcome == 2 ? kReportUnchanged
-                                    : kReportDownloaded;
-  entry.modified = row.modified;
-  entry.size = row.size;
-  return entry;
-}
-}  // namespace
 
 QNProjectSession::QNProjectSession(IQNObserver& observer, QNTexts texts)
     : log(&observer),
@@ -146,7 +130,7 @@ void QNProjectSession::InstallRunHooks(QNRunEnvironment& environment) {
   environment.hooks.reportHeader = [this] {
     report.WriteHeader(MakeReportHeader(doc.SettingsCopy(), path_, CurrentTimeText(texts_)));
   };
-  environment.hooks.reportRow = [this](const QNReportRow& row) { report.WriteRow(EntryOf(row)); };
+  environment.hooks.reportRow = [this](const QNReportEntry& entry) { report.WriteRow(entry); };
   environment.hooks.reportFooter = [this] { report.WriteEnd(); };
   // The environment is handed on to the document after this, so what the conversion
   // needs of it is copied.

@@ -7,29 +7,14 @@
 // the scheduler) is the program's to decide from how the run ended (QNRunEnd).
 
 #include <chrono>
-#include <cstdint>
-#include <ctime>
 #include <functional>
-#include <optional>
 #include <string>
 
 #include "engine/RunState.h"
+#include "storage/ReportEntry.h"
 #include "web/InternetOptions.h"
 
 namespace qn {
-
-class CQNDocNode;
-
-// One row of the download report.
-struct QNReportRow {
-  const CQNDocNode* node = nullptr;  // null when the address has no node
-  std::string address;
-  bool error = false;
-  int lastError = 0;  // HTTP status or error number of the fetch
-  int outcome = 0;    // 0 transferred, 1 refused before the transfer, 2 kept unchanged
-  std::optional<std::time_t> modified;
-  std::uint64_t size = 0;
-};
 
 struct QNRunHooks {
   // Determines the log's path and empties it; the run goes on when it fails.
@@ -37,7 +22,7 @@ struct QNRunHooks {
   // Determines the report's name and creates it (called only with QN_REPORT on).
   std::function<void()> createReport;
   std::function<void()> reportHeader;
-  std::function<void(const QNReportRow&)> reportRow;  // only with QN_REPORT on
+  std::function<void(const QNReportEntry&)> reportRow;  // only with QN_REPORT on
   std::function<void()> reportFooter;
   // Dials when the project needs it; false with the dialer's error text.
   std::function<bool(std::string& error)> dial;

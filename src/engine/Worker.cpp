@@ -9,6 +9,7 @@
 #include "engine/Doc.h"
 #include "engine/RunErrors.h"
 #include "engine/SitePosition.h"
+#include "storage/ReportEntry.h"
 #include "text/MessageIds.h"
 #include "text/SizeText.h"
 #include "web/Address.h"
@@ -439,15 +440,17 @@ QNWorker::Step QNWorker::Failed(const QNFetchResult& r) {
 void QNWorker::ReportRow(const QNFetchResult& r, bool error) {
   const QNRunHooks& hooks = run_.env.hooks;
   if (!settings_.QN_REPORT || !hooks.reportRow) return;
-  QNReportRow row;
-  row.node = node_;
-  row.address = address_;
-  row.error = error;
-  row.lastError = r.lastError;
-  row.outcome = r.outcome;
-  row.modified = r.modified;
-  row.size = r.size;
-  hooks.reportRow(row);
+  static_assert(kTransferred == kReportDownloaded && kRefused == kReportSkipped &&
+                kKept == kReportUnchanged);
+  QNReportEntry entry;
+  entry.node = node_;
+  entry.address = address_;
+  entry.error = error;
+  entry.errorCode = r.lastError;
+  entry.status = r.outcome;
+  entry.modified = r.modified;
+  entry.size = r.size;
+  hooks.reportRow(entry);
 }
 
 void QNWorker::AfterException(int code) {

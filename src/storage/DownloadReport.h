@@ -4,35 +4,17 @@
 // file as the workers finish it, and the closing tags at the end, each appended on
 // its own so that the report of an interrupted run reads up to its last row.
 
-#include <cstdint>
 #include <ctime>
 #include <mutex>
-#include <optional>
 #include <string>
 #include <vector>
 
+#include "storage/ReportEntry.h"
 #include "text/Texts.h"
 
 namespace qn {
 
-class CQNDocNode;
 struct CQNSettings;
-
-// Statuses of a report row.
-constexpr int kReportDownloaded = 0;
-constexpr int kReportSkipped = 1;
-constexpr int kReportUnchanged = 2;
-
-// One file a worker finished.
-struct QNReportEntry {
-  const CQNDocNode* node = nullptr;  // null when the address has no node
-  std::string address;               // used when there is no node
-  bool error = false;
-  int errorCode = 0;
-  int status = kReportDownloaded;
-  std::optional<std::time_t> modified;
-  std::uint64_t size = 0;
-};
 
 // What the header tells about the project.
 struct QNReportHeader {

@@ -357,7 +357,7 @@ TEST(RunControl, AnExceptionInAWorkerEndsOnlyThatWorker) {
   rig.settings.QN_THREADS = 3;
   std::atomic<int> rows{0};
   QNRunEnvironment env = rig.Environment();
-  env.hooks.reportRow = [&](const QNReportRow& row) {
+  env.hooks.reportRow = [&](const QNReportEntry& row) {
     if (++rows == 2) throw std::runtime_error("report");
     EXPECT_FALSE(row.error);
   };

@@ -18,11 +18,11 @@ TEST(RunEnvironment, ChangesDuringARunWaitForTheNextRun) {
 
   std::atomic<int> firstRows{0}, laterRows{0}, firstEnds{0}, laterEnds{0};
   QNRunEnvironment first = rig.Environment();
-  first.hooks.reportRow = [&](const QNReportRow&) { ++firstRows; };
+  first.hooks.reportRow = [&](const QNReportEntry&) { ++firstRows; };
   first.hooks.runEnded = [&](const QNRunEnd&) { ++firstEnds; };
   rig.SetEnvironment(first);
   QNRunEnvironment later = first;
-  later.hooks.reportRow = [&](const QNReportRow&) { ++laterRows; };
+  later.hooks.reportRow = [&](const QNReportEntry&) { ++laterRows; };
   later.hooks.runEnded = [&](const QNRunEnd&) { ++laterEnds; };
 
   ASSERT_TRUE(rig.doc.StartDownload());
