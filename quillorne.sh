@@ -144,7 +144,7 @@ run_install() {
 run_screenshots() {
   deps
   cmake -S . -B "$BUILD_DIR" -G Ninja >/dev/null
-  cmake --build "$BUILD_DIR" -j "$JOBS" --target quillorne quillorne-cli
+  cmake --build "$BUILD_DIR" -j "$JOBS" --target quillorne quillorne-cli quillorne_languages
   tools/screenshots.sh "$BUILD_DIR"
 }
 

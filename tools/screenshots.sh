@@ -120,6 +120,23 @@ wait_window() {
   status=1
 }
 
+# new_window BEFORE SECONDS: a visible window that is not among the window ids
+# BEFORE (a sorted list), once there is one.
+new_window() {
+  local found
+  for _ in $(seq $(($2 * 10))); do
+    found=$(comm -13 <(echo "$1") <(xdotool search --onlyvisible --name '.' 2>/dev/null | sort) |
+      head -1)
+    if [ -n "$found" ]; then
+      echo "$found"
+      return 0
+    fi
+    sleep 0.1
+  done
+  echo "No new window appeared." >&2
+  status=1
+}
+
 # focus_window: gives the main window the keyboard (no window manager does).
 focus_window() {
   xdotool windowfocus --sync "$(xdotool search --onlyvisible --name "Quillorne" | head -1)"
@@ -134,6 +151,29 @@ finish
 start main-window '[Options]
 FirstRun=0'
 capture main-window
+finish
+
+# The window and the new-project wizard in German, chosen as the options dialog
+# chooses it; the Project menu open, then the wizard's first two pages (Ctrl+N, then
+# "Weiter").
+start main-window-german '[Options]
+FirstRun=0
+UseLngFile=1
+LngFile=German.qlg'
+german_window=$(xdotool search --onlyvisible --name "Quillorne" | head -1)
+capture main-window-german
+xdotool windowfocus --sync "$german_window" key --clearmodifiers alt+p
+shot main-window-german-menu
+keys Escape Escape
+before=$(xdotool search --onlyvisible --name '.' 2>/dev/null | sort)
+xdotool windowfocus --sync "$german_window" key --clearmodifiers ctrl+n
+wizard=$(new_window "$before" 10)
+if [ -n "$wizard" ]; then
+  xdotool windowfocus --sync "$wizard"
+  shot new-project-welcome-german
+  keys alt+w
+  shot new-project-title-german
+fi
 finish
 
 # The example site copied through the window: a project made for it is opened and

@@ -42,6 +42,7 @@ constexpr int kMsgProductName = 55514;
 constexpr int kMsgMailSubject = 55516;
 constexpr int kMsgConverting = 55519;  // "Converting Links..."
 constexpr int kMsgDiskSpaceLimit = 55520;
+constexpr int kMsgReady = 57345;  // the status bar while it shows no message
 constexpr int kMsgNoMailSupport = 61840;
 constexpr int kMsgMailDllInvalid = 61841;
 constexpr int kMsgMailFailed = 61842;

@@ -12,9 +12,11 @@ class QAction;
 class QMainWindow;
 class QMenu;
 class QToolBar;
+class QWidget;
 
 namespace qn {
 
+class QNTexts;
 struct QNCommandState;
 
 class QNCommandSet : public QObject {
@@ -29,11 +31,16 @@ class QNCommandSet : public QObject {
   QMenu* FontMenu() const { return font_; }
   QToolBar* ToolBar() const { return toolBar_; }
 
+  // Gives the main menu the installed language's texts and font, and each command
+  // its status-bar prompt and tool bar tip.
+  void Translate(const QNTexts& texts);
   // Enables every command by its rule.
   void Update(const QNCommandState& state);
 
  private:
   QAction* Make(int id);
+  // A submenu of the menu bar or of a menu.
+  static QMenu* AddMenu(QWidget* parent, const char* text);
   void AddTo(QMenu* menu, std::initializer_list<int> ids);
 
   QMainWindow& window_;

@@ -8,6 +8,7 @@
 #include "text/MessageIds.h"
 #include "ui/CopyJob.h"
 #include "ui/DialogTexts.h"
+#include "ui/SheetButtons.h"
 #include "ui/WizardIds.h"
 
 namespace qn {
@@ -28,6 +29,7 @@ CQNCopyWiz::CQNCopyWiz(const std::string& projectFile, const std::string& lastCo
     TranslateDialog(page, texts);
   }
   TranslateDialog(this, texts);
+  TranslateSheetButtons(*this, texts);
 }
 
 bool RunCopyProject(CQNApp& app, QWidget* parent) {

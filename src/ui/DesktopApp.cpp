@@ -15,6 +15,7 @@
 #include "ui/FirstRunSheet.h"
 #include "ui/MainFrame.h"
 #include "ui/ScreenMetrics.h"
+#include "ui/SheetButtons.h"
 #include "ui/TerminationSignals.h"
 #include "ui/TrayIcon.h"
 
@@ -77,11 +78,13 @@ void QNDesktopApp::StartUp(const std::vector<std::string>& args) {
 
   app_->ActivateSchedule();
 
-  tray_ = std::make_unique<QNTrayIcon>(*frame_);
+  tray_ = std::make_unique<QNTrayIcon>(*frame_, app_->Texts());
   tray_->Apply(app_->Options().options.UseTray);
   connect(frame_.get(), &CQNMainFrame::Minimised, tray_.get(), &QNTrayIcon::OnMinimised);
-  connect(frame_.get(), &CQNMainFrame::OptionsApplied, tray_.get(),
-          [this] { tray_->Apply(app_->Options().options.UseTray); });
+  connect(frame_.get(), &CQNMainFrame::OptionsApplied, tray_.get(), [this] {
+    tray_->Apply(app_->Options().options.UseTray);
+    tray_->ApplyLanguage();
+  });
   connect(frame_.get(), &CQNMainFrame::RunProgress, tray_.get(), &QNTrayIcon::OnProgress);
   connect(frame_.get(), &CQNMainFrame::RunEnded, tray_.get(), &QNTrayIcon::OnRunEnded);
   connect(frame_.get(), &CQNMainFrame::Closed, this, [this] {
@@ -106,6 +109,7 @@ void QNDesktopApp::ShowFirstRunSheet() {
   if (!options || cmd.exitAfter || cmd.shutdown) return;
   QNFirstRunSheet sheet(*options, app_->Texts().Text(kMsgWelcome), CQNDialUp().ListEntries(),
                         frame_.get());
+  TranslateSheetButtons(sheet, app_->Texts());
   if (sheet.exec() != QDialog::Accepted) return;
   if (const auto failure = app_->ApplyOptions(sheet.Options())) ShowStartFailure(*failure);
   tray_->Apply(app_->Options().options.UseTray);

@@ -6,6 +6,7 @@
 #include <QVariant>
 
 #include "text/Texts.h"
+#include "ui/LanguageFont.h"
 
 namespace qn {
 namespace {
@@ -50,6 +51,7 @@ void TranslateDialog(QWidget* dialog, const QNTexts& texts) {
     if (const auto text = texts.DialogItem(dialogId, id.toInt()))
       SetText(control, QString::fromStdString(*text));
   }
+  ApplyDialogFont(*dialog, texts);
 }
 
 }  // namespace qn

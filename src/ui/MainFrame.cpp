@@ -66,15 +66,23 @@ CQNMainFrame::CQNMainFrame(CQNApp& app, IQNDesktopServices& desktop)
   ConnectCommands();
 
   // Shown whenever no message is: a message hides it while it stands.
-  statusBar()->addWidget(new QLabel(tr("Ready"), statusBar()), 1);
+  ready_ = new QLabel(statusBar());
+  statusBar()->addWidget(ready_, 1);
+  ApplyLanguage();
   UpdateCommands();
-  UpdateTitle();
 }
 
 CQNMainFrame::~CQNMainFrame() {
   // Windows that close while the panes go away move the focus: nothing may then ask
   // the panes for their state.
   disconnect(qApp, nullptr, this, nullptr);
+}
+
+void CQNMainFrame::ApplyLanguage() {
+  const QNTexts& texts = app_.Texts();
+  commands_->Translate(texts);
+  ready_->setText(QString::fromStdString(texts.Text(kMsgReady)));
+  UpdateTitle();
 }
 
 QAction* CQNMainFrame::Command(int id) const {
@@ -258,15 +266,21 @@ void CQNMainFrame::FillRecentMenu() {
   QMenu* recentMenu = commands_->RecentMenu();
   recentMenu->clear();
   const auto& recent = app_.Options().recentFiles.Entries();
+  const QNTexts& texts = app_.Texts();
   for (std::size_t i = 0; i < recent.size(); ++i) {
     const std::string path = recent[i];
     QAction* action = recentMenu->addAction(
         QString("&%1 %2").arg(i + 1).arg(QString::fromStdString(path).replace("&", "&&")));
     action->setObjectName(QString("command%1").arg(kCmdRecent1 + static_cast<int>(i)));
-    action->setStatusTip(tr("Open this project"));
+    action->setStatusTip(QString::fromStdString(texts.Prompt(kCmdRecent1 + static_cast<int>(i))));
     connect(action, &QAction::triggered, this, [this, path] { OpenProject(path); });
   }
-  if (recent.empty()) recentMenu->addAction(tr("(none)"))->setEnabled(false);
+  // Without recent projects the menu's first entry stands for them.
+  if (recent.empty())
+    recentMenu
+        ->addAction(
+            QString::fromStdString(texts.MenuItem(kMenuMain, kCmdRecent1).value_or("(none)")))
+        ->setEnabled(false);
 }
 
 void CQNMainFrame::closeEvent(QCloseEvent* event) {

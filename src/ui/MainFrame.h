@@ -19,6 +19,8 @@
 #include "ui/TreeEvents.h"
 
 class QAction;
+class QLabel;
+class QMenu;
 class QPrinter;
 class QProgressDialog;
 class QSplitter;
@@ -76,6 +78,13 @@ class CQNMainFrame : public QMainWindow {
   void ShowProject();
   // Closes the project and opens `path` (a dropped file, a recent project).
   void OpenProject(const std::string& path);
+
+  // Shows the menus, prompts and status texts in the language installed now: when
+  // the window is made and after a change of language.
+  void ApplyLanguage();
+  // Fills the contents pane's context menu with its commands, in the language
+  // installed now.
+  void FillContentsMenu(QMenu& menu);
 
   QAction* Command(int id) const;
   // The progress window, while there is one.
@@ -167,6 +176,7 @@ class CQNMainFrame : public QMainWindow {
   QNContentsPane* contents_ = nullptr;
   QNPageView* page_ = nullptr;
   QNLogPane* log_ = nullptr;
+  QLabel* ready_ = nullptr;
   std::unique_ptr<QNTreeCommands> tree_;
   QNFindDialog* find_ = nullptr;
   QNEventQueue<std::string> logEvents_;

@@ -26,6 +26,7 @@ void CQNMainFrame::ConnectDialogCommands() {
 void CQNMainFrame::OpenOptions() {
   if (!EditProgramOptions(app_, this)) return;
   ApplyTreeFont(app_.Options().options);
+  ApplyLanguage();
   Q_EMIT OptionsApplied();
 }
 

@@ -12,6 +12,7 @@
 #include "ui/FindDialog.h"
 #include "ui/LogPane.h"
 #include "ui/MainFrame.h"
+#include "ui/MenuTexts.h"
 #include "ui/PageView.h"
 #include "ui/TreeCommands.h"
 
@@ -54,14 +55,7 @@ void CQNMainFrame::ConnectTreeCommands() {
   contents_->setContextMenuPolicy(Qt::CustomContextMenu);
   connect(contents_, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
     QMenu menu(this);
-    for (int id : std::initializer_list<int>{
-             kCmdNodeProperties, 0, kCmdAddFolder, kCmdAddLink, kCmdDeleteNode, 0,
-             kCmdSelectForDownload, kCmdDownloadBranch, kCmdAddUrlFilter, 0, kCmdPrintFolder}) {
-      if (id == 0)
-        menu.addSeparator();
-      else
-        menu.addAction(Command(id));
-    }
+    FillContentsMenu(menu);
     menu.exec(contents_->viewport()->mapToGlobal(at));
   });
 
@@ -78,6 +72,18 @@ void CQNMainFrame::ConnectTreeCommands() {
           [this] { page_->triggerPageAction(QWebEnginePage::Cut); });
   connect(Command(kCmdPaste), &QAction::triggered, this,
           [this] { page_->triggerPageAction(QWebEnginePage::Paste); });
+}
+
+void CQNMainFrame::FillContentsMenu(QMenu& menu) {
+  for (int id : std::initializer_list<int>{
+           kCmdNodeProperties, 0, kCmdAddFolder, kCmdAddLink, kCmdDeleteNode, 0,
+           kCmdSelectForDownload, kCmdDownloadBranch, kCmdAddUrlFilter, 0, kCmdPrintFolder}) {
+    if (id == 0)
+      menu.addSeparator();
+    else
+      menu.addAction(MirrorCommand(*Command(id), &menu));
+  }
+  TranslateMenu(&menu, kMenuContents, app_.Texts());
 }
 
 void CQNMainFrame::ShowFindDialog() {

@@ -3,6 +3,7 @@
 #include "ui/DialogTexts.h"
 #include "ui/PrjWizFolderPage.h"
 #include "ui/PrjWizTextPages.h"
+#include "ui/SheetButtons.h"
 #include "ui/WizardIds.h"
 
 namespace qn {
@@ -35,6 +36,7 @@ CQNPrjWiz::CQNPrjWiz(const CQNSettings& settings, const QNPrjWizState& remembere
     setPage(id, page);
     TranslateDialog(page, texts);
   }
+  TranslateSheetButtons(*this, texts);
   setStartId(kPrjWizWelcome);
   connect(this, &QWizard::currentIdChanged, this, &CQNPrjWiz::ShowCaption);
   ShowCaption(kPrjWizWelcome);

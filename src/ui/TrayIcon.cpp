@@ -6,6 +6,7 @@
 
 #include "ui/CommandIds.h"
 #include "ui/MainFrame.h"
+#include "ui/MenuTexts.h"
 
 namespace qn {
 namespace {
@@ -16,20 +17,26 @@ constexpr int kTooltipMax = 63;
 constexpr qint64 kSwitchMs = 400;
 }  // namespace
 
-QNTrayIcon::QNTrayIcon(CQNMainFrame& frame)
+QNTrayIcon::QNTrayIcon(CQNMainFrame& frame, const QNTexts& texts)
     : frame_(frame),
+      texts_(texts),
       menu_(std::make_unique<QMenu>()),
       idle_(QApplication::windowIcon()),
       busy_(":/icons/quillorne-busy.svg") {
   menu_->setObjectName("TrayMenu");
-  QAction* open = menu_->addAction(tr("Open"), this, &QNTrayIcon::RestoreWindow);
+  QAction* open = menu_->addAction(QString(), this, &QNTrayIcon::RestoreWindow);
   open->setObjectName(QString("command%1").arg(kCmdTrayOpen));
+  open->setData(kCmdTrayOpen);
+  TagMenuItem(open, "Open");
   menu_->setDefaultAction(open);
-  menu_->addAction(frame.Command(kCmdStartDownload));
-  menu_->addAction(frame.Command(kCmdPauseDownload));
-  menu_->addAction(frame.Command(kCmdStopDownload));
+  // The menu names the run commands in its own words.
+  for (int id : {kCmdStartDownload, kCmdPauseDownload, kCmdStopDownload})
+    menu_->addAction(MirrorCommand(*frame.Command(id), menu_.get()));
   menu_->addSeparator();
-  menu_->addAction(tr("Exit"), &frame, &QWidget::close);
+  QAction* exit = menu_->addAction(QString(), &frame, &QWidget::close);
+  exit->setData(kCmdExit);
+  TagMenuItem(exit, "Exit");
+  ApplyLanguage();
   icon_.setContextMenu(menu_.get());
   icon_.setIcon(idle_);
   connect(&icon_, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason why) {
@@ -41,6 +48,10 @@ QNTrayIcon::QNTrayIcon(CQNMainFrame& frame)
 }
 
 QNTrayIcon::~QNTrayIcon() = default;
+
+void QNTrayIcon::ApplyLanguage() {
+  TranslateMenu(menu_.get(), kMenuTray, texts_);
+}
 
 void QNTrayIcon::Apply(bool useTray) {
   const bool active = TrayModeActive(useTray, QSystemTrayIcon::isSystemTrayAvailable());

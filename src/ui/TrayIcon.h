@@ -11,6 +11,8 @@
 #include <QSystemTrayIcon>
 #include <memory>
 
+#include "text/Texts.h"
+
 class QMenu;
 
 namespace qn {
@@ -26,7 +28,7 @@ class QNTrayIcon : public QObject {
   Q_OBJECT
 
  public:
-  explicit QNTrayIcon(CQNMainFrame& frame);
+  QNTrayIcon(CQNMainFrame& frame, const QNTexts& texts);
   ~QNTrayIcon() override;
 
   // Shows or removes the icon for the option as it now stands.
@@ -36,6 +38,8 @@ class QNTrayIcon : public QObject {
   void OnProgress();
   // The run ended: the first picture comes back.
   void OnRunEnded();
+  // Shows the menu in the language installed now.
+  void ApplyLanguage();
   // The icon's menu ("Open", the run commands, "Exit").
   QMenu& Menu() const { return *menu_; }
   // The window was minimised: in tray mode it leaves the task bar.
@@ -45,6 +49,7 @@ class QNTrayIcon : public QObject {
 
  private:
   CQNMainFrame& frame_;
+  const QNTexts texts_;
   std::unique_ptr<QMenu> menu_;
   QSystemTrayIcon icon_;
   const QIcon idle_;
