@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -26,6 +27,12 @@ class IQNAppFrontEnd {
   virtual void ProjectOpened() = 0;
   // A scheduled download is about to start: the window is restored and shown.
   virtual void RestoreWindow() = 0;
+  // Runs `stop`, a forced stop that may wait for a run's threads up to its limit,
+  // and returns once it has ended; `text` says what the program waits for. A front
+  // end with windows keeps them alive meanwhile; without one it simply runs here.
+  virtual void WaitForStop(const std::string& /*text*/, const std::function<void()>& stop) {
+    stop();
+  }
 };
 
 }  // namespace qn

@@ -9,6 +9,7 @@ QNScheduleSteps CQNApp::ScheduleSteps() {
   steps.stopDownload = [this] { StopForSchedule(); };
   steps.openProject = [this](const std::string& path) { return OpenScheduledProject(path); };
   steps.startDownload = [this](const QNScheduledRun& run) { return StartScheduledDownload(run); };
+  steps.busy = [this] { return projects_.Stopping(); };
   return steps;
 }
 
@@ -20,7 +21,7 @@ void CQNApp::SetSchedule(std::vector<QNScheduleEntry> entries) {
 void CQNApp::StopForSchedule() {
   conversion_.StopAndWait();
   // The project is saved with the download marked interrupted.
-  if (session_.doc.run.running) session_.doc.ForcedStop();
+  projects_.ForcedStop();
 }
 
 bool CQNApp::OpenScheduledProject(const std::string& path) {

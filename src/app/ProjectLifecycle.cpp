@@ -53,10 +53,20 @@ bool QNProjectLifecycle::SaveAs(const std::string& path) {
   return true;
 }
 
+void QNProjectLifecycle::ForcedStop() {
+  CQNDoc& doc = session_.doc;
+  if (stopping_ || !doc.run.running) return;
+  stopping_ = true;
+  frontEnd_.WaitForStop(session_.Messenger().texts.Text(kMsgStoppingWait),
+                        [&doc] { doc.ForcedStop(); });
+  stopping_ = false;
+}
+
 bool QNProjectLifecycle::Close() {
+  if (stopping_) return false;
   if (!open_) return true;
   CQNDoc& doc = session_.doc;
-  if (doc.run.running) doc.ForcedStop();
+  ForcedStop();
   const bool closingForShutdown = doc.run.closingForShutdown;
   if (doc.modified) {
     if (options_.options.AutoSave || closingForShutdown) {
@@ -89,7 +99,8 @@ void QNProjectLifecycle::RestartPeriodicSave() {
 }
 
 void QNProjectLifecycle::PeriodicSaveTick() {
-  if (session_.Path().empty()) return;
+  // The stop saves the project itself once the run has ended.
+  if (stopping_ || session_.Path().empty()) return;
   // A failing save is reported once, not at every tick, until one succeeds again.
   const bool saved = SaveTo(session_.Path(), !periodicFailureShown_);
   periodicFailureShown_ = !saved;

@@ -37,8 +37,15 @@ class QNProjectLifecycle {
   // saved when AutoSave is on or a shutdown closes it (the document's
   // closingForShutdown), otherwise the user is asked;
   // then its files are encrypted as its settings ask. False when the user cancelled
-  // or a save the user asked for failed: the project then stays open.
+  // or a save the user asked for failed, or while a forced stop still waits: the
+  // project then stays open.
   bool Close();
+  // Stops the project's run by force, if one goes on, through the front end, which
+  // keeps its windows alive while the stop waits for the run's threads.
+  void ForcedStop();
+  // A forced stop is waiting: what the front end handles meanwhile must not close or
+  // stop the project again.
+  bool Stopping() const { return stopping_; }
 
   bool ProjectOpen() const { return open_; }
 
@@ -57,6 +64,7 @@ class QNProjectLifecycle {
   IQNAppFrontEnd& frontEnd_;
   QNPeriodicSave periodic_;
   bool open_ = false;
+  bool stopping_ = false;
   bool periodicFailureShown_ = false;
 };
 

@@ -16,7 +16,7 @@ void CQNScheduleTimer::Activate() {
 }
 
 void CQNScheduleTimer::Tick() {
-  if (ticking_) return;
+  if (ticking_ || (steps_.busy && steps_.busy())) return;
   ticking_ = true;
   scheduler_.Tick(clock_(), *this);
   ticking_ = false;

@@ -25,6 +25,9 @@ struct QNScheduleSteps {
   std::function<bool(const std::string& path)> openProject;
   // Starts the download of the opened project for `run`; false when none started.
   std::function<bool(const QNScheduledRun& run)> startDownload;
+  // The program cannot start an entry now (a forced stop still waits); the tick
+  // that finds it so is skipped and the next one tries again. None: never.
+  std::function<bool()> busy;
 };
 
 class CQNScheduleTimer : private IQNScheduleHost {

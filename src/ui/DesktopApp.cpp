@@ -18,6 +18,7 @@
 #include "ui/SheetButtons.h"
 #include "ui/TerminationSignals.h"
 #include "ui/TrayIcon.h"
+#include "ui/WaitWindow.h"
 
 // Registers the icons compiled into this library; outside any namespace, as the
 // resource system requires.
@@ -165,6 +166,10 @@ void QNDesktopApp::RestoreWindow() {
   if (frame_->isMinimized() || !frame_->isVisible()) frame_->showNormal();
   frame_->raise();
   frame_->activateWindow();
+}
+
+void QNDesktopApp::WaitForStop(const std::string& text, const std::function<void()>& stop) {
+  RunBehindWaitWindow(QString::fromStdString(text), app_->Texts(), frame_.get(), stop);
 }
 
 }  // namespace qn

@@ -35,6 +35,8 @@ class QNDesktopApp : public QObject, public IQNAppFrontEnd {
   void RequestClose(int exitStatus) override;
   void ProjectOpened() override;
   void RestoreWindow() override;
+  // The stop runs on a thread of its own behind the wait window.
+  void WaitForStop(const std::string& text, const std::function<void()>& stop) override;
 
  private:
   void StartUp(const std::vector<std::string>& args);

@@ -1,14 +1,13 @@
 #include "ui/GuiObserver.h"
 
 #include <QApplication>
-#include <QInputDialog>
-#include <QLineEdit>
 #include <QThread>
 #include <memory>
 
 #include "ui/CountdownDialog.h"
 #include "ui/DownloadKindDialog.h"
 #include "ui/MainFrame.h"
+#include "ui/PasswordDialog.h"
 
 namespace qn {
 namespace {
@@ -90,12 +89,9 @@ std::optional<std::string> QNGuiObserver::DoAskPassword() {
   // Asked while a project is opened or closed, which happens on the GUI thread; a
   // question from anywhere else is answered with Cancel.
   if (!OnGuiThread()) return std::nullopt;
-  bool ok = false;
-  const QString password =
-      QInputDialog::getText(frame_, QObject::tr("Enter Password"), QObject::tr("&Password:"),
-                            QLineEdit::Password, QString(), &ok);
-  if (!ok) return std::nullopt;
-  return password.toStdString();
+  QNPasswordDialog dialog(frame_ ? frame_->Texts() : QNTexts(), frame_);
+  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+  return dialog.Password();
 }
 
 void QNGuiObserver::ShowWait(const std::string& text, bool shown) {

@@ -89,6 +89,10 @@ QAction* CQNMainFrame::Command(int id) const {
   return commands_->Action(id);
 }
 
+const QNTexts& CQNMainFrame::Texts() const {
+  return app_.Texts();
+}
+
 QNTreeEventQueue& CQNMainFrame::TreeEvents() {
   return contents_->Events();
 }

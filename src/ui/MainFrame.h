@@ -36,6 +36,7 @@ class QNLogPane;
 class QNPageView;
 class QNPrintFolderJob;
 class QNProgressWindow;
+class QNTexts;
 class QNTreeCommands;
 struct QNCommandState;
 struct QNStatus;
@@ -92,6 +93,8 @@ class CQNMainFrame : public QMainWindow {
   QNContentsPane& Contents() const { return *contents_; }
   QNPageView& Page() const { return *page_; }
   QNLogPane& Log() const { return *log_; }
+  // The program's texts, for the dialogs shown over the window.
+  const QNTexts& Texts() const;
 
   // Where the engine's notifications for the tree and the log go; any thread pushes.
   QNTreeEventQueue& TreeEvents();

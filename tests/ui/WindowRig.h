@@ -14,6 +14,7 @@
 #include "ui/ContentsPane.h"
 #include "ui/GuiObserver.h"
 #include "ui/MainFrame.h"
+#include "ui/WaitWindow.h"
 
 namespace qn::test {
 
@@ -24,6 +25,12 @@ class QuietFrontEnd : public IQNAppFrontEnd {
   void RequestClose(int) override {}
   void ProjectOpened() override {}
   void RestoreWindow() override {}
+  // As the desktop program waits: the stop on a thread behind the wait window.
+  void WaitForStop(const std::string& text, const std::function<void()>& stop) override {
+    RunBehindWaitWindow(QString::fromStdString(text), QNTexts(), window, stop);
+  }
+
+  QWidget* window = nullptr;
 };
 
 class NoDesktop : public IQNDesktopServices {
@@ -41,6 +48,7 @@ class WindowRig {
     app->LoadOptions(QNScreenMetrics());
     frame = std::make_unique<CQNMainFrame>(*app, desktop);
     observer.SetFrame(frame.get());
+    frontEnd.window = frame.get();
   }
   ~WindowRig() {
     // The project and its events end before the window they go to.
