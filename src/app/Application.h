@@ -92,6 +92,8 @@ class CQNApp {
   bool ConvertLinks(std::function<void(const QNConversionResult&)> done);
   const QNBackgroundConversion& Conversion() const { return conversion_; }
   void StopConversion() { conversion_.StopAndWait(); }
+  // The conversion's "Stop": it ends between two files and `done` follows as usual.
+  void AskConversionToStop() { conversion_.Stop(); }
 
   // Runs `work` on the thread the application object was made on (the GUI thread),
   // later; dropped when the application object is gone by then.

@@ -107,7 +107,7 @@ void QNProjectSession::ResetLog() {
 }
 
 QNConversionResult QNProjectSession::ConvertLinks(const std::string& programDir,
-                                                  const std::function<bool()>& goOn) {
+                                                  const QNConversionProgress& goOn) {
   const CQNSettings current = doc.SettingsCopy();
   QNConversionProgress status = StatusLineProgress(observer_, texts_.Text(kMsgConverting));
   // A stop asked for while the links of a run are converted ends the conversion
@@ -115,7 +115,7 @@ QNConversionResult QNProjectSession::ConvertLinks(const std::string& programDir,
   // the download itself does not keep its pages from being converted.
   const bool stoppedBefore = doc.run.stopRequest;
   return ConvertProject(doc.Tree(), current, programDir, [&](int percent) {
-    return status(percent) && (stoppedBefore || !doc.run.stopRequest) && (!goOn || goOn());
+    return status(percent) && (stoppedBefore || !doc.run.stopRequest) && (!goOn || goOn(percent));
   });
 }
 

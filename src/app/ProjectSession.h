@@ -72,9 +72,10 @@ class QNProjectSession {
 
   // Converts the links of every start address's branch, showing the progress in the
   // status line ("Convert Links", "-CONV", and after a run). Not while a run goes on.
-  // `goOn`, when given, is asked between two files and stops the conversion with false.
+  // `goOn`, when given, is told the percentage done between two files and stops the
+  // conversion with false.
   QNConversionResult ConvertLinks(const std::string& programDir,
-                                  const std::function<bool()>& goOn = {});
+                                  const QNConversionProgress& goOn = {});
 
   // Fills the environment's log, report, save and conversion actions.
   void InstallRunHooks(QNRunEnvironment& environment);

@@ -187,6 +187,8 @@ class CQNMainFrame : public QMainWindow {
   std::unique_ptr<QNPrintFolderJob> printJob_;
   QProgressDialog* printProgress_ = nullptr;
   std::string printFile_;
+  // "Convert Links": how far it has come, with its Stop, while it runs.
+  QPointer<QProgressDialog> conversionProgress_;
   // From the first run until it is closed or the project changes.
   QPointer<QNProgressWindow> progress_;
   // The address and import methods the new-project wizard offers first.

@@ -2,15 +2,26 @@
 // "Stop Download", "Preview website", "Download Branch" and "Convert Links"; and the
 // progress window that the starting commands open.
 #include <QAction>
+#include <QProgressDialog>
 #include <QStatusBar>
+#include <QTimer>
 
 #include "app/Application.h"
+#include "text/MessageIds.h"
 #include "ui/CommandIds.h"
 #include "ui/ContentsPane.h"
 #include "ui/MainFrame.h"
 #include "ui/ProgressWindow.h"
 
 namespace qn {
+namespace {
+
+// How often the conversion's window looks how far it has come.
+constexpr int kConversionPollMs = 100;
+// A conversion that ends sooner never shows its window.
+constexpr int kConversionWindowDelayMs = 400;
+
+}  // namespace
 
 void CQNMainFrame::ConnectRunCommands() {
   connect(Command(kCmdStartDownload), &QAction::triggered, this, &CQNMainFrame::StartDownload);
@@ -64,10 +75,29 @@ void CQNMainFrame::DownloadBranch() {
 }
 
 void CQNMainFrame::ConvertLinks() {
-  app_.ConvertLinks([this](const QNConversionResult&) {
-    statusBar()->clearMessage();
+  // The status line shows how far it has come ("Converting Links... (n%)") while the
+  // window, modal over this one, offers Stop; the project's commands wait meanwhile.
+  const bool started = app_.ConvertLinks([this](const QNConversionResult& result) {
+    if (conversionProgress_) conversionProgress_->close();
+    ShowStatusText(result.stopped ? app_.Texts().Text(kMsgStopped) : std::string());
     UpdateCommands();
   });
+  if (!started) return;
+  conversionProgress_ = new QProgressDialog(
+      QString::fromStdString(app_.Texts().Text(kMsgConverting)), tr("&Stop"), 0, 100, this);
+  conversionProgress_->setWindowTitle(tr("Convert Links"));
+  conversionProgress_->setWindowModality(Qt::WindowModal);
+  conversionProgress_->setMinimumDuration(kConversionWindowDelayMs);
+  conversionProgress_->setAutoReset(false);
+  conversionProgress_->setAttribute(Qt::WA_DeleteOnClose);
+  connect(conversionProgress_, &QProgressDialog::canceled, this,
+          [this] { app_.AskConversionToStop(); });
+  auto* poll = new QTimer(conversionProgress_);
+  connect(poll, &QTimer::timeout, this, [this] {
+    if (conversionProgress_) conversionProgress_->setValue(app_.Conversion().Percent());
+  });
+  poll->start(kConversionPollMs);
+  conversionProgress_->setValue(0);
   UpdateCommands();
 }
 
