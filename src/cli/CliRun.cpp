@@ -118,10 +118,13 @@ bool QNCliRun::Prepare() {
     StartNewProject(session_, actions_.Options().shared, WritableProgramFolder());
   }
   std::string error;
+  const std::string title = session_.settings.QN_TITLE;
   if (!ApplySettings(options_.address, options_.settings, session_.settings, error)) {
     out_.Error(error);
     return false;
   }
+  // The root was made before "--set QN_TITLE=..." named the project.
+  if (session_.settings.QN_TITLE != title) session_.doc.RetitleRoot();
   if (!options_.outputDir.empty())
     session_.settings.QN_PROJECT_DIR = AbsoluteFolder(options_.outputDir);
   if (!options_.saveAs.empty()) {
@@ -177,7 +180,7 @@ int QNCliRun::Download() {
 // download runs.
 int QNCliRun::ConvertOnly() {
   const QNConversionResult result =
-      session_.ConvertLinks(ProgramFolder(), [this] { return signals_.Wait(0) == 0; });
+      session_.ConvertLinks(ProgramFolder(), [this](int) { return signals_.Wait(0) == 0; });
   out_.Finish();
   out_.OnLogText("Links converted in " + std::to_string(result.converted) + " saved files" +
                  (result.stopped ? " (stopped)" : ""));

@@ -192,6 +192,9 @@ class CQNDoc {
   // display is rebuilt or the root retitled as they ask, and during a run the
   // address map and the number of workers follow.
   void ApplyChangedSettings(const CQNSettings& changed);
+  // The root takes the settings' title (55472 "New Project" when it has none), after
+  // the title was set on the record itself; the root's identity, when there is one.
+  std::optional<QNNodeId> RetitleRoot();
   // Whether the run going on has used up its time limit (as the settings now stand).
   bool TimeLimitReached();
   // Whether the last run got past its start procedure.

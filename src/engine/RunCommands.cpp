@@ -330,6 +330,13 @@ bool CQNDoc::StopThreadsByForce() {
   return ended;
 }
 
+std::optional<QNNodeId> CQNDoc::RetitleRoot() {
+  auto tree = locks_.Hold(DocLock::Tree);
+  if (!tree_.root) return std::nullopt;
+  tree_.root->title = RootTitle(texts_, settings_.QN_TITLE);
+  return NodeIdOf(*tree_.root);
+}
+
 void CQNDoc::ApplyChangedSettings(const CQNSettings& changed) {
   CQNSettings before;
   CQNSettings next = changed;
@@ -349,13 +356,7 @@ void CQNDoc::ApplyChangedSettings(const CQNSettings& changed) {
   modified = true;
 
   std::optional<QNNodeId> retitled;
-  if (next.QN_TITLE != before.QN_TITLE) {
-    auto tree = locks_.Hold(DocLock::Tree);
-    if (tree_.root) {
-      tree_.root->title = RootTitle(texts_, next.QN_TITLE);
-      retitled = NodeIdOf(*tree_.root);
-    }
-  }
+  if (next.QN_TITLE != before.QN_TITLE) retitled = RetitleRoot();
   // A rebuilt display shows the new title as well.
   if (next.QN_TR_HTML != before.QN_TR_HTML || next.QN_TR_LIMIT_F != before.QN_TR_LIMIT_F ||
       next.QN_TR_MAX_F != before.QN_TR_MAX_F) {

@@ -166,6 +166,7 @@ TEST(Cli, CopiesASiteFromAnAddressAndSavesTheProjectWhenAsked) {
   EXPECT_EQ(saved.settings.DownloadState, 2);
   EXPECT_EQ(saved.settings.QN_THREADS, 3);
   EXPECT_EQ(saved.settings.QN_TITLE, "Test site");
+  EXPECT_EQ(saved.tree.root->title, "Test site");
   EXPECT_EQ(saved.settings.QN_START_URL[0], site.Url("/index.html"));
   EXPECT_EQ(saved.UrlsIn(kStateDone).size(), 41u);
   EXPECT_NE(ReadFile(dir / "site.log").find("Download is Completed"), std::string::npos);
