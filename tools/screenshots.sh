@@ -309,6 +309,27 @@ sleep 4
 capture progress-window
 finish
 
+# The same in the dark colour scheme (as on a dark desktop): a copied page in the
+# page view, then the run started again with its progress window over the tree.
+QUILLORNE_COLOR_SCHEME=dark start dark '[Options]
+FirstRun=0
+ShowWelcome=0' "$work/garden.qnp"
+focus_window
+xdotool key --clearmodifiers ctrl+g
+sleep 1
+xdotool type --delay 5 "$site/index.html"
+xdotool key Return
+sleep 3
+focus_window
+xdotool key --clearmodifiers ctrl+d
+dialog=$(wait_window '^Choose the Download Type$' 10)
+sleep 0.5
+xdotool windowfocus --sync "$dialog" key --clearmodifiers Return
+wait_window '^Download Progress$' 10 >/dev/null
+sleep 4
+capture progress-window-dark
+finish
+
 # The Schedule dialog (Edit > Schedule...) over two scheduled projects.
 start schedule '[Options]
 FirstRun=0

@@ -12,6 +12,7 @@
 #include "app/DialUp.h"
 #include "app/ProgramFolders.h"
 #include "text/MessageIds.h"
+#include "ui/ColorScheme.h"
 #include "ui/FirstRunSheet.h"
 #include "ui/MainFrame.h"
 #include "ui/ScreenMetrics.h"
@@ -56,6 +57,7 @@ void QNDesktopApp::StartUp(const std::vector<std::string>& args) {
   QApplication::setDesktopFileName("quillorne");
   QApplication::setWindowIcon(QIcon(":/icons/quillorne.svg"));
   QApplication::setQuitOnLastWindowClosed(false);
+  ApplyColorScheme(std::getenv("QUILLORNE_COLOR_SCHEME"));
 
   std::error_code ec;
   QNAppFolders folders{ProgramFolder(), WritableProgramFolder(),
