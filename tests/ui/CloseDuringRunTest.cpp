@@ -42,12 +42,8 @@ TEST(CloseDuringRunTest, ClosingDuringARunWaitsBehindTheWaitWindowAndSavesThePro
                       });
   server.Start();
 
-  rig.NewProject();
+  rig.NewProjectOf(server.Url("/index.html"));
   CQNDoc& doc = rig.Doc();
-  CQNSettings settings = doc.SettingsCopy();
-  settings.QN_START_URL[0] = server.Url("/index.html");
-  settings.QN_PROJECT_DIR = (rig.dir / "copy").string() + "/";
-  doc.ApplyChangedSettings(settings);
   const std::string projectFile = (rig.dir / "slow.qnp").string();
   ASSERT_TRUE(rig.app->Projects().SaveAs(projectFile));
   rig.frame->show();

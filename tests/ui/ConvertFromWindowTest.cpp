@@ -34,7 +34,7 @@ TEST(ConvertFromWindowTest, StopEndsALongConversionAndTheCommandReturns) {
     CQNDocTree& tree = doc.Tree();
     CQNDocNode* home = tree.AddFolder(tree.root, true);
     home->url = start;
-    for (int i = 0; i < 20000; ++i) {
+    for (int i = 0; i < 50000; ++i) {
       CQNDocNode* node = i == 0 ? home : tree.AddLink(home, true, page);
       node->type = kCatHtml;
       node->localFile = page;

@@ -76,12 +76,8 @@ TEST(RunFromWindowTest, CopiesTheExampleSiteAndShowsEverySavedFile) {
   HttpTestServer server;
   server.server().set_mount_point("/", (fs::path(QN_TEST_SOURCE_DIR) / "examples/site").string());
   server.Start();
-  rig.NewProject();
+  rig.NewProjectOf(server.Url("/index.html"));
   CQNDoc& doc = rig.Doc();
-  CQNSettings settings = doc.SettingsCopy();
-  settings.QN_START_URL[0] = server.Url("/index.html");
-  settings.QN_PROJECT_DIR = (rig.dir / "copy").string() + "/";
-  doc.ApplyChangedSettings(settings);
 
   rig.frame->UpdateCommands();
   QAction* start = rig.frame->Command(kCmdStartDownload);

@@ -63,6 +63,15 @@ class WindowRig {
     Settle();
   }
 
+  // A new project that copies from `startUrl` into the folder "copy".
+  void NewProjectOf(const std::string& startUrl) {
+    NewProject();
+    CQNSettings settings = Doc().SettingsCopy();
+    settings.QN_START_URL[0] = startUrl;
+    settings.QN_PROJECT_DIR = (dir / "copy").string() + "/";
+    Doc().ApplyChangedSettings(settings);
+  }
+
   CQNDoc& Doc() { return app->Session().doc; }
   QNContentsPane& Pane() { return frame->Contents(); }
 
