@@ -410,15 +410,25 @@ trayer --edge top --align right --widthtype request --height 24 --SetDockType tr
   --transparent false >/dev/null 2>&1 &
 background+=($!)
 sleep 1
-start tray-menu '[Options]
+# tray_menu NAME OPTIONS: the menu of the icon, the last one in the panel (trayer's
+# window of instance "panel"; its other windows are off the screen or tiny).
+tray_menu() {
+  start "$1" "$2"
+  read -r x y w h < <(xdotool search --classname '^panel$' getwindowgeometry --shell 2>/dev/null |
+    awk -F= '/^X=/{x=$2} /^Y=/{y=$2} /^WIDTH=/{w=$2} /^HEIGHT=/{h=$2} END{print x, y, w, h}')
+  xdotool mousemove $((x + w - h / 2)) $((y + h / 2)) click 3
+  sleep 1
+  capture "$1"
+  finish
+}
+tray_menu tray-menu '[Options]
 FirstRun=0
 UseTray=1'
-read -r x y w h < <(xdotool search --class trayer getwindowgeometry --shell 2>/dev/null |
-  awk -F= '/^X=/{x=$2} /^Y=/{y=$2} /^WIDTH=/{w=$2} /^HEIGHT=/{h=$2} END{print x, y, w, h}')
-xdotool mousemove $((x + w - h / 2)) $((y + h / 2)) click 3
-sleep 1
-capture tray-menu
-finish
+tray_menu tray-menu-german '[Options]
+FirstRun=0
+UseTray=1
+UseLngFile=1
+LngFile=German.qlg'
 
 echo "Pictures in $shots/"
 exit $status
