@@ -34,6 +34,7 @@ QNAdvancedPage::QNAdvancedPage(QWidget* parent)
                              tr("Opera"),
                              tr("User defined")};
   for (int kind = 0; kind < kinds.size(); ++kind) agentKind_->addItem(kinds[kind], kind);
+  TranslateItems(agentKind_);
   const QNSettingRange& version = SettingRange("AgentVersion");
   agentVersion_ = Tagged(new QNNumberBox(version.format, agent), version.controlId);
   agentString_ = Tagged(new QLineEdit(agent), kIdcAgentString);
@@ -44,7 +45,7 @@ QNAdvancedPage::QNAdvancedPage(QWidget* parent)
   agentForm->addRow(LabelFor(tr("&Version:"), agentVersion_, version.controlId),
                     AtOwnWidth(agentVersion_));
   agentForm->addRow(LabelFor(tr("&User defined:"), agentString_, kIdcAgentString), agentString_);
-  agentForm->addRow(tr("Sent:"), agentId_);
+  agentForm->addRow(Tagged(new QLabel(tr("Sent:"), agent), kIdcAgentSent), agentId_);
   layout->addWidget(agent);
 
   auto* row = new QHBoxLayout;

@@ -15,32 +15,16 @@
 
 #include "bookmarks/Environment.h"
 #include "ui/BookmarkIcons.h"
+#include "ui/DialogIds.h"
+#include "ui/DialogTextTable.h"
+#include "ui/DialogTexts.h"
+#include "ui/LabelFor.h"
 
 namespace qn {
 namespace {
 
 // The entry of the source box that opens a file dialog instead of a source.
 constexpr int kFileEntry = -1;
-
-QString SourceCaption(QNBookmarkBrowser browser) {
-  switch (browser) {
-    case QNBookmarkBrowser::InternetExplorer:
-      return QObject::tr("Internet Explorer Favorites");
-    case QNBookmarkBrowser::Netscape:
-      return QObject::tr("Netscape Bookmarks");
-    case QNBookmarkBrowser::Firefox:
-      return QObject::tr("Firefox Bookmarks");
-    case QNBookmarkBrowser::Chromium:
-      return QObject::tr("Chromium Bookmarks");
-    case QNBookmarkBrowser::GoogleChrome:
-      return QObject::tr("Google Chrome Bookmarks");
-    case QNBookmarkBrowser::Brave:
-      return QObject::tr("Brave Bookmarks");
-    case QNBookmarkBrowser::MicrosoftEdge:
-      return QObject::tr("Microsoft Edge Bookmarks");
-  }
-  return {};
-}
 
 QString FromPath(const std::filesystem::path& path) {
   return QString::fromStdString(path.string());
@@ -49,8 +33,8 @@ QString FromPath(const std::filesystem::path& path) {
 }  // namespace
 
 CQNBookmarkPicker::CQNBookmarkPicker(std::vector<QNBookmarkSource> sources,
-                                     QNBookmarkBrowser preferred, QWidget* parent)
-    : QDialog(parent), sources_(std::move(sources)) {
+                                     QNBookmarkBrowser preferred, QNTexts texts, QWidget* parent)
+    : QDialog(parent), sources_(std::move(sources)), texts_(std::move(texts)) {
   sourceBox_ = new QComboBox(this);
   profileBox_ = new QComboBox(this);
   tree_ = new QTreeWidget(this);
@@ -70,13 +54,12 @@ CQNBookmarkPicker::CQNBookmarkPicker(std::vector<QNBookmarkSource> sources,
   buttons_->button(QDialogButtonBox::Ok)->setEnabled(false);
 
   auto* form = new QFormLayout;
-  form->addRow(tr("&Import from:"), sourceBox_);
-  form->addRow(tr("&Profile:"), profileBox_);
-  profileLabel_ = qobject_cast<QLabel*>(form->labelForField(profileBox_));
-  auto* treeLabel = new QLabel(tr("&Bookmarks:"), this);
-  treeLabel->setBuddy(tree_);
+  form->addRow(TaggedLabel(tr("&Import from:"), sourceBox_, kIdcBmSource), sourceBox_);
+  profileLabel_ = TaggedLabel(tr("&Profile:"), profileBox_, kIdcBmProfile);
+  form->addRow(profileLabel_, profileBox_);
+  auto* treeLabel = TaggedLabel(tr("&Bookmarks:"), tree_, kIdcBmTree);
   auto* addressForm = new QFormLayout;
-  addressForm->addRow(tr("&Address:"), address_);
+  addressForm->addRow(TaggedLabel(tr("&Address:"), address_, kIdcBmAddress), address_);
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(form);
   layout->addWidget(treeLabel);
@@ -88,6 +71,10 @@ CQNBookmarkPicker::CQNBookmarkPicker(std::vector<QNBookmarkSource> sources,
   setTabOrder(profileBox_, tree_);
   setTabOrder(tree_, address_);
   setTabOrder(address_, buttons_);
+  TagButtons(buttons_);
+  setWindowTitle(tr("Import Bookmarks"));
+  TagDialog(this, kDlgBookmarks);
+  TranslateDialog(this, texts_);
 
   auto* entries = qobject_cast<QStandardItemModel*>(sourceBox_->model());
   int first = kFileEntry;
@@ -97,12 +84,12 @@ CQNBookmarkPicker::CQNBookmarkPicker(std::vector<QNBookmarkSource> sources,
     sourceBox_->addItem(SourceCaption(source.browser), entry);
     if (!source.Available()) {
       entries->item(entry)->setEnabled(false);
-      sourceBox_->setItemData(entry, tr("Not found on this computer"), Qt::ToolTipRole);
+      sourceBox_->setItemData(entry, DialogText(texts_, kTxtBmNotFound), Qt::ToolTipRole);
     } else if (first == kFileEntry || source.browser == preferred) {
       first = entry;
     }
   }
-  sourceBox_->addItem(tr("Bookmark File..."), kFileEntry);
+  sourceBox_->addItem(DialogText(texts_, kTxtBmFileEntry), kFileEntry);
 
   connect(sourceBox_, &QComboBox::activated, this, &CQNBookmarkPicker::ChooseSource);
   connect(profileBox_, &QComboBox::activated, this, &CQNBookmarkPicker::ChooseProfile);
@@ -120,10 +107,7 @@ CQNBookmarkPicker::CQNBookmarkPicker(std::vector<QNBookmarkSource> sources,
     // Nothing was found: the user can still open an exported file.
     profileLabel_->hide();
     profileBox_->hide();
-    setWindowTitle(tr("Import Bookmarks"));
-    note_->setText(
-        tr("No favorites or bookmarks were found on this computer. "
-           "Choose \"Bookmark File...\" to open an exported file."));
+    note_->setText(DialogText(texts_, kTxtBmNothingFound));
     note_->show();
     sourceBox_->setCurrentIndex(-1);
     return;
@@ -139,8 +123,8 @@ std::string CQNBookmarkPicker::Address() const {
 void CQNBookmarkPicker::ChooseSource(int index) {
   if (sourceBox_->itemData(index).toInt() == kFileEntry) {
     const QString file =
-        QFileDialog::getOpenFileName(this, tr("Open Bookmark File"), QDir::homePath(),
-                                     tr("Bookmark Files (*.htm *.html);;All Files (*)"));
+        QFileDialog::getOpenFileName(this, DialogText(texts_, kTxtBmOpenCaption), QDir::homePath(),
+                                     DialogText(texts_, kTxtBmOpenFilter));
     if (file.isEmpty()) {
       sourceBox_->setCurrentIndex(shownSource_);
       return;
@@ -150,7 +134,7 @@ void CQNBookmarkPicker::ChooseSource(int index) {
   }
   shownSource_ = index;
   const QNBookmarkSource& source = sources_[static_cast<std::size_t>(index)];
-  setWindowTitle(tr("Import %1").arg(SourceCaption(source.browser)));
+  setWindowTitle(DialogText(texts_, kTxtBmImportSource).arg(SourceCaption(source.browser)));
   profileBox_->clear();
   for (const QNBookmarkProfile& profile : source.profiles) {
     profileBox_->addItem(QString::fromStdString(profile.name));
@@ -171,7 +155,7 @@ void CQNBookmarkPicker::ChooseProfile(int index) {
 void CQNBookmarkPicker::ShowBookmarkFile(const QString& file) {
   shownSource_ = sourceBox_->count() - 1;
   sourceBox_->setCurrentIndex(shownSource_);
-  setWindowTitle(tr("Import Bookmark File"));
+  setWindowTitle(DialogText(texts_, kTxtBmImportFile));
   profileBox_->clear();
   profileLabel_->hide();
   profileBox_->hide();
@@ -181,7 +165,7 @@ void CQNBookmarkPicker::ShowBookmarkFile(const QString& file) {
 void CQNBookmarkPicker::Read(QNBookmarkFormat format, const std::filesystem::path& file) {
   tree_->clear();
   SelectItem(nullptr);
-  note_->setText(tr("Reading %1...").arg(FromPath(file)));
+  note_->setText(DialogText(texts_, kTxtBmReading).arg(FromPath(file)));
   note_->show();
   // A large database is copied before it is read, so the window stays responsive;
   // watching the new read drops the end of one that another choice has overtaken.
@@ -216,7 +200,7 @@ void CQNBookmarkPicker::Fill(const QNBookmarkTree& tree) {
     made.push_back(row);
   }
   for (int i = 0; i < tree_->topLevelItemCount(); ++i) tree_->topLevelItem(i)->setExpanded(true);
-  note_->setText(tr("No addresses were found here."));
+  note_->setText(DialogText(texts_, kTxtBmNoAddresses));
   note_->setVisible(!tree.HasLinks());
   Q_EMIT TreeFilled();
 }
@@ -227,8 +211,14 @@ void CQNBookmarkPicker::SelectItem(QTreeWidgetItem* item) {
   buttons_->button(QDialogButtonBox::Ok)->setEnabled(!address.isEmpty());
 }
 
-std::optional<std::string> PickBookmarkAddress(QWidget* parent, QNBookmarkBrowser first) {
-  CQNBookmarkPicker picker(FindBookmarkSources(ProcessEnvironment()), first, parent);
+QString CQNBookmarkPicker::SourceCaption(QNBookmarkBrowser browser) const {
+  return DialogText(texts_,
+                    static_cast<QNDialogTextId>(kTxtBmBrowser0 + static_cast<int>(browser)));
+}
+
+std::optional<std::string> PickBookmarkAddress(QWidget* parent, QNBookmarkBrowser first,
+                                               const QNTexts& texts) {
+  CQNBookmarkPicker picker(FindBookmarkSources(ProcessEnvironment()), first, texts, parent);
   if (picker.exec() != QDialog::Accepted) return std::nullopt;
   return picker.Address();
 }

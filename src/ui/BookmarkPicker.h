@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "bookmarks/BookmarkSources.h"
+#include "text/Texts.h"
 
 class QComboBox;
 class QDialogButtonBox;
@@ -29,7 +30,7 @@ class CQNBookmarkPicker : public QDialog {
   // `sources` as FindBookmarkSources gives them; `preferred` is the source shown
   // first when it is available, else the first that is.
   CQNBookmarkPicker(std::vector<QNBookmarkSource> sources, QNBookmarkBrowser preferred,
-                    QWidget* parent = nullptr);
+                    QNTexts texts, QWidget* parent = nullptr);
 
   // The address of the chosen link; empty while none is selected.
   std::string Address() const;
@@ -48,7 +49,10 @@ class CQNBookmarkPicker : public QDialog {
   void Fill(const QNBookmarkTree& tree);
   void SelectItem(QTreeWidgetItem* item);
 
+  QString SourceCaption(QNBookmarkBrowser browser) const;
+
   std::vector<QNBookmarkSource> sources_;
+  QNTexts texts_;
   int shownSource_ = -1;  // the entry of the source box that the tree shows
   QFutureWatcher<QNBookmarkTree>* watcher_;
 
@@ -65,6 +69,7 @@ class CQNBookmarkPicker : public QDialog {
 // program, `first` shown first when it is found ("Internet Explorer Favorites..."
 // and "Netscape Bookmarks..." of the new-project wizard's "Import URLs"). The chosen
 // address, or nothing when the user cancelled.
-std::optional<std::string> PickBookmarkAddress(QWidget* parent, QNBookmarkBrowser first);
+std::optional<std::string> PickBookmarkAddress(QWidget* parent, QNBookmarkBrowser first,
+                                               const QNTexts& texts);
 
 }  // namespace qn

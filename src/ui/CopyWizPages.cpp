@@ -12,6 +12,7 @@
 #include <QVBoxLayout>
 
 #include "text/MessageIds.h"
+#include "ui/DialogTextTable.h"
 #include "ui/DialogTexts.h"
 #include "ui/LabelFor.h"
 #include "ui/WizardIds.h"
@@ -27,7 +28,7 @@ bool IsAscii(const QString& text) {
 
 }  // namespace
 
-QNCopyWizTargetPage::QNCopyWizTargetPage() {
+QNCopyWizTargetPage::QNCopyWizTargetPage(const QNTexts& texts) {
   setTitle(tr("Where to"));
   TagDialog(this, kDlgCopyWizTarget);
   auto* layout = new QVBoxLayout(this);
@@ -37,7 +38,7 @@ QNCopyWizTargetPage::QNCopyWizTargetPage() {
   TagControl(handheld, kIdcCopyHandheld);
   folder->setChecked(true);
   handheld->setEnabled(false);
-  handheld->setToolTip(tr("Copying to a handheld is not available on this system."));
+  handheld->setToolTip(DialogText(texts, kTxtCopyNoHandheld));
   layout->addWidget(folder);
   layout->addWidget(handheld);
   layout->addStretch(1);
@@ -143,8 +144,9 @@ bool QNCopyWizFolderPage::isComplete() const {
   return !request_.destination.empty();
 }
 
-QNCopyWizReadyPage::QNCopyWizReadyPage(const QNCopyRequest& request, const std::string& projectFile)
-    : request_(request), projectFile_(projectFile), summary_(new QLabel(this)) {
+QNCopyWizReadyPage::QNCopyWizReadyPage(const QNCopyRequest& request, const std::string& projectFile,
+                                       const QNTexts& texts)
+    : request_(request), projectFile_(projectFile), texts_(texts), summary_(new QLabel(this)) {
   setTitle(tr("Ready to Copy."));
   TagDialog(this, kDlgCopyWizReady);
   summary_->setWordWrap(true);
@@ -156,18 +158,19 @@ QNCopyWizReadyPage::QNCopyWizReadyPage(const QNCopyRequest& request, const std::
 
 void QNCopyWizReadyPage::initializePage() {
   QStringList what;
-  if (request_.projectFiles) what << tr("the project files");
-  if (request_.downloadedFiles) what << tr("all downloaded files");
+  if (request_.projectFiles) what << DialogText(texts_, kTxtCopyWhatProject);
+  if (request_.downloadedFiles) what << DialogText(texts_, kTxtCopyWhatDownloaded);
   const QString folder = QString::fromStdString(request_.destination);
-  QString text = tr("Quillorne copies %1 to %2").arg(what.join(tr(" and ")), folder);
+  QString text =
+      DialogText(texts_, kTxtCopySummary).arg(what.join(DialogText(texts_, kTxtCopyAnd)), folder);
   if (request_.asZip) {
     const QString zip = QFileInfo(QString::fromStdString(projectFile_)).completeBaseName() + ".zip";
-    text += request_.password.empty() ? tr(", in the ZIP archive %1.").arg(zip)
-                                      : tr(", in the ZIP archive %1 with a password.").arg(zip);
+    text += DialogText(texts_, request_.password.empty() ? kTxtCopyZipSummary : kTxtCopyZipPassword)
+                .arg(zip);
   } else {
     text += ".";
   }
-  summary_->setText(text + "\n\n" + tr("Press Finish to copy."));
+  summary_->setText(text + "\n\n" + DialogText(texts_, kTxtCopyPressFinish));
 }
 
 }  // namespace qn

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "storage/ProjectOperations.h"
+#include "text/Texts.h"
 
 class QCheckBox;
 class QLabel;
@@ -24,7 +25,7 @@ class QNCopyWizTargetPage : public QWizardPage {
   Q_OBJECT
 
  public:
-  QNCopyWizTargetPage();
+  explicit QNCopyWizTargetPage(const QNTexts& texts);
 };
 
 class QNCopyWizFilesPage : public QWizardPage {
@@ -64,12 +65,14 @@ class QNCopyWizReadyPage : public QWizardPage {
   Q_OBJECT
 
  public:
-  QNCopyWizReadyPage(const QNCopyRequest& request, const std::string& projectFile);
+  QNCopyWizReadyPage(const QNCopyRequest& request, const std::string& projectFile,
+                     const QNTexts& texts);
   void initializePage() override;
 
  private:
   const QNCopyRequest& request_;
   std::string projectFile_;
+  QNTexts texts_;
   QLabel* summary_;
 };
 

@@ -1,14 +1,15 @@
 #include "ui/CopyWizard.h"
 
 #include <QApplication>
-#include <QMessageBox>
 #include <QProgressDialog>
 
 #include "app/Application.h"
 #include "text/MessageIds.h"
 #include "ui/CopyJob.h"
 #include "ui/DialogTexts.h"
+#include "ui/MessageBox.h"
 #include "ui/SheetButtons.h"
+#include "ui/StopProgress.h"
 #include "ui/WizardIds.h"
 
 namespace qn {
@@ -20,10 +21,10 @@ CQNCopyWiz::CQNCopyWiz(const std::string& projectFile, const std::string& lastCo
   TagDialog(this, kDlgCopyWiz);
   setWizardStyle(QWizard::ClassicStyle);
   setOption(QWizard::NoBackButtonOnStartPage);
-  const std::vector<QWizardPage*> pages = {new QNCopyWizTargetPage,
+  const std::vector<QWizardPage*> pages = {new QNCopyWizTargetPage(texts),
                                            new QNCopyWizFilesPage(request_, std::move(warn)),
                                            new QNCopyWizFolderPage(request_, lastCopyDir),
-                                           new QNCopyWizReadyPage(request_, projectFile)};
+                                           new QNCopyWizReadyPage(request_, projectFile, texts)};
   for (QWizardPage* page : pages) {
     addPage(page);
     TranslateDialog(page, texts);
@@ -36,16 +37,17 @@ bool RunCopyProject(CQNApp& app, QWidget* parent) {
   QNProjectSession& session = app.Session();
   const QNTexts& texts = app.Texts();
   QNWarn warn = [parent, &texts](int id) {
-    QMessageBox::warning(parent, QApplication::applicationDisplayName(),
-                         QString::fromStdString(texts.Text(id)));
+    AskUser(parent, QMessageBox::Warning, QApplication::applicationDisplayName(),
+            QString::fromStdString(texts.Text(id)), QMessageBox::Ok, QMessageBox::Ok, texts);
   };
   CQNCopyWiz wizard(session.Path(), app.Options().options.LastCopyDir, texts, warn, parent);
   if (wizard.exec() != QDialog::Accepted) return false;
   app.Options().options.LastCopyDir = wizard.Request().destination;
 
-  QProgressDialog progress(QString::fromStdString(texts.Text(kMsgCopying)), QObject::tr("Stop"), 0,
-                           100, parent);
-  progress.setWindowTitle(wizard.windowTitle());
+  const std::unique_ptr<QProgressDialog> shown = MakeStopProgress(
+      QNStopTask::kCopyProject, QString::fromStdString(texts.Text(kMsgCopying)), texts, parent);
+  QProgressDialog& progress = *shown;
+  progress.setRange(0, 100);
   progress.setWindowModality(Qt::WindowModal);
   progress.setMinimumDuration(0);
   progress.setAutoClose(false);

@@ -8,11 +8,13 @@
 #include <QVBoxLayout>
 
 #include "text/TextFill.h"
+#include "ui/DialogIds.h"
+#include "ui/DialogTexts.h"
 
 namespace qn {
 
-CQNCountdownDialog::CQNCountdownDialog(std::string format, int seconds, QWidget* parent,
-                                       std::chrono::milliseconds step)
+CQNCountdownDialog::CQNCountdownDialog(std::string format, int seconds, const QNTexts& texts,
+                                       QWidget* parent, std::chrono::milliseconds step)
     : QDialog(parent), format_(std::move(format)), seconds_(std::max(seconds, 0)) {
   setWindowTitle(QApplication::applicationDisplayName());
   text_ = new QLabel(this);
@@ -25,6 +27,7 @@ CQNCountdownDialog::CQNCountdownDialog(std::string format, int seconds, QWidget*
   buttons->button(QDialogButtonBox::Ok)->setDefault(true);
   connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
   connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+  TagButtons(buttons);
 
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(text_);
@@ -34,6 +37,8 @@ CQNCountdownDialog::CQNCountdownDialog(std::string format, int seconds, QWidget*
   // Wide enough that the text does not move the buttons while it counts down.
   text_->setMinimumWidth(text_->fontMetrics().averageCharWidth() * 40);
   ShowLeft();
+  TagDialog(this, kDlgCountdown);
+  TranslateDialog(this, texts);
 
   timer_.setInterval(step);
   connect(&timer_, &QTimer::timeout, this, &CQNCountdownDialog::Step);

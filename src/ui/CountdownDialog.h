@@ -13,6 +13,8 @@ class QProgressBar;
 
 namespace qn {
 
+class QNTexts;
+
 class CQNCountdownDialog : public QDialog {
   Q_OBJECT
 
@@ -20,7 +22,8 @@ class CQNCountdownDialog : public QDialog {
   // `format`: the message with "%d" for the seconds left (a text whose placeholders
   // do not fit is shown as written); the dialog confirms itself when `seconds` steps
   // of `step` have passed.
-  CQNCountdownDialog(std::string format, int seconds, QWidget* parent = nullptr,
+  CQNCountdownDialog(std::string format, int seconds, const QNTexts& texts,
+                     QWidget* parent = nullptr,
                      std::chrono::milliseconds step = std::chrono::seconds(1));
 
  private:

@@ -2,7 +2,6 @@
 
 #include <QApplication>
 #include <QFileDialog>
-#include <QMessageBox>
 #include <QTimer>
 #include <cstdio>
 #include <cstdlib>
@@ -13,8 +12,10 @@
 #include "app/ProgramFolders.h"
 #include "text/MessageIds.h"
 #include "ui/ColorScheme.h"
+#include "ui/DialogTextTable.h"
 #include "ui/FirstRunSheet.h"
 #include "ui/MainFrame.h"
+#include "ui/MessageBox.h"
 #include "ui/ScreenMetrics.h"
 #include "ui/SheetButtons.h"
 #include "ui/TerminationSignals.h"
@@ -110,8 +111,7 @@ void QNDesktopApp::ShowFirstRunSheet() {
   // A program started to work by itself does not wait for an answer.
   const QNCommandLine& cmd = app_->CommandLine();
   if (!options || cmd.exitAfter || cmd.shutdown) return;
-  QNFirstRunSheet sheet(*options, app_->Texts().Text(kMsgWelcome), CQNDialUp().ListEntries(),
-                        frame_.get());
+  QNFirstRunSheet sheet(*options, app_->Texts(), CQNDialUp().ListEntries(), frame_.get());
   TranslateSheetButtons(sheet, app_->Texts());
   if (sheet.exec() != QDialog::Accepted) return;
   if (const auto failure = app_->ApplyOptions(sheet.Options())) ShowStartFailure(*failure);
@@ -124,8 +124,8 @@ void QNDesktopApp::ShowStartFailure(const std::string& message) {
   if (cmd.exitAfter || cmd.shutdown)
     std::fprintf(stderr, "quillorne: %s\n", message.c_str());
   else
-    QMessageBox::critical(frame_.get(), QApplication::applicationDisplayName(),
-                          QString::fromStdString(message));
+    AskUser(frame_.get(), QMessageBox::Critical, QApplication::applicationDisplayName(),
+            QString::fromStdString(message), QMessageBox::Ok, QMessageBox::Ok, app_->Texts());
 }
 
 void QNDesktopApp::FirstOpen() {
@@ -139,18 +139,20 @@ void QNDesktopApp::FirstOpen() {
 }
 
 QNSaveAnswer QNDesktopApp::AskSaveChanges(const std::string& text) {
-  const auto answer = QMessageBox::question(
-      frame_.get(), QApplication::applicationDisplayName(), QString::fromStdString(text),
-      QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Yes);
+  const auto answer = AskUser(frame_.get(), QMessageBox::Question,
+                              QApplication::applicationDisplayName(), QString::fromStdString(text),
+                              QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
+                              QMessageBox::Yes, app_->Texts());
   if (answer == QMessageBox::Yes) return QNSaveAnswer::kSave;
   return answer == QMessageBox::No ? QNSaveAnswer::kDiscard : QNSaveAnswer::kCancel;
 }
 
 std::optional<std::string> QNDesktopApp::AskSavePath() {
   QNProgramOptions& options = app_->Options().options;
-  const QString file = QFileDialog::getSaveFileName(frame_.get(), tr("Save As"),
+  const QNTexts& texts = app_->Texts();
+  const QString file = QFileDialog::getSaveFileName(frame_.get(), DialogText(texts, kTxtMainSaveAs),
                                                     QString::fromStdString(options.LastDir),
-                                                    tr("Quillorne Projects (*.qnp)"));
+                                                    DialogText(texts, kTxtMainSaveFilter));
   if (file.isEmpty()) return std::nullopt;
   return file.toStdString();
 }

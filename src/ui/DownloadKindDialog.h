@@ -12,11 +12,14 @@ class QRadioButton;
 
 namespace qn {
 
+class QNTexts;
+
 class QNDownloadKindDialog : public QDialog {
   Q_OBJECT
 
  public:
-  QNDownloadKindDialog(const QNDownloadKindOffer& offer, QWidget* parent = nullptr);
+  QNDownloadKindDialog(const QNDownloadKindOffer& offer, const QNTexts& texts,
+                       QWidget* parent = nullptr);
 
   // The kind chosen (kKindNew, kKindContinue, kKindSelected or kKindFailed).
   int Kind() const;

@@ -4,10 +4,8 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
-#include <QInputDialog>
 #include <QLabel>
 #include <QListWidget>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QScopedValueRollback>
 #include <QTreeWidget>
@@ -15,6 +13,10 @@
 
 #include "settings/ExtListChanges.h"
 #include "text/NoCase.h"
+#include "ui/DialogIds.h"
+#include "ui/DialogTextTable.h"
+#include "ui/ExtensionDialog.h"
+#include "ui/MessageBox.h"
 #include "ui/NumberBox.h"
 #include "ui/SettingsIds.h"
 
@@ -30,7 +32,7 @@ QString SizeInKB(bool on, double bytes) {
 }  // namespace
 
 QNFileTypesPage::QNFileTypesPage(const QNTexts& texts, QWidget* parent)
-    : QNSettingsPage(kDlgPageFileTypes, tr("File Types"), parent) {
+    : QNSettingsPage(kDlgPageFileTypes, tr("File Types"), parent), texts_(texts) {
   auto* layout = new QHBoxLayout(this);
   auto* left = new QVBoxLayout;
   categories_ = Tagged(new QListWidget(this), kIdcCategories);
@@ -50,7 +52,9 @@ QNFileTypesPage::QNFileTypesPage(const QNTexts& texts, QWidget* parent)
   extensions_ = Tagged(new QTreeWidget(this), kIdcExtensions);
   extensions_->setRootIsDecorated(false);
   extensions_->setUniformRowHeights(true);
-  extensions_->setHeaderLabels({tr("Extension"), tr("Min. Size (KB)"), tr("Max. Size (KB)")});
+  extensions_->setHeaderLabels({DialogText(texts, kTxtExtColumnName),
+                                DialogText(texts, kTxtExtColumnMin),
+                                DialogText(texts, kTxtExtColumnMax)});
   extensions_->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
   right->addWidget(LabelFor(tr("E&xtensions (checked are loaded):"), extensions_, kIdcExtensions));
   right->addWidget(extensions_, 1);
@@ -67,10 +71,10 @@ QNFileTypesPage::QNFileTypesPage(const QNTexts& texts, QWidget* parent)
   max_->setAccessibleName(tr("Maximum size in KB"));
   edit->addWidget(minOn_, 0, 0);
   edit->addWidget(min_, 0, 1);
-  edit->addWidget(new QLabel(tr("KB"), this), 0, 2);
+  edit->addWidget(Tagged(new QLabel(tr("KB"), this), kIdcExtMinUnit), 0, 2);
   edit->addWidget(maxOn_, 1, 0);
   edit->addWidget(max_, 1, 1);
-  edit->addWidget(new QLabel(tr("KB"), this), 1, 2);
+  edit->addWidget(Tagged(new QLabel(tr("KB"), this), kIdcExtMaxUnit), 1, 2);
   edit->setColumnStretch(3, 1);
   edit->addWidget(add_, 0, 4);
   edit->addWidget(remove_, 1, 4);
@@ -188,10 +192,9 @@ bool QNFileTypesPage::AddExtension(const QString& typed) {
     return EqualNoCase(entry.extension, extension);
   });
   if (extension.empty() || known || name.contains('/') || name.contains('\\')) {
-    QMessageBox::warning(this, windowTitle(),
-                         extension.empty() || known
-                             ? tr("The list has this extension already, or the name is empty.")
-                             : tr("An extension cannot hold a folder separator."));
+    AskUser(this, QMessageBox::Warning, windowTitle(),
+            DialogText(texts_, extension.empty() || known ? kTxtExtDuplicate : kTxtExtSeparator),
+            QMessageBox::Ok, QMessageBox::Ok, texts_);
     return false;
   }
   list.push_back(CQNExtEntry{extension});
@@ -201,11 +204,8 @@ bool QNFileTypesPage::AddExtension(const QString& typed) {
 }
 
 void QNFileTypesPage::AddExtensionAsked() {
-  bool ok = false;
-  const QString name =
-      QInputDialog::getText(this, tr("Add Extension"), tr("E&xtension (without the dot):"),
-                            QLineEdit::Normal, QString(), &ok);
-  if (ok) AddExtension(name);
+  QNExtensionDialog dialog(texts_, this);
+  if (dialog.exec() == QDialog::Accepted) AddExtension(dialog.Name());
 }
 
 void QNFileTypesPage::RemoveExtension() {

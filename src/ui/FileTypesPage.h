@@ -50,6 +50,7 @@ class QNFileTypesPage : public QNSettingsPage {
   QCheckBox* maxOn_;
   QNNumberBox* max_;
   ExtLists lists_;
+  QNTexts texts_;
   // Set while the page fills its controls, so that filling them edits nothing.
   bool filling_ = false;
 };

@@ -11,10 +11,14 @@
 #include <QVBoxLayout>
 
 #include "records/DocTree.h"
+#include "ui/DialogIds.h"
+#include "ui/DialogTexts.h"
+#include "ui/LabelFor.h"
 
 namespace qn {
 
-QNFindDialog::QNFindDialog(const QStringList& history, QWidget* parent) : QDialog(parent) {
+QNFindDialog::QNFindDialog(const QStringList& history, const QNTexts& texts, QWidget* parent)
+    : QDialog(parent) {
   setWindowTitle(tr("Find in Contents"));
   text_ = new QComboBox(this);
   text_->setEditable(true);
@@ -47,7 +51,7 @@ QNFindDialog::QNFindDialog(const QStringList& history, QWidget* parent) : QDialo
   findNext_->setDefault(true);
 
   auto* form = new QFormLayout;
-  form->addRow(tr("Fi&nd what:"), text_);
+  form->addRow(TaggedLabel(tr("Fi&nd what:"), text_, kIdcFindWhat), text_);
   auto* groups = new QHBoxLayout;
   groups->addWidget(where);
   groups->addWidget(direction);
@@ -59,6 +63,15 @@ QNFindDialog::QNFindDialog(const QStringList& history, QWidget* parent) : QDialo
   layout->addWidget(buttons);
 
   connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+  const std::initializer_list<std::pair<QWidget*, int>> tagged = {
+      {where, kIdcFindWhere},   {titles_, kIdcFindTitles},       {urls_, kIdcFindUrls},
+      {files_, kIdcFindFiles},  {direction, kIdcFindDirection},  {up_, kIdcFindUp},
+      {down_, kIdcFindDown},    {wholeWord_, kIdcFindWholeWord}, {matchCase_, kIdcFindMatchCase},
+      {findNext_, kIdcFindNext}};
+  for (const auto& [control, id] : tagged) TagControl(control, id);
+  TagButtons(buttons);
+  TagDialog(this, kDlgFind);
+  TranslateDialog(this, texts);
   connect(findNext_, &QPushButton::clicked, this, &QNFindDialog::FindNext);
   connect(text_, &QComboBox::currentTextChanged, this, &QNFindDialog::UpdateButton);
   for (QCheckBox* box : {titles_, urls_, files_})

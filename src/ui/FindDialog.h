@@ -14,11 +14,13 @@ class QRadioButton;
 
 namespace qn {
 
+class QNTexts;
+
 class QNFindDialog : public QDialog {
   Q_OBJECT
 
  public:
-  QNFindDialog(const QStringList& history, QWidget* parent = nullptr);
+  QNFindDialog(const QStringList& history, const QNTexts& texts, QWidget* parent = nullptr);
 
   QString Text() const;
   // The tree's find flags (titles, addresses, files, whole words, match case).

@@ -13,6 +13,9 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 
+#include "text/MessageIds.h"
+#include "text/Texts.h"
+#include "ui/DialogIds.h"
 #include "ui/DialogTexts.h"
 #include "ui/LabelFor.h"
 #include "ui/WizardIds.h"
@@ -28,13 +31,15 @@ QSpinBox* PortBox(int port, QWidget* parent) {
 }
 
 // An address and its port on one row.
-QWidget* AddressRow(QLineEdit* address, const QString& portText, QSpinBox* port, QWidget* parent) {
+QWidget* AddressRow(QLineEdit* address, const QString& portText, int portLabelId, QSpinBox* port,
+                    QWidget* parent) {
   auto* row = new QWidget(parent);
   auto* layout = new QHBoxLayout(row);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->addWidget(address, 1);
   auto* portLabel = new QLabel(portText, row);
   portLabel->setBuddy(port);
+  TagControl(portLabel, portLabelId);
   layout->addWidget(portLabel);
   layout->addWidget(port);
   return row;
@@ -42,11 +47,10 @@ QWidget* AddressRow(QLineEdit* address, const QString& portText, QSpinBox* port,
 
 }  // namespace
 
-QNFirstRunSheet::QNFirstRunSheet(const QNProgramOptions& options, const std::string& title,
+QNFirstRunSheet::QNFirstRunSheet(const QNProgramOptions& options, const QNTexts& texts,
                                  const std::optional<std::vector<std::string>>& dialUpEntries,
                                  QWidget* parent)
     : QDialog(parent), options_(options) {
-  setWindowTitle(QString::fromStdString(title));
   auto* layout = new QVBoxLayout(this);
 
   auto* intro = new QLabel(
@@ -55,6 +59,7 @@ QNFirstRunSheet::QNFirstRunSheet(const QNProgramOptions& options, const std::str
          "reaches the Internet."),
       this);
   intro->setWordWrap(true);
+  TagControl(intro, kIdcConnIntro);
   layout->addWidget(intro);
 
   direct_ = new QRadioButton(tr("&Direct connection to the Internet"), this);
@@ -68,21 +73,26 @@ QNFirstRunSheet::QNFirstRunSheet(const QNProgramOptions& options, const std::str
   layout->addWidget(dialUp_);
 
   proxyBox_ = new QGroupBox(tr("Proxy server"), this);
+  TagControl(proxyBox_, kIdcConnProxyGroup);
   auto* form = new QFormLayout(proxyBox_);
   httpAddress_ = new QLineEdit(QString::fromStdString(options.ProxyAddress), proxyBox_);
   httpPort_ = PortBox(options.ProxyPort, proxyBox_);
   ftpAddress_ = new QLineEdit(QString::fromStdString(options.FtpProxyAddress), proxyBox_);
   ftpPort_ = PortBox(options.FtpProxyPort, proxyBox_);
   ftpAddress_->setPlaceholderText(tr("the HTTP proxy"));
+  TagControl(ftpAddress_, kIdcConnFtpAddress);
   // Room for a usual host name, in the size of the font in use.
   const int addressWidth = fontMetrics().horizontalAdvance("proxy.example.org  ");
   httpAddress_->setMinimumWidth(addressWidth);
   ftpAddress_->setMinimumWidth(addressWidth);
-  form->addRow(tr("&HTTP proxy:"), AddressRow(httpAddress_, tr("P&ort:"), httpPort_, proxyBox_));
-  form->addRow(tr("&FTP proxy:"), AddressRow(ftpAddress_, tr("Por&t:"), ftpPort_, proxyBox_));
+  QWidget* httpRow = AddressRow(httpAddress_, tr("P&ort:"), kIdcConnHttpPort, httpPort_, proxyBox_);
+  QWidget* ftpRow = AddressRow(ftpAddress_, tr("Por&t:"), kIdcConnFtpPort, ftpPort_, proxyBox_);
+  form->addRow(TaggedLabel(tr("&HTTP proxy:"), httpAddress_, kIdcConnHttpProxy), httpRow);
+  form->addRow(TaggedLabel(tr("&FTP proxy:"), ftpAddress_, kIdcConnFtpProxy), ftpRow);
   layout->addWidget(proxyBox_);
 
   dialBox_ = new QGroupBox(tr("Dial-up connection"), this);
+  TagControl(dialBox_, kIdcConnDialGroup);
   auto* dialForm = new QFormLayout(dialBox_);
   rasEntry_ = new QComboBox(dialBox_);
   rasEntry_->setEditable(true);
@@ -103,12 +113,14 @@ QNFirstRunSheet::QNFirstRunSheet(const QNProgramOptions& options, const std::str
 
   showWelcome_ = new QCheckBox(tr("Show the &welcome page at start"), this);
   showWelcome_->setChecked(options.ShowWelcome);
+  TagControl(showWelcome_, kIdcConnShowWelcome);
   layout->addWidget(showWelcome_);
   layout->addStretch(1);
 
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
   connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
   connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+  TagButtons(buttons);
   layout->addWidget(buttons);
 
   connect(proxy_, &QRadioButton::toggled, proxyBox_, &QWidget::setEnabled);
@@ -127,6 +139,8 @@ QNFirstRunSheet::QNFirstRunSheet(const QNProgramOptions& options, const std::str
     previous = next;
   }
   TagDialog(this, kDlgConnWiz);
+  TranslateDialog(this, texts);
+  setWindowTitle(QString::fromStdString(texts.Text(kMsgWelcome)));
 }
 
 QNProgramOptions QNFirstRunSheet::Options() const {

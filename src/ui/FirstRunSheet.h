@@ -21,12 +21,15 @@ class QSpinBox;
 
 namespace qn {
 
+class QNTexts;
+
 class QNFirstRunSheet : public QDialog {
   Q_OBJECT
 
  public:
   // `dialUpEntries`: the connections the dial-up layer knows, nothing without one.
-  QNFirstRunSheet(const QNProgramOptions& options, const std::string& title,
+  // The caption is the string table's "Welcome".
+  QNFirstRunSheet(const QNProgramOptions& options, const QNTexts& texts,
                   const std::optional<std::vector<std::string>>& dialUpEntries, QWidget* parent);
 
   // The copy with what the user chose.

@@ -7,9 +7,13 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "ui/DialogIds.h"
+#include "ui/DialogTexts.h"
+
 namespace qn {
 
-QNGoToDialog::QNGoToDialog(const QStringList& history, QWidget* parent) : QDialog(parent) {
+QNGoToDialog::QNGoToDialog(const QStringList& history, const QNTexts& texts, QWidget* parent)
+    : QDialog(parent) {
   setWindowTitle(tr("Go To"));
   auto* layout = new QVBoxLayout(this);
   auto* label = new QLabel(tr("Type the Web Page Address (URL):"), this);
@@ -21,6 +25,7 @@ QNGoToDialog::QNGoToDialog(const QStringList& history, QWidget* parent) : QDialo
   address_->setMinimumContentsLength(48);
   address_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
   label->setBuddy(address_);
+  TagControl(label, kIdcGoToAddress);
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
   layout->addWidget(label);
   layout->addWidget(address_);
@@ -28,6 +33,9 @@ QNGoToDialog::QNGoToDialog(const QStringList& history, QWidget* parent) : QDialo
   layout->addWidget(buttons);
   connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
   connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+  TagButtons(buttons);
+  TagDialog(this, kDlgGoTo);
+  TranslateDialog(this, texts);
   // Nothing to go to until an address is typed.
   QPushButton* ok = buttons->button(QDialogButtonBox::Ok);
   ok->setEnabled(false);

@@ -8,12 +8,14 @@ class QComboBox;
 
 namespace qn {
 
+class QNTexts;
+
 class QNGoToDialog : public QDialog {
   Q_OBJECT
 
  public:
   // `history`: addresses offered in the list, most recent first.
-  QNGoToDialog(const QStringList& history, QWidget* parent = nullptr);
+  QNGoToDialog(const QStringList& history, const QNTexts& texts, QWidget* parent = nullptr);
   QString Address() const;
 
  private:

@@ -20,6 +20,7 @@ bool OnGuiThread() {
 
 void QNGuiObserver::SetFrame(CQNMainFrame* frame) {
   frame_ = frame;
+  if (frame) texts_ = frame->Texts();
   treeEvents_ = frame ? &frame->TreeEvents() : nullptr;
   logEvents_ = frame ? &frame->LogEvents() : nullptr;
 }
@@ -111,7 +112,7 @@ void QNGuiObserver::OnTreeReady() {
 
 bool QNGuiObserver::DoCountdown(const std::string& format, int seconds) {
   return questions_.Ask([this, format, seconds] {
-    return std::make_unique<CQNCountdownDialog>(format, seconds, frame_.data());
+    return std::make_unique<CQNCountdownDialog>(format, seconds, texts_, frame_.data());
   });
 }
 
@@ -119,7 +120,7 @@ int QNGuiObserver::DoAskDownloadKind(const QNDownloadKindOffer& offer) {
   // Written on the GUI thread before the answer is handed over, read after it.
   auto kind = std::make_shared<int>(0);
   const bool accepted = questions_.Ask([this, offer, kind] {
-    auto dialog = std::make_unique<QNDownloadKindDialog>(offer, frame_.data());
+    auto dialog = std::make_unique<QNDownloadKindDialog>(offer, texts_, frame_.data());
     QNDownloadKindDialog* shown = dialog.get();
     QObject::connect(shown, &QDialog::accepted, shown, [shown, kind] { *kind = shown->Kind(); });
     return dialog;

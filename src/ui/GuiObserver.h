@@ -9,6 +9,7 @@
 #include <functional>
 
 #include "seams/Observer.h"
+#include "text/Texts.h"
 #include "ui/EventQueue.h"
 #include "ui/GuiQuestions.h"
 #include "ui/TreeEvents.h"
@@ -57,6 +58,8 @@ class QNGuiObserver : public IQNObserver {
   void PushTree(const QNTreeEvent& event);
 
   QPointer<CQNMainFrame> frame_;
+  // The frame's texts (they follow a change of language), for the questions' dialogs.
+  QNTexts texts_;
   std::function<void()> treeReady_;
   QNGuiQuestions questions_;
   // The frame's queues for the tree and the log; set with the frame, before any run.

@@ -11,5 +11,7 @@ class QWidget;
 namespace qn {
 
 QLabel* LabelFor(const QString& text, QWidget* field, int fieldId);
+// The same with an id of the label's own.
+QLabel* TaggedLabel(const QString& text, QWidget* field, int labelId);
 
 }  // namespace qn

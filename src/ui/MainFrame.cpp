@@ -7,7 +7,6 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QMenu>
-#include <QMessageBox>
 #include <QMimeData>
 #include <QSplitter>
 #include <QStatusBar>
@@ -22,6 +21,7 @@
 #include "ui/CommandSet.h"
 #include "ui/ContentsPane.h"
 #include "ui/LogPane.h"
+#include "ui/MessageBox.h"
 #include "ui/PageView.h"
 #include "ui/ProgressWindow.h"
 #include "ui/TreeCommands.h"
@@ -253,8 +253,10 @@ void CQNMainFrame::RepaintStatus() {
 void CQNMainFrame::ShowMessage(const std::string& text) {
   // Not a nested event loop: the program goes on (and may end by itself, "-E")
   // while the message waits for the user.
-  auto* box = new QMessageBox(QMessageBox::Warning, QApplication::applicationDisplayName(),
-                              QString::fromStdString(text), QMessageBox::Ok, this);
+  QMessageBox* box =
+      MakeMessageBox(this, QMessageBox::Warning, QApplication::applicationDisplayName(),
+                     QString::fromStdString(text), QMessageBox::Ok, app_.Texts())
+          .release();
   box->setAttribute(Qt::WA_DeleteOnClose);
   box->open();
 }

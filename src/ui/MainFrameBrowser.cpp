@@ -2,7 +2,6 @@
 // download report, finding the page shown in the tree, working offline.
 #include <QAction>
 #include <QApplication>
-#include <QMessageBox>
 #include <QStatusBar>
 #include <cstdlib>
 
@@ -10,8 +9,10 @@
 #include "app/ExternalBrowser.h"
 #include "text/MessageIds.h"
 #include "ui/CommandIds.h"
+#include "ui/DialogTextTable.h"
 #include "ui/GoToDialog.h"
 #include "ui/MainFrame.h"
+#include "ui/MessageBox.h"
 #include "ui/PageView.h"
 #include "ui/TreeCommands.h"
 #include "web/Address.h"
@@ -35,7 +36,7 @@ void CQNMainFrame::ConnectBrowserCommands() {
   connect(page_->page(), &QWebEnginePage::linkHovered, this,
           [this](const QString& url) { statusBar()->showMessage(url); });
   connect(page_, &QNPageView::RefusedOffline, this, [this](const QUrl& url) {
-    statusBar()->showMessage(tr("Working offline: %1 was not loaded.").arg(url.toString()));
+    statusBar()->showMessage(DialogText(app_.Texts(), kTxtMainOffline).arg(url.toString()));
   });
 }
 
@@ -44,7 +45,7 @@ void CQNMainFrame::GoTo() {
   QStringList history;
   for (const std::string& address : options.urlHistory.Entries())
     history.push_back(QString::fromStdString(address));
-  QNGoToDialog dialog(history, this);
+  QNGoToDialog dialog(history, app_.Texts(), this);
   if (dialog.exec() != QDialog::Accepted) return;
   page_->ShowAddress(AddDefaultScheme(dialog.Address().toStdString()));
 }
@@ -87,11 +88,7 @@ void CQNMainFrame::OpenWebSite() {
 }
 
 void CQNMainFrame::About() {
-  QMessageBox::about(this, tr("About Quillorne"),
-                     tr("<h3>Quillorne %1</h3><p>An offline browser: it copies web sites "
-                        "into a local folder so that they can be read without a network "
-                        "connection.</p><p>Lumbrook</p>")
-                         .arg(QApplication::applicationVersion()));
+  MakeAboutBox(this, app_.Texts())->exec();
 }
 
 }  // namespace qn

@@ -4,7 +4,6 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMenu>
-#include <QMessageBox>
 #include <QPageSetupDialog>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -21,11 +20,14 @@
 #include "ui/CommandIds.h"
 #include "ui/CommandSet.h"
 #include "ui/ContentsPane.h"
+#include "ui/DialogTextTable.h"
 #include "ui/MainFrame.h"
+#include "ui/MessageBox.h"
 #include "ui/NewProjectWizard.h"
 #include "ui/PageView.h"
 #include "ui/PrintContents.h"
 #include "ui/SettingsDialog.h"
+#include "ui/StopProgress.h"
 #include "ui/TreeCommands.h"
 
 namespace qn {
@@ -33,10 +35,6 @@ namespace {
 
 // How often the window looks how far a folder print has come.
 constexpr int kPrintPollMs = 100;
-
-QString ProjectFilter() {
-  return QObject::tr("Quillorne Projects (*.qnp);;Quillorne Templates (*.qnt);;All Files (*)");
-}
 
 }  // namespace
 
@@ -81,7 +79,8 @@ void CQNMainFrame::NewProject() {
 void CQNMainFrame::Open() {
   QNProgramOptions& options = app_.Options().options;
   const QString file = QFileDialog::getOpenFileName(
-      this, tr("Open"), QString::fromStdString(options.LastDir), ProjectFilter());
+      this, DialogText(app_.Texts(), kTxtMainOpen), QString::fromStdString(options.LastDir),
+      DialogText(app_.Texts(), kTxtMainProjectFilter));
   if (file.isEmpty()) return;
   options.LastDir = QFileInfo(file).absolutePath().toStdString();
   OpenProject(file.toStdString());
@@ -90,7 +89,8 @@ void CQNMainFrame::Open() {
 void CQNMainFrame::SaveAs() {
   QNProgramOptions& options = app_.Options().options;
   const QString file = QFileDialog::getSaveFileName(
-      this, tr("Save As"), QString::fromStdString(options.LastDir), ProjectFilter());
+      this, DialogText(app_.Texts(), kTxtMainSaveAs), QString::fromStdString(options.LastDir),
+      DialogText(app_.Texts(), kTxtMainProjectFilter));
   if (file.isEmpty()) return;
   options.LastDir = QFileInfo(file).absolutePath().toStdString();
   app_.Projects().SaveAs(file.toStdString());
@@ -105,9 +105,9 @@ void CQNMainFrame::CloseProject() {
 void CQNMainFrame::DeleteProject() {
   QNProjectSession& session = app_.Session();
   if (!app_.Projects().ProjectOpen() || session.doc.run.running) return;
-  const auto answer = QMessageBox::question(
-      this, windowTitle(), QString::fromStdString(app_.Texts().Text(kMsgDeleteDownloadedToo)),
-      QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
+  const auto answer = AskUser(this, QMessageBox::Question, windowTitle(),
+                              QString::fromStdString(app_.Texts().Text(kMsgDeleteDownloadedToo)),
+                              QMessageBox::Yes | QMessageBox::No, QMessageBox::No, app_.Texts());
   const std::string path = session.Path();
   {
     auto tree = session.doc.Locks().Hold(DocLock::Tree);
@@ -150,7 +150,9 @@ void CQNMainFrame::PrintShownPage(std::function<void()> done) {
 void CQNMainFrame::PrintContents() {
   QPrintDialog dialog(&page_->Printer(), this);
   if (dialog.exec() != QDialog::Accepted) return;
-  QProgressDialog progress(this);
+  const std::unique_ptr<QProgressDialog> shown =
+      MakeStopProgress(QNStopTask::kPrintContents, QString(), app_.Texts(), this);
+  QProgressDialog& progress = *shown;
   progress.setWindowModality(Qt::WindowModal);
   progress.setMinimumDuration(500);
   const QNTexts& texts = app_.Texts();
@@ -173,9 +175,12 @@ void CQNMainFrame::PrintFolder() {
       std::make_unique<QNPrintFolderJob>(std::move(folder.pages), session.doc.SettingsCopy(),
                                          app_.Folders().program, std::move(folder.startAddress));
   const QNTexts& texts = app_.Texts();
-  printProgress_ = new QProgressDialog(QString::fromStdString(texts.Text(kMsgPreparingPrint)),
-                                       tr("&Stop"), 0, printJob_->Pages(), this);
-  printProgress_->setWindowTitle(tr("Print Folder"));
+  // The window closes itself (and is deleted) when the job ends.
+  printProgress_ =
+      MakeStopProgress(QNStopTask::kPrintFolder,
+                       QString::fromStdString(texts.Text(kMsgPreparingPrint)), texts, this)
+          .release();
+  printProgress_->setRange(0, printJob_->Pages());
   printProgress_->setWindowModality(Qt::WindowModal);
   printProgress_->setMinimumDuration(0);
   printProgress_->setAttribute(Qt::WA_DeleteOnClose);

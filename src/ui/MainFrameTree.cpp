@@ -89,7 +89,7 @@ void CQNMainFrame::FillContentsMenu(QMenu& menu) {
 void CQNMainFrame::ShowFindDialog() {
   QNOptionSections& options = app_.Options();
   if (!find_) {
-    find_ = new QNFindDialog(ToQStrings(options.findHistory.Entries()), this);
+    find_ = new QNFindDialog(ToQStrings(options.findHistory.Entries()), app_.Texts(), this);
     connect(find_, &QNFindDialog::FindNext, this, [this] {
       QNOptionSections& sections = app_.Options();
       const std::string text = find_->Text().toStdString();

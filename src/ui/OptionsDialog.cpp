@@ -2,7 +2,6 @@
 
 #include <QApplication>
 #include <QDialogButtonBox>
-#include <QMessageBox>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -10,6 +9,7 @@
 #include "app/DialUp.h"
 #include "app/ProgramFolders.h"
 #include "ui/DialogTexts.h"
+#include "ui/MessageBox.h"
 #include "ui/OptionsPages.h"
 #include "ui/WizardIds.h"
 
@@ -33,6 +33,7 @@ CQNOptionsDialog::CQNOptionsDialog(const QNProgramOptions& options, QNOptionsCho
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
   connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
   connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+  TagButtons(buttons);
   layout->addWidget(buttons);
   TranslateDialog(this, texts);
 }
@@ -50,8 +51,8 @@ bool EditProgramOptions(CQNApp& app, QWidget* parent) {
   CQNOptionsDialog dialog(app.Options().options, std::move(choices), app.Texts(), parent);
   if (dialog.exec() != QDialog::Accepted) return false;
   if (const auto message = app.ApplyOptions(dialog.Options()))
-    QMessageBox::critical(parent, QApplication::applicationDisplayName(),
-                          QString::fromStdString(*message));
+    AskUser(parent, QMessageBox::Critical, QApplication::applicationDisplayName(),
+            QString::fromStdString(*message), QMessageBox::Ok, QMessageBox::Ok, app.Texts());
   return true;
 }
 

@@ -27,6 +27,7 @@ QNPrivacyPage::QNPrivacyPage(const QNTexts& texts, QWidget* parent)
                              "project: keep it safe, the files cannot be opened without it."),
                           this);
   note->setWordWrap(true);
+  TagControl(note, kIdcEncryptionNote);
   layout->addWidget(note);
 
   auto* form = new QFormLayout;

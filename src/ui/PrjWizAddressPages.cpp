@@ -132,11 +132,11 @@ void QNPrjWizImportPage::Import() {
     url_->setText(QString::fromStdString(*address));
 }
 
-std::optional<std::string> ImportAddress(int importMethod, QWidget* parent) {
+std::optional<std::string> ImportAddress(int importMethod, QWidget* parent, const QNTexts& texts) {
   if (importMethod == kImportNetscape)
-    return PickBookmarkAddress(parent, QNBookmarkBrowser::Netscape);
+    return PickBookmarkAddress(parent, QNBookmarkBrowser::Netscape, texts);
   if (importMethod == kImportFavorite)
-    return PickBookmarkAddress(parent, QNBookmarkBrowser::InternetExplorer);
+    return PickBookmarkAddress(parent, QNBookmarkBrowser::InternetExplorer, texts);
   const QString file = QFileDialog::getOpenFileName(
       parent, QObject::tr("Specify a local file"), QString(),
       QObject::tr("Web pages (*.htm *.html *.shtml *.xhtml);;All files (*)"));

@@ -15,6 +15,8 @@ class QPushButton;
 
 namespace qn {
 
+class QNTexts;
+
 class QNPrjWizMethodPage : public QNPrjWizPage {
   Q_OBJECT
 
@@ -63,6 +65,6 @@ class QNPrjWizImportPage : public QNPrjWizPage {
 
 // The importer of the desktop program: the bookmark picker showing the chosen
 // browser's bookmarks first, or a file dialog for a local file.
-std::optional<std::string> ImportAddress(int importMethod, QWidget* parent);
+std::optional<std::string> ImportAddress(int importMethod, QWidget* parent, const QNTexts& texts);
 
 }  // namespace qn

@@ -1,5 +1,6 @@
 #include "ui/PrjWizard.h"
 
+#include "text/Texts.h"
 #include "ui/DialogTexts.h"
 #include "ui/PrjWizFolderPage.h"
 #include "ui/PrjWizTextPages.h"
@@ -25,7 +26,13 @@ CQNPrjWiz::CQNPrjWiz(const CQNSettings& settings, const QNPrjWizState& remembere
       {kPrjWizTitle, new QNPrjWizTitlePage(state_)},
       {kPrjWizAddressMethod, new QNPrjWizMethodPage(state_, context_)},
       {kPrjWizUrl, new QNPrjWizUrlPage(state_, context_)},
-      {kPrjWizImport, new QNPrjWizImportPage(state_, std::move(services.importer))},
+      {kPrjWizImport,
+       new QNPrjWizImportPage(
+           state_, services.importer
+                       ? std::move(services.importer)
+                       : [texts = QNTexts(texts)](
+                             int method,
+                             QWidget* parent) { return ImportAddress(method, parent, texts); })},
       {kPrjWizLogin, new QNPrjWizLoginPage(state_)},
       {kPrjWizFolder, new QNPrjWizFolderPage(state_, context_)},
       {kPrjWizOptions, new QNPrjWizOptionsPage(state_)},

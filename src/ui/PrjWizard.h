@@ -16,7 +16,7 @@ class QNTexts;
 
 // What the wizard calls on for imports and for the full settings dialog.
 struct QNPrjWizServices {
-  QNAddressImporter importer = ImportAddress;
+  QNAddressImporter importer;       // empty: ImportAddress in the wizard's language
   QNSettingsEditor settingsEditor;  // empty: "Advanced..." is not offered
 };
 

@@ -17,6 +17,9 @@
 #include "settings/FileTypes.h"
 #include "text/MessageIds.h"
 #include "text/Texts.h"
+#include "ui/DialogIds.h"
+#include "ui/DialogTextTable.h"
+#include "ui/DialogTexts.h"
 
 namespace qn {
 namespace {
@@ -35,9 +38,10 @@ QString FromStd(const std::string& text) {
   return QString::fromStdString(text);
 }
 
-QLabel* AddCounter(QGridLayout* grid, int row, int column, const QString& caption,
+QLabel* AddCounter(QGridLayout* grid, int row, int column, const QString& caption, int id,
                    QWidget* parent) {
   auto* name = new QLabel(caption, parent);
+  TagControl(name, id);
   auto* value = new QLabel(parent);
   value->setTextInteractionFlags(Qt::TextSelectableByMouse);
   grid->addWidget(name, row, column);
@@ -80,11 +84,11 @@ QNProgressWindow::QNProgressWindow(const QNTexts& texts, QWidget* parent)
   status_ = new QLabel(this);
   status_->setWordWrap(true);
   auto* counters = new QGridLayout;
-  found_ = AddCounter(counters, 0, 0, tr("Found:"), this);
-  processed_ = AddCounter(counters, 1, 0, tr("Processed:"), this);
-  totalSize_ = AddCounter(counters, 2, 0, tr("Total Size:"), this);
-  speed_ = AddCounter(counters, 0, 2, tr("Speed:"), this);
-  elapsed_ = AddCounter(counters, 1, 2, tr("Time:"), this);
+  found_ = AddCounter(counters, 0, 0, tr("Found:"), kIdcProgFound, this);
+  processed_ = AddCounter(counters, 1, 0, tr("Processed:"), kIdcProgProcessed, this);
+  totalSize_ = AddCounter(counters, 2, 0, tr("Total Size:"), kIdcProgTotalSize, this);
+  speed_ = AddCounter(counters, 0, 2, tr("Speed:"), kIdcProgSpeed, this);
+  elapsed_ = AddCounter(counters, 1, 2, tr("Time:"), kIdcProgTime, this);
   counters->setColumnStretch(1, 1);
   counters->setColumnStretch(3, 1);
 
@@ -107,13 +111,18 @@ QNProgressWindow::QNProgressWindow(const QNTexts& texts, QWidget* parent)
   slider_->setTickPosition(QSlider::TicksBelow);
   slider_->setAccessibleName(tr("Speed"));
   connect(slider_, &QSlider::valueChanged, this, &QNProgressWindow::SpeedLevelChanged);
+  auto* slow = new QLabel(tr("Slow"), this);
+  auto* fast = new QLabel(tr("Fast"), this);
+  TagControl(slow, kIdcProgSlow);
+  TagControl(fast, kIdcProgFast);
   auto* speedRow = new QHBoxLayout;
-  speedRow->addWidget(new QLabel(tr("Slow"), this));
+  speedRow->addWidget(slow);
   speedRow->addWidget(slider_, 1);
-  speedRow->addWidget(new QLabel(tr("Fast"), this));
+  speedRow->addWidget(fast);
 
-  stop_ = new QPushButton(tr("&Stop"), this);
+  stop_ = new QPushButton(DialogText(texts_, kTxtProgStop), this);
   auto* settings = new QPushButton(tr("S&ettings..."), this);
+  TagControl(settings, kIdcProgSettings);
   connect(stop_, &QPushButton::clicked, this, &QNProgressWindow::StopOrClose);
   connect(settings, &QPushButton::clicked, this, &QNProgressWindow::SettingsRequested);
   auto* buttons = new QHBoxLayout;
@@ -128,6 +137,8 @@ QNProgressWindow::QNProgressWindow(const QNTexts& texts, QWidget* parent)
   layout->addWidget(rows_, 1);
   layout->addLayout(buttons);
   resize(620, 360);
+  TagDialog(this, kDlgProgress);
+  TranslateDialog(this, texts_);
 
   timer_.setInterval(1000);
   connect(&timer_, &QTimer::timeout, this, &QNProgressWindow::Tick);
@@ -135,7 +146,7 @@ QNProgressWindow::QNProgressWindow(const QNTexts& texts, QWidget* parent)
 
 void QNProgressWindow::Reset(int speedLevel) {
   closeOnly_ = false;
-  stop_->setText(tr("&Stop"));
+  stop_->setText(DialogText(texts_, kTxtProgStop));
   stop_->setEnabled(true);
   const QSignalBlocker quiet(slider_);
   slider_->setValue(speedLevel);
@@ -172,7 +183,7 @@ void QNProgressWindow::Apply(const QNStatus& status) {
     rows_->clear();
     addresses_.fill({});
     closeOnly_ = true;
-    stop_->setText(tr("&Close"));
+    stop_->setText(DialogText(texts_, kTxtProgClose));
     stop_->setEnabled(true);
   }
 }

@@ -39,7 +39,7 @@ QNProtocolsPage::QNProtocolsPage(const QNTexts& texts, QWidget* parent)
   row->addLayout(from, 1);
   layout->addLayout(row);
 
-  auto* filterGroup = new QGroupBox(tr("URL Filters"), this);
+  auto* filterGroup = Tagged(new QGroupBox(tr("URL Filters"), this), kIdcFilterGroup);
   auto* filterLayout = new QVBoxLayout(filterGroup);
   filters_ = new QNUrlFilterList(texts, filterGroup);
   filterLayout->addWidget(filters_);

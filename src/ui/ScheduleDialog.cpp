@@ -18,6 +18,10 @@
 
 #include "app/ScheduleText.h"
 #include "text/MessageIds.h"
+#include "ui/DialogIds.h"
+#include "ui/DialogTextTable.h"
+#include "ui/DialogTexts.h"
+#include "ui/LabelFor.h"
 
 namespace qn {
 
@@ -35,10 +39,15 @@ CQNScheduleDialog::CQNScheduleDialog(std::vector<QNScheduleEntry> entries, QNTex
   list_->setMinimumWidth(list_->fontMetrics().averageCharWidth() * 48);
   auto* projectsLabel = new QLabel(tr("&Projects:"), this);
   projectsLabel->setBuddy(list_);
+  TagControl(projectsLabel, kIdcSchedProjects);
   add_ = new QPushButton(tr("&Add..."), this);
   remove_ = new QPushButton(tr("&Remove"), this);
   up_ = new QPushButton(tr("Move &Up"), this);
   down_ = new QPushButton(tr("Move Do&wn"), this);
+  TagControl(add_, kIdcSchedAdd);
+  TagControl(remove_, kIdcSchedRemove);
+  TagControl(up_, kIdcSchedUp);
+  TagControl(down_, kIdcSchedDown);
   auto* listButtons = new QVBoxLayout;
   for (QPushButton* button : {add_, remove_, up_, down_}) listButtons->addWidget(button);
   listButtons->addStretch();
@@ -60,18 +69,21 @@ CQNScheduleDialog::CQNScheduleDialog(std::vector<QNScheduleEntry> entries, QNTex
   for (int m = 0; m < 12; ++m) month_->addItem(Text(kMsgJanuary + m));
   hangUp_ = new QCheckBox(tr("Auto &Disconnect"), this);
   shutDown_ = new QCheckBox(tr("Auto S&hutdown"), this);
+  TagControl(hangUp_, kIdcSchedHangUp);
+  TagControl(shutDown_, kIdcSchedShutDown);
   auto* fields = new QFormLayout;
-  fields->addRow(tr("Download &Intervals:"), kind_);
-  fields->addRow(tr("&Time:"), time_);
-  fields->addRow(tr("W&eekday:"), weekday_);
-  fields->addRow(tr("Da&y:"), day_);
-  fields->addRow(tr("&Month:"), month_);
+  fields->addRow(TaggedLabel(tr("Download &Intervals:"), kind_, kIdcSchedKind), kind_);
+  fields->addRow(TaggedLabel(tr("&Time:"), time_, kIdcSchedTime), time_);
+  fields->addRow(TaggedLabel(tr("W&eekday:"), weekday_, kIdcSchedWeekday), weekday_);
+  fields->addRow(TaggedLabel(tr("Da&y:"), day_, kIdcSchedDay), day_);
+  fields->addRow(TaggedLabel(tr("&Month:"), month_, kIdcSchedMonth), month_);
   fields->addRow(hangUp_);
   fields->addRow(shutDown_);
 
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
   connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
   connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+  TagButtons(buttons);
 
   auto* columns = new QHBoxLayout;
   columns->addLayout(projects, 3);
@@ -104,6 +116,8 @@ CQNScheduleDialog::CQNScheduleDialog(std::vector<QNScheduleEntry> entries, QNTex
     setTabOrder(*std::prev(next), *next);
   list_->setCurrentRow(entries_.empty() ? -1 : 0);
   ShowEntry();
+  TagDialog(this, kDlgSchedule);
+  TranslateDialog(this, texts_);
 }
 
 QNScheduleEntry* CQNScheduleDialog::Current() {
@@ -118,8 +132,9 @@ QString CQNScheduleDialog::Text(int id) const {
 }
 
 void CQNScheduleDialog::ChooseProjects() {
-  AddProjects(QFileDialog::getOpenFileNames(this, tr("Add Projects"), projectFolder_,
-                                            tr("Quillorne Projects (*.qnp)")));
+  AddProjects(QFileDialog::getOpenFileNames(this, DialogText(texts_, kTxtSchedAddCaption),
+                                            projectFolder_,
+                                            DialogText(texts_, kTxtSchedAddFilter)));
 }
 
 void CQNScheduleDialog::AddProjects(const QStringList& files) {

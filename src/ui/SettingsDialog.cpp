@@ -1,16 +1,17 @@
 #include "ui/SettingsDialog.h"
 
 #include <QDialogButtonBox>
-#include <QMessageBox>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
 #include "engine/Doc.h"
 #include "text/MessageIds.h"
+#include "text/Texts.h"
 #include "ui/AdvancedPage.h"
 #include "ui/DialogTexts.h"
 #include "ui/FileTypesPage.h"
 #include "ui/LevelsPage.h"
+#include "ui/MessageBox.h"
 #include "ui/PrivacyPage.h"
 #include "ui/ProjectPage.h"
 #include "ui/ProtocolsPage.h"
@@ -46,10 +47,12 @@ QNSettingsDialog::QNSettingsDialog(const CQNSettings& settings, const QNTexts& t
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
   connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
   connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+  TagButtons(buttons);
   layout->addWidget(buttons);
   TranslateDialog(this, texts);
-  problemSink_ = [this](const QString& message) {
-    QMessageBox::warning(this, windowTitle(), message);
+  problemSink_ = [this, texts = QNTexts(texts)](const QString& message) {
+    AskUser(this, QMessageBox::Warning, windowTitle(), message, QMessageBox::Ok, QMessageBox::Ok,
+            texts);
   };
 }
 

@@ -125,6 +125,28 @@ enum QNControlId : int {
   kIdcFilterServer = 1123,
   kIdcFilterDirectory = 1124,
   kIdcFilterFile = 1125,
+  // Units, notes, headings and messages of the pages
+  kIdcExtDuplicate = 1801,
+  kIdcExtSeparator = 1802,
+  kIdcExtColumnName = 1803,
+  kIdcExtColumnMin = 1804,
+  kIdcExtColumnMax = 1805,
+  kIdcExtMinUnit = 1806,
+  kIdcExtMaxUnit = 1807,
+  kIdcUnitDiskSpace = 1840,
+  kIdcUnitFileCount = 1841,
+  kIdcUnitMaxSize = 1842,
+  kIdcUnitMinSize = 1843,
+  kIdcUnitTime = 1844,
+  kIdcUnitConnections = 1845,
+  kIdcTreeLimitUnit = 1846,
+  kIdcFilterGroup = 1847,
+  kIdcAgentSent = 1848,
+  kIdcEncryptionNote = 1849,
+  kIdcFilterHint = 1850,
+  kIdcFilterAction = 1859,
+  kIdcFilterLoad = 1860,
+  kIdcFilterSkip = 1861,
 };
 
 }  // namespace qn

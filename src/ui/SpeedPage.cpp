@@ -40,6 +40,8 @@ QNSpeedPage::QNSpeedPage(QWidget* parent)
       tr("M&in. File Size"),        tr("Max. Total &Time"),      tr("Connections to one serv&er")};
   const std::array<QString, 6> units = {tr("MB"), tr("files"),   tr("KB"),
                                         tr("KB"), tr("minutes"), tr("at once")};
+  const std::array<int, 6> unitIds = {kIdcUnitDiskSpace, kIdcUnitFileCount, kIdcUnitMaxSize,
+                                      kIdcUnitMinSize,   kIdcUnitTime,      kIdcUnitConnections};
   for (std::size_t i = 0; i < limits_.size(); ++i) {
     Limit& limit = limits_[i];
     const int id = limit.range->controlId;
@@ -49,7 +51,7 @@ QNSpeedPage::QNSpeedPage(QWidget* parent)
     const int row = static_cast<int>(i);
     grid->addWidget(limit.box, row, 0);
     grid->addWidget(limit.value, row, 1);
-    grid->addWidget(new QLabel(units[i], limitsGroup), row, 2);
+    grid->addWidget(Tagged(new QLabel(units[i], limitsGroup), unitIds[i]), row, 2);
     connect(limit.box, &QCheckBox::toggled, limit.value, &QWidget::setEnabled);
   }
   grid->setColumnStretch(3, 1);

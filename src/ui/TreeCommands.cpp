@@ -1,12 +1,12 @@
 #include "ui/TreeCommands.h"
 
-#include <QMessageBox>
 #include <QStringList>
 #include <algorithm>
 
 #include "engine/Doc.h"
 #include "text/MessageIds.h"
 #include "ui/ContentsPane.h"
+#include "ui/MessageBox.h"
 #include "ui/NodeDialog.h"
 
 namespace qn {
@@ -39,14 +39,16 @@ CQNDocNode* QNTreeCommands::ResolveCurrent() const {
 }
 
 bool QNTreeCommands::Ask(int id, bool preselectYes) const {
-  const auto answer = QMessageBox::question(
-      &parent_, parent_.windowTitle(), QString::fromStdString(doc_.Texts().Text(id)),
-      QMessageBox::Yes | QMessageBox::No, preselectYes ? QMessageBox::Yes : QMessageBox::No);
+  const auto answer =
+      AskUser(&parent_, QMessageBox::Question, parent_.windowTitle(),
+              QString::fromStdString(doc_.Texts().Text(id)), QMessageBox::Yes | QMessageBox::No,
+              preselectYes ? QMessageBox::Yes : QMessageBox::No, doc_.Texts());
   return answer == QMessageBox::Yes;
 }
 
 void QNTreeCommands::Tell(const std::string& text) const {
-  QMessageBox::information(&parent_, parent_.windowTitle(), QString::fromStdString(text));
+  AskUser(&parent_, QMessageBox::Information, parent_.windowTitle(), QString::fromStdString(text),
+          QMessageBox::Ok, QMessageBox::Ok, doc_.Texts());
 }
 
 void QNTreeCommands::AddNode(int kind) {

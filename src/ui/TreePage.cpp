@@ -29,6 +29,7 @@ QNTreePage::QNTreePage(QWidget* parent)
   shows_ = Tagged(new QComboBox(this), kIdcTreeShows);
   shows_->addItem(tr("All Files"), kAllCategories);
   shows_->addItem(tr("Only HTML Files"), kCatHtml);
+  TranslateItems(shows_);
   form->addRow(LabelFor(tr("&Files shown:"), shows_, kIdcTreeShows), shows_);
   const QNSettingRange& maxFiles = SettingRange("QN_TR_MAX_F");
   limit_ = Tagged(new QCheckBox(tr("&Show only"), this), maxFiles.controlId + kLabelIdOffset);
@@ -36,7 +37,7 @@ QNTreePage::QNTreePage(QWidget* parent)
   maxFiles_->setAccessibleName(tr("Files shown at most"));
   auto* limitRow = new QHBoxLayout;
   limitRow->addWidget(maxFiles_);
-  limitRow->addWidget(new QLabel(tr("files"), this));
+  limitRow->addWidget(Tagged(new QLabel(tr("files"), this), kIdcTreeLimitUnit));
   limitRow->addStretch(1);
   form->addRow(limit_, limitRow);
   connect(limit_, &QCheckBox::toggled, maxFiles_, &QWidget::setEnabled);

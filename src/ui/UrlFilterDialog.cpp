@@ -84,11 +84,13 @@ QNUrlFilterDialog::QNUrlFilterDialog(const CQNUrlFilter& filter, const QString& 
                              "exactly one; an empty pattern matches everything."),
                           this);
   hint->setWordWrap(true);
+  TagControl(hint, kIdcFilterHint);
   layout->addWidget(hint);
 
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
   connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
   connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+  TagButtons(buttons);
   layout->addWidget(buttons);
   TranslateDialog(this, texts);
 }

@@ -8,6 +8,7 @@
 #include <QVBoxLayout>
 
 #include "text/MessageIds.h"
+#include "ui/DialogTextTable.h"
 #include "ui/SettingsIds.h"
 #include "ui/SettingsPage.h"
 #include "ui/UrlFilterDialog.h"
@@ -23,8 +24,8 @@ QNUrlFilterList::QNUrlFilterList(const QNTexts& texts, QWidget* parent)
   view_->setRootIsDecorated(false);
   view_->setUniformRowHeights(true);
   view_->setAllColumnsShowFocus(true);
-  view_->setHeaderLabels({tr("Action"), text(kMsgFilterProtocol), text(kMsgFilterServer),
-                          text(kMsgFilterDirectory), text(kMsgFilterFile)});
+  view_->setHeaderLabels({DialogText(texts, kTxtFilterAction), text(kMsgFilterProtocol),
+                          text(kMsgFilterServer), text(kMsgFilterDirectory), text(kMsgFilterFile)});
   view_->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
   view_->header()->setStretchLastSection(true);
   view_->setAccessibleName(tr("URL filters"));
@@ -65,9 +66,9 @@ void QNUrlFilterList::Show(int select) {
   view_->clear();
   for (const CQNUrlFilter& filter : filters_) {
     view_->addTopLevelItem(new QTreeWidgetItem(
-        {filter.include ? tr("Load") : tr("Skip"), ProtocolName(filter.protocol, texts_),
-         QString::fromStdString(filter.server), QString::fromStdString(filter.directory),
-         QString::fromStdString(filter.file)}));
+        {DialogText(texts_, filter.include ? kTxtFilterLoad : kTxtFilterSkip),
+         ProtocolName(filter.protocol, texts_), QString::fromStdString(filter.server),
+         QString::fromStdString(filter.directory), QString::fromStdString(filter.file)}));
   }
   if (select >= 0 && select < view_->topLevelItemCount())
     view_->setCurrentItem(view_->topLevelItem(select));

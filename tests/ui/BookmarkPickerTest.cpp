@@ -61,7 +61,7 @@ class BookmarkPickerTest : public ::testing::Test {
 };
 
 TEST_F(BookmarkPickerTest, PicksALinkOfTheChosenProfileAndSource) {
-  CQNBookmarkPicker picker(Sources(), QNBookmarkBrowser::Netscape);
+  CQNBookmarkPicker picker(Sources(), QNBookmarkBrowser::Netscape, QNTexts());
   QSignalSpy filled(&picker, &CQNBookmarkPicker::TreeFilled);
   picker.show();
   auto* tree = picker.findChild<QTreeWidget*>();
@@ -116,7 +116,7 @@ TEST_F(BookmarkPickerTest, PicksALinkOfTheChosenProfileAndSource) {
 }
 
 TEST_F(BookmarkPickerTest, EnterTakesTheSelectedLinkAndEscapeCancels) {
-  CQNBookmarkPicker picker(Sources(), QNBookmarkBrowser::Netscape);
+  CQNBookmarkPicker picker(Sources(), QNBookmarkBrowser::Netscape, QNTexts());
   QSignalSpy filled(&picker, &CQNBookmarkPicker::TreeFilled);
   picker.show();
   ASSERT_TRUE(Filled(filled));
@@ -130,7 +130,7 @@ TEST_F(BookmarkPickerTest, EnterTakesTheSelectedLinkAndEscapeCancels) {
   EXPECT_EQ(picker.result(), QDialog::Accepted);
   EXPECT_EQ(picker.Address(), "http://news.example/");
 
-  CQNBookmarkPicker cancelled(Sources(), QNBookmarkBrowser::Netscape);
+  CQNBookmarkPicker cancelled(Sources(), QNBookmarkBrowser::Netscape, QNTexts());
   cancelled.show();
   QTest::keyClick(&cancelled, Qt::Key_Escape);
   EXPECT_FALSE(cancelled.isVisible());
@@ -141,7 +141,7 @@ TEST_F(BookmarkPickerTest, OffersOnlyWhatWasFound) {
   WriteFile(home_ / "export.html", "<TITLE>No heading</TITLE>\n");
   auto sources = Sources();
   sources[0].profiles.clear();
-  CQNBookmarkPicker picker(sources, QNBookmarkBrowser::InternetExplorer);
+  CQNBookmarkPicker picker(sources, QNBookmarkBrowser::InternetExplorer, QNTexts());
   QSignalSpy filled(&picker, &CQNBookmarkPicker::TreeFilled);
   auto* box = picker.findChildren<QComboBox*>()[0];
   auto* entries = qobject_cast<QStandardItemModel*>(box->model());
@@ -166,7 +166,8 @@ TEST_F(BookmarkPickerTest, OffersOnlyWhatWasFound) {
   EXPECT_FALSE(picker.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->isEnabled());
 
   // With nothing found at all, the picker still offers a file.
-  CQNBookmarkPicker bare(FindBookmarkSources(Variables({})), QNBookmarkBrowser::Netscape);
+  CQNBookmarkPicker bare(FindBookmarkSources(Variables({})), QNBookmarkBrowser::Netscape,
+                         QNTexts());
   EXPECT_EQ(bare.findChildren<QComboBox*>()[0]->currentIndex(), -1);
 }
 
@@ -186,11 +187,12 @@ TEST_F(BookmarkPickerTest, TheWizardGetsTheAddressPickedFromTheUsersBookmarks) {
     tree->setCurrentItem(Find(tree, "Shop"));
     picker.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
   });
-  EXPECT_EQ(PickBookmarkAddress(nullptr, QNBookmarkBrowser::Netscape),
+  EXPECT_EQ(PickBookmarkAddress(nullptr, QNBookmarkBrowser::Netscape, QNTexts()),
             std::optional<std::string>("http://shop.example/?a=1&b=2"));
 
   WhenPickerFilled(owner, [](CQNBookmarkPicker& picker) { picker.reject(); });
-  EXPECT_EQ(PickBookmarkAddress(nullptr, QNBookmarkBrowser::InternetExplorer), std::nullopt);
+  EXPECT_EQ(PickBookmarkAddress(nullptr, QNBookmarkBrowser::InternetExplorer, QNTexts()),
+            std::nullopt);
 }
 
 }  // namespace

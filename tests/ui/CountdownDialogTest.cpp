@@ -10,6 +10,7 @@
 #include <future>
 #include <thread>
 
+#include "text/Texts.h"
 #include "ui/CountdownDialog.h"
 #include "ui/GuiQuestions.h"
 #include "ui/ShownDialog.h"
@@ -28,7 +29,7 @@ bool Answered(std::future<bool>& answer) {
 }
 
 TEST(CountdownDialog, CountsDownAndConfirmsItselfOrIsCancelled) {
-  CQNCountdownDialog dialog("Disconnecting in %d seconds", 3, nullptr, 20ms);
+  CQNCountdownDialog dialog("Disconnecting in %d seconds", 3, QNTexts(), nullptr, 20ms);
   QStringList seen{Shown(dialog)};
   auto* bar = dialog.findChild<QProgressBar*>();
   QObject::connect(bar, &QProgressBar::valueChanged, [&] {
@@ -45,7 +46,7 @@ TEST(CountdownDialog, CountsDownAndConfirmsItselfOrIsCancelled) {
                                "Disconnecting in 1 seconds", "Disconnecting in 0 seconds"}));
 
   // Escape cancels, and the count does not confirm it afterwards.
-  CQNCountdownDialog cancelled("Shuting system down in %d seconds", 2, nullptr, 20ms);
+  CQNCountdownDialog cancelled("Shuting system down in %d seconds", 2, QNTexts(), nullptr, 20ms);
   cancelled.open();
   QTest::keyClick(&cancelled, Qt::Key_Escape);
   QTest::qWait(100);
@@ -53,7 +54,7 @@ TEST(CountdownDialog, CountsDownAndConfirmsItselfOrIsCancelled) {
   EXPECT_EQ(cancelled.findChild<QProgressBar*>()->value(), 0);
 
   // A translation whose placeholder does not fit is shown as written; Enter confirms.
-  CQNCountdownDialog odd("Converting Links in %s seconds", 5, nullptr, 10s);
+  CQNCountdownDialog odd("Converting Links in %s seconds", 5, QNTexts(), nullptr, 10s);
   EXPECT_EQ(Shown(odd), "Converting Links in %s seconds");
   odd.open();
   QTest::keyClick(&odd, Qt::Key_Return);
@@ -63,7 +64,9 @@ TEST(CountdownDialog, CountsDownAndConfirmsItselfOrIsCancelled) {
 TEST(GuiQuestions, AnotherThreadWaitsForTheAnswerAndACancelEndsTheWait) {
   QNGuiQuestions questions;
   const auto countdown = [](int seconds, std::chrono::milliseconds step) {
-    return [=] { return std::make_unique<CQNCountdownDialog>("%d", seconds, nullptr, step); };
+    return [=] {
+      return std::make_unique<CQNCountdownDialog>("%d", seconds, QNTexts(), nullptr, step);
+    };
   };
 
   // The dialog runs on this thread; the asking thread gets what it gave.

@@ -8,6 +8,7 @@
 #include <QTest>
 
 #include "DialogRig.h"
+#include "text/Texts.h"
 #include "ui/FirstRunSheet.h"
 #include "ui/WizardIds.h"
 
@@ -21,7 +22,7 @@ TEST(FirstRunSheet, ChoosingADialUpEntryStoresTheDialUpConnection) {
   before.UseProxy = true;
   before.ProxyAddress = "proxy.example.org";
   before.RasEntry = "Office";
-  QNFirstRunSheet sheet(before, "Welcome", std::vector<std::string>{"Office", "Home modem"},
+  QNFirstRunSheet sheet(before, QNTexts(), std::vector<std::string>{"Office", "Home modem"},
                         nullptr);
   sheet.show();
   auto* dialUp = Find<QRadioButton>(&sheet, kIdcConnDialUp);

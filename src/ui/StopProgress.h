@@ -1,0 +1,19 @@
+#pragma once
+
+// The progress window of a long task (printing the contents or a folder, copying a
+// project) with a button that stops it, tagged as the task's dialog so that its
+// caption and button are translated.
+
+#include <QProgressDialog>
+#include <memory>
+
+namespace qn {
+
+class QNTexts;
+
+enum class QNStopTask { kPrintContents, kPrintFolder, kCopyProject };
+
+std::unique_ptr<QProgressDialog> MakeStopProgress(QNStopTask task, const QString& label,
+                                                  const QNTexts& texts, QWidget* parent);
+
+}  // namespace qn
