@@ -1,8 +1,8 @@
 #pragma once
 
 // Fixed ids of the desktop program's other dialogs and windows (progress, the
-// questions of a run, schedule, bookmarks, go to, find, node properties, the printing
-// and copying progress, the about box, message boxes) and of their controls, so that
+// questions of a run, schedule, bookmarks, go to, find, node properties, the printing,
+// copying and converting progress, the about box, message boxes) and of their controls, so that
 // a language file names a caption or a control by (dialog id, control id) from
 // release to release. In these dialogs a field's label has an id of its own. The
 // table is in docs/resource-ids.md.
@@ -29,6 +29,7 @@ enum QNOtherDialogId : int {
   kDlgMessage = 375,
   // The main window's texts outside its menus: its file dialogs, the offline notice.
   kDlgMainWindow = 376,
+  kDlgConvertLinks = 377,
 };
 
 // Control ids are unique within their dialog or page.
@@ -118,6 +119,7 @@ enum QNOtherControlId : int {
   // Printing and copying progress
   kIdcPrintStop = 1810,
   kIdcCopyStop = 1811,
+  kIdcConvertStop = 1812,
   // About
   kIdcAboutText = 1815,
   // Main window

@@ -12,6 +12,7 @@
 #include "ui/ContentsPane.h"
 #include "ui/MainFrame.h"
 #include "ui/ProgressWindow.h"
+#include "ui/StopProgress.h"
 
 namespace qn {
 namespace {
@@ -83,9 +84,11 @@ void CQNMainFrame::ConvertLinks() {
     UpdateCommands();
   });
   if (!started) return;
-  conversionProgress_ = new QProgressDialog(
-      QString::fromStdString(app_.Texts().Text(kMsgConverting)), tr("&Stop"), 0, 100, this);
-  conversionProgress_->setWindowTitle(tr("Convert Links"));
+  conversionProgress_ = MakeStopProgress(QNStopTask::kConvertLinks,
+                                         QString::fromStdString(app_.Texts().Text(kMsgConverting)),
+                                         app_.Texts(), this)
+                            .release();
+  conversionProgress_->setRange(0, 100);
   conversionProgress_->setWindowModality(Qt::WindowModal);
   conversionProgress_->setMinimumDuration(kConversionWindowDelayMs);
   conversionProgress_->setAutoReset(false);

@@ -19,6 +19,7 @@ std::unique_ptr<QProgressDialog> MakeStopProgress(QNStopTask task, const QString
       {kDlgPrintContents, "Print Contents", "Cancel", kIdcCancel},
       {kDlgPrintFolder, "Print Folder", "&Stop", kIdcPrintStop},
       {kDlgCopyProgress, "Copy Project", "Stop", kIdcCopyStop},
+      {kDlgConvertLinks, "Convert Links", "&Stop", kIdcConvertStop},
   };
   const Look& look = kLooks[static_cast<int>(task)];
   auto dialog = std::make_unique<QProgressDialog>(parent);

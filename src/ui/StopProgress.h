@@ -1,7 +1,7 @@
 #pragma once
 
 // The progress window of a long task (printing the contents or a folder, copying a
-// project) with a button that stops it, tagged as the task's dialog so that its
+// project, converting links) with a button that stops it, tagged as the task's dialog so that its
 // caption and button are translated.
 
 #include <QProgressDialog>
@@ -11,7 +11,7 @@ namespace qn {
 
 class QNTexts;
 
-enum class QNStopTask { kPrintContents, kPrintFolder, kCopyProject };
+enum class QNStopTask { kPrintContents, kPrintFolder, kCopyProject, kConvertLinks };
 
 std::unique_ptr<QProgressDialog> MakeStopProgress(QNStopTask task, const QString& label,
                                                   const QNTexts& texts, QWidget* parent);

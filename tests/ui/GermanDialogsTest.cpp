@@ -94,6 +94,7 @@ std::vector<Maker> EveryDialog() {
       [](const QNTexts& t) { return MakeStopProgress(QNStopTask::kPrintContents, "", t, nullptr); },
       [](const QNTexts& t) { return MakeStopProgress(QNStopTask::kPrintFolder, "", t, nullptr); },
       [](const QNTexts& t) { return MakeStopProgress(QNStopTask::kCopyProject, "", t, nullptr); },
+      [](const QNTexts& t) { return MakeStopProgress(QNStopTask::kConvertLinks, "", t, nullptr); },
       [](const QNTexts& t) { return MakeAboutBox(nullptr, t); },
       [](const QNTexts& t) { return std::make_unique<QNPasswordDialog>(t); },
       [](const QNTexts& t) { return std::make_unique<QNWaitWindow>("", t); },
