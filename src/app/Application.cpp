@@ -40,8 +40,10 @@ void CQNApp::LoadOptions(const QNScreenMetrics& screen) {
 }
 
 std::string CQNApp::WriteWelcomePage() {
-  if (!options_.options.ShowWelcome) return {};
-  return qn::WriteWelcomePage(FindDataFile("welcome"), folders_.writable);
+  const QNProgramOptions& o = options_.options;
+  if (!o.ShowWelcome) return {};
+  return qn::WriteWelcomePage(FindDataFile("welcome"), folders_.writable,
+                              o.UseLngFile ? o.LngFile : std::string());
 }
 
 std::optional<std::string> CQNApp::LoadLanguage() {

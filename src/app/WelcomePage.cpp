@@ -5,7 +5,8 @@
 
 namespace qn {
 
-std::string WriteWelcomePage(const std::string& sourceFolder, const std::string& writableFolder) {
+std::string WriteWelcomePage(const std::string& sourceFolder, const std::string& writableFolder,
+                             const std::string& languageFile) {
   namespace fs = std::filesystem;
   if (sourceFolder.empty()) return {};
   std::error_code ec;
@@ -21,6 +22,12 @@ std::string WriteWelcomePage(const std::string& sourceFolder, const std::string&
       fs::permissions(copy, fs::perms::owner_write, fs::perm_options::add, ec);
     fs::copy_file(entry.path(), copy, fs::copy_options::overwrite_existing, ec);
     if (ec) return {};
+  }
+  if (!languageFile.empty()) {
+    const fs::path translated =
+        target / ("Welcome." + fs::path(languageFile).stem().string() + ".htm");
+    std::error_code missing;
+    if (fs::is_regular_file(translated, missing)) return translated.string();
   }
   const fs::path page = target / "Welcome.htm";
   return !ec && fs::is_regular_file(page, ec) ? page.string() : std::string();

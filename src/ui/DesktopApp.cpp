@@ -65,8 +65,8 @@ void QNDesktopApp::StartUp(const std::vector<std::string>& args) {
                        std::filesystem::current_path(ec).string()};
   app_ = std::make_unique<CQNApp>(observer_, *this, std::move(folders), OpenOptionsFile());
   app_->LoadOptions(CurrentScreenMetrics());
-  const std::string welcome = app_->WriteWelcomePage();
   const std::optional<std::string> languageFailure = app_->LoadLanguage();
+  const std::string welcome = app_->WriteWelcomePage();
   app_->ParseCommandLine(args);
   if (languageFailure) ShowStartFailure(*languageFailure);
 

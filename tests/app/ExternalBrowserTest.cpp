@@ -108,6 +108,11 @@ TEST(WelcomePage, CopiedIntoTheWritableFolderAtEveryStart) {
   WriteFile(data / "Welcome.htm", "<html>new</html>");
   EXPECT_EQ(WriteWelcomePage(data.str(), home.str()), page);
   EXPECT_EQ(ReadFile(page), "<html>new</html>");
+  // The chosen language's page where there is one.
+  WriteFile(data / "Welcome.German.htm", "<html>hallo</html>");
+  EXPECT_EQ(WriteWelcomePage(data.str(), home.str(), "German.qlg"),
+            (home / "_QNwelcome" / "Welcome.German.htm").string());
+  EXPECT_EQ(WriteWelcomePage(data.str(), home.str(), "Dutch.qlg"), page);
   // Without the data there is no page, and the program starts without one.
   EXPECT_EQ(WriteWelcomePage("", home.str()), "");
   EXPECT_EQ(WriteWelcomePage((data / "none").string(), home.str()), "");
