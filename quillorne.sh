@@ -12,7 +12,7 @@ PACKAGES=(
   build-essential cmake ninja-build pkg-config git
   libcurl4-openssl-dev zlib1g-dev libzip-dev libssl-dev
   libgtest-dev googletest libcpp-httplib-dev
-  qt6-base-dev qt6-webengine-dev qt6-svg-dev libgl-dev libsqlite3-dev nlohmann-json3-dev
+  qt6-base-dev qt6-webengine-dev qt6-svg-dev qt6-translations-l10n libgl-dev libsqlite3-dev nlohmann-json3-dev
   xvfb xauth imagemagick xdotool trayer desktop-file-utils shared-mime-info
   python3 python3-pyftpdlib unzip
   clang libclang-rt-14-dev

@@ -80,6 +80,7 @@ CQNMainFrame::~CQNMainFrame() {
 
 void CQNMainFrame::ApplyLanguage() {
   const QNTexts& texts = app_.Texts();
+  qtTranslation_.Apply(texts);
   commands_->Translate(texts);
   ready_->setText(QString::fromStdString(texts.Text(kMsgReady)));
   UpdateTitle();

@@ -16,6 +16,7 @@
 #include "app/ProgramOptions.h"
 #include "ui/EventQueue.h"
 #include "ui/PrjWizRules.h"
+#include "ui/QtTranslation.h"
 #include "ui/TreeEvents.h"
 
 class QAction;
@@ -191,6 +192,8 @@ class CQNMainFrame : public QMainWindow {
   QPointer<QProgressDialog> conversionProgress_;
   // From the first run until it is closed or the project changes.
   QPointer<QNProgressWindow> progress_;
+  // Qt's own texts (key names, a text field's menu) in the chosen language.
+  QNQtTranslation qtTranslation_;
   // The address and import methods the new-project wizard offers first.
   QNPrjWizState wizardChoices_;
 };

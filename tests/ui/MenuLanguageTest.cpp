@@ -180,6 +180,11 @@ TEST(MenuLanguage, GermanNamesEveryItemOfTheThreeMenusWithoutClashingMnemonics) 
     FindClashes(menu, clashes);
   EXPECT_TRUE(clashes.isEmpty()) << clashes.join("\n").toStdString();
   EXPECT_EQ(Submenu(rig.frame->menuBar(), 0)->text(), "&Datei");
+  // Qt's own texts follow: the names of keys in the menus' shortcuts.
+  const QKeySequence startDownload = rig.frame->Command(kCmdStartDownload)->shortcut();
+  EXPECT_EQ(startDownload.toString(QKeySequence::NativeText), "Strg+D");
+  ChooseLanguage(rig, tray, "");
+  EXPECT_EQ(startDownload.toString(QKeySequence::NativeText), "Ctrl+D");
 }
 
 // The wizards' buttons are strings of the table; the sheet takes the dialog font.
