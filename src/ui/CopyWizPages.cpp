@@ -114,8 +114,11 @@ bool QNCopyWizFilesPage::validatePage() {
   return true;
 }
 
-QNCopyWizFolderPage::QNCopyWizFolderPage(QNCopyRequest& request, const std::string& lastCopyDir)
-    : request_(request), folder_(new QLineEdit(QString::fromStdString(lastCopyDir), this)) {
+QNCopyWizFolderPage::QNCopyWizFolderPage(QNCopyRequest& request, const std::string& lastCopyDir,
+                                         const QNTexts& texts)
+    : request_(request),
+      texts_(texts),
+      folder_(new QLineEdit(QString::fromStdString(lastCopyDir), this)) {
   setTitle(tr("Destination"));
   TagDialog(this, kDlgCopyWizFolder);
   request_.destination = lastCopyDir;
@@ -134,8 +137,8 @@ QNCopyWizFolderPage::QNCopyWizFolderPage(QNCopyRequest& request, const std::stri
     Q_EMIT completeChanged();
   });
   connect(browse, &QToolButton::clicked, this, [this] {
-    const QString folder =
-        QFileDialog::getExistingDirectory(this, tr("Copy to Directory"), folder_->text());
+    const QString folder = QFileDialog::getExistingDirectory(
+        this, DialogText(texts_, kTxtCopyFolderCaption), folder_->text());
     if (!folder.isEmpty()) folder_->setText(folder);
   });
 }

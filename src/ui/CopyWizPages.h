@@ -53,11 +53,12 @@ class QNCopyWizFolderPage : public QWizardPage {
   Q_OBJECT
 
  public:
-  QNCopyWizFolderPage(QNCopyRequest& request, const std::string& lastCopyDir);
+  QNCopyWizFolderPage(QNCopyRequest& request, const std::string& lastCopyDir, const QNTexts& texts);
   bool isComplete() const override;
 
  private:
   QNCopyRequest& request_;
+  QNTexts texts_;
   QLineEdit* folder_;
 };
 

@@ -23,7 +23,7 @@ CQNCopyWiz::CQNCopyWiz(const std::string& projectFile, const std::string& lastCo
   setOption(QWizard::NoBackButtonOnStartPage);
   const std::vector<QWizardPage*> pages = {new QNCopyWizTargetPage(texts),
                                            new QNCopyWizFilesPage(request_, std::move(warn)),
-                                           new QNCopyWizFolderPage(request_, lastCopyDir),
+                                           new QNCopyWizFolderPage(request_, lastCopyDir, texts),
                                            new QNCopyWizReadyPage(request_, projectFile, texts)};
   for (QWizardPage* page : pages) {
     addPage(page);

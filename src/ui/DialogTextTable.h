@@ -7,6 +7,7 @@
 
 #include "ui/DialogIds.h"
 #include "ui/DialogTexts.h"
+#include "ui/PrjWizRules.h"
 #include "ui/SettingsIds.h"
 #include "ui/WizardIds.h"
 
@@ -57,6 +58,15 @@ enum QNDialogTextId : int {
   kTxtCopyZipPassword,
   kTxtCopyPressFinish,
   kTxtCopyNoHandheld,
+  kTxtProjectSaveIn,
+  kTxtCookiesCaption,
+  kTxtCookiesFilter,
+  kTxtTemplateCaption,
+  kTxtTemplateFilter,
+  kTxtWizSaveIn,
+  kTxtCopyFolderCaption,
+  kTxtLocalFileCaption,
+  kTxtLocalFileFilter,
   kDialogTextCount
 };
 
@@ -133,6 +143,21 @@ inline constexpr std::array<QNDialogTextEntry, kDialogTextCount> kDialogTextTabl
     {kTxtCopyNoHandheld,
      {kDlgCopyWizTarget, kIdcCopyNoHandheld,
       "Copying to a handheld is not available on this system."}},
+    {kTxtProjectSaveIn, {kDlgPageProject, kIdcProjectSaveIn, "Save in Directory"}},
+    {kTxtCookiesCaption, {kDlgPageSpeed, kIdcCookiesCaption, "Cookies file"}},
+    {kTxtCookiesFilter, {kDlgPageSpeed, kIdcCookiesFilter, "Cookies (*.txt);;All files (*)"}},
+    {kTxtTemplateCaption, {kDlgOptionsGeneral, kIdcTemplateCaption, "Template file"}},
+    {kTxtTemplateFilter,
+     {kDlgOptionsGeneral, kIdcTemplateFilter, "Quillorne Templates (*.qnt);;All files (*)"}},
+    {kTxtWizSaveIn,
+     {kDlgPrjWizPage0 + static_cast<int>(kPrjWizFolder), kIdcWizSaveIn, "Save in Directory"}},
+    {kTxtCopyFolderCaption, {kDlgCopyWizFolder, kIdcCopyFolderCaption, "Copy to Directory"}},
+    {kTxtLocalFileCaption,
+     {kDlgPrjWizPage0 + static_cast<int>(kPrjWizImport), kIdcLocalFileCaption,
+      "Specify a local file"}},
+    {kTxtLocalFileFilter,
+     {kDlgPrjWizPage0 + static_cast<int>(kPrjWizImport), kIdcLocalFileFilter,
+      "Web pages (*.htm *.html *.shtml *.xhtml);;All files (*)"}},
 }};
 
 constexpr bool InIdOrder() {

@@ -23,7 +23,7 @@ CQNOptionsDialog::CQNOptionsDialog(const QNProgramOptions& options, QNOptionsCho
   auto* layout = new QVBoxLayout(this);
   auto* tabs = new QTabWidget(this);
   pages_ = {new QNOptionsConnectionPage(options, choices.dialUpEntries, tabs),
-            new QNOptionsGeneralPage(options, tabs),
+            new QNOptionsGeneralPage(options, texts, tabs),
             new QNOptionsDisplayPage(options, std::move(choices.languages), tabs)};
   for (QNOptionsPage* page : pages_) {
     TranslateDialog(page, texts);

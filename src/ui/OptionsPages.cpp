@@ -15,6 +15,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "ui/DialogTextTable.h"
 #include "ui/DialogTexts.h"
 #include "ui/LabelFor.h"
 #include "ui/WizardIds.h"
@@ -165,8 +166,11 @@ void QNOptionsConnectionPage::Store(QNProgramOptions& options) const {
   options.UseCache = useCache_->isChecked();
 }
 
-QNOptionsGeneralPage::QNOptionsGeneralPage(const QNProgramOptions& options, QWidget* parent)
-    : QNOptionsPage(kDlgOptionsGeneral, tr("General"), parent), wizards_(options.Wizards) {
+QNOptionsGeneralPage::QNOptionsGeneralPage(const QNProgramOptions& options, const QNTexts& texts,
+                                           QWidget* parent)
+    : QNOptionsPage(kDlgOptionsGeneral, tr("General"), parent),
+      texts_(texts),
+      wizards_(options.Wizards) {
   auto* layout = new QVBoxLayout(this);
   autoLoad_ = Check(tr("&Open the last project at start"), options.AutoLoad, kIdcOptAutoLoad, this);
   autoSave_ = Check(tr("&Save a changed project without asking when it is closed"),
@@ -225,9 +229,9 @@ QNOptionsGeneralPage::QNOptionsGeneralPage(const QNProgramOptions& options, QWid
 }
 
 void QNOptionsGeneralPage::BrowseTemplate() {
-  const QString file = QFileDialog::getOpenFileName(
-      this, tr("Template file"), QFileInfo(template_->text()).absolutePath(),
-      tr("Quillorne Templates (*.qnt);;All files (*)"));
+  const QString file = QFileDialog::getOpenFileName(this, DialogText(texts_, kTxtTemplateCaption),
+                                                    QFileInfo(template_->text()).absolutePath(),
+                                                    DialogText(texts_, kTxtTemplateFilter));
   if (!file.isEmpty()) template_->setText(file);
 }
 

@@ -10,6 +10,7 @@
 
 #include "app/LanguageTable.h"
 #include "app/ProgramOptions.h"
+#include "text/Texts.h"
 
 class QButtonGroup;
 class QCheckBox;
@@ -65,12 +66,13 @@ class QNOptionsGeneralPage : public QNOptionsPage {
   Q_OBJECT
 
  public:
-  QNOptionsGeneralPage(const QNProgramOptions& options, QWidget* parent);
+  QNOptionsGeneralPage(const QNProgramOptions& options, const QNTexts& texts, QWidget* parent);
   void Store(QNProgramOptions& options) const override;
 
  private:
   void BrowseTemplate();
 
+  QNTexts texts_;
   int wizards_;
   QCheckBox* autoLoad_;
   QCheckBox* autoSave_;

@@ -4,7 +4,6 @@
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -12,6 +11,7 @@
 #include "text/MessageIds.h"
 #include "ui/DialogTexts.h"
 #include "ui/LabelFor.h"
+#include "ui/MessageBox.h"
 #include "ui/PromptIds.h"
 
 namespace qn {
@@ -51,8 +51,9 @@ std::string QNPasswordDialog::Password() const {
 void QNPasswordDialog::accept() {
   if (entry_->text().isEmpty()) return;
   if (!IsAsciiPassword(Password())) {
-    QMessageBox::warning(this, windowTitle(),
-                         QString::fromStdString(texts_.Text(kMsgPasswordNotAscii)));
+    AskUser(this, QMessageBox::Warning, windowTitle(),
+            QString::fromStdString(texts_.Text(kMsgPasswordNotAscii)), QMessageBox::Ok,
+            QMessageBox::Ok, texts_);
     entry_->selectAll();
     entry_->setFocus();
     return;

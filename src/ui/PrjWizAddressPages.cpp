@@ -10,6 +10,7 @@
 #include <QRadioButton>
 
 #include "ui/BookmarkPicker.h"
+#include "ui/DialogTextTable.h"
 #include "ui/DialogTexts.h"
 #include "ui/LabelFor.h"
 #include "ui/WizardIds.h"
@@ -137,9 +138,9 @@ std::optional<std::string> ImportAddress(int importMethod, QWidget* parent, cons
     return PickBookmarkAddress(parent, QNBookmarkBrowser::Netscape, texts);
   if (importMethod == kImportFavorite)
     return PickBookmarkAddress(parent, QNBookmarkBrowser::InternetExplorer, texts);
-  const QString file = QFileDialog::getOpenFileName(
-      parent, QObject::tr("Specify a local file"), QString(),
-      QObject::tr("Web pages (*.htm *.html *.shtml *.xhtml);;All files (*)"));
+  const QString file =
+      QFileDialog::getOpenFileName(parent, DialogText(texts, kTxtLocalFileCaption), QString(),
+                                   DialogText(texts, kTxtLocalFileFilter));
   if (file.isEmpty()) return std::nullopt;
   return AddDefaultScheme(file.toStdString());
 }

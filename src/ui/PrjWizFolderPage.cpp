@@ -6,15 +6,18 @@
 #include <QLineEdit>
 #include <QToolButton>
 
+#include "ui/DialogTextTable.h"
 #include "ui/DialogTexts.h"
 #include "ui/LabelFor.h"
 #include "ui/WizardIds.h"
 
 namespace qn {
 
-QNPrjWizFolderPage::QNPrjWizFolderPage(QNPrjWizState& state, const QNPrjWizContext& context)
+QNPrjWizFolderPage::QNPrjWizFolderPage(QNPrjWizState& state, const QNPrjWizContext& context,
+                                       const QNTexts& texts)
     : QNPrjWizPage(kPrjWizFolder, tr("Create a New Project - Project Directory"), state),
       context_(context),
+      texts_(texts),
       folder_(new QLineEdit(this)) {
   setTitle(tr("Project Directory"));
   AddIntro(tr("The downloaded files are saved in this folder."));
@@ -45,7 +48,7 @@ void QNPrjWizFolderPage::initializePage() {
 }
 
 void QNPrjWizFolderPage::Browse() {
-  const QString folder = QFileDialog::getExistingDirectory(this, tr("Save in Directory"),
+  const QString folder = QFileDialog::getExistingDirectory(this, DialogText(texts_, kTxtWizSaveIn),
                                                            QString::fromStdString(FilesDir()));
   if (folder.isEmpty()) return;
   state_.chosenFilesDir = folder.toStdString();

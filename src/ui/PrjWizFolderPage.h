@@ -3,6 +3,7 @@
 // The new-project wizard's page for the download folder: it proposes one from the
 // title each time it is shown, and "..." browses for another.
 
+#include "text/Texts.h"
 #include "ui/PrjWizPage.h"
 
 class QLineEdit;
@@ -13,7 +14,7 @@ class QNPrjWizFolderPage : public QNPrjWizPage {
   Q_OBJECT
 
  public:
-  QNPrjWizFolderPage(QNPrjWizState& state, const QNPrjWizContext& context);
+  QNPrjWizFolderPage(QNPrjWizState& state, const QNPrjWizContext& context, const QNTexts& texts);
   void initializePage() override;
 
  private:
@@ -22,6 +23,7 @@ class QNPrjWizFolderPage : public QNPrjWizPage {
   const std::string& FilesDir() const;
 
   const QNPrjWizContext& context_;
+  QNTexts texts_;
   QLineEdit* folder_;
 };
 

@@ -34,7 +34,7 @@ CQNPrjWiz::CQNPrjWiz(const CQNSettings& settings, const QNPrjWizState& remembere
                              int method,
                              QWidget* parent) { return ImportAddress(method, parent, texts); })},
       {kPrjWizLogin, new QNPrjWizLoginPage(state_)},
-      {kPrjWizFolder, new QNPrjWizFolderPage(state_, context_)},
+      {kPrjWizFolder, new QNPrjWizFolderPage(state_, context_, texts)},
       {kPrjWizOptions, new QNPrjWizOptionsPage(state_)},
       {kPrjWizCustom, new QNPrjWizCustomPage(state_, std::move(services.settingsEditor))},
       {kPrjWizFinish, new QNPrjWizFinishPage(state_)},

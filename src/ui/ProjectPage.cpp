@@ -12,12 +12,13 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "ui/DialogTextTable.h"
 #include "ui/SettingsIds.h"
 
 namespace qn {
 
-QNProjectPage::QNProjectPage(QWidget* parent)
-    : QNSettingsPage(kDlgPageProject, tr("Project"), parent), mode_(this) {
+QNProjectPage::QNProjectPage(const QNTexts& texts, QWidget* parent)
+    : QNSettingsPage(kDlgPageProject, tr("Project"), parent), texts_(texts), mode_(this) {
   auto* form = new QFormLayout(this);
   title_ = Tagged(new QLineEdit(this), kIdcTitle);
   form->addRow(LabelFor(tr("&Title:"), title_, kIdcTitle), title_);
@@ -102,7 +103,7 @@ QStringList QNProjectPage::ListedAddresses() const {
 
 void QNProjectPage::Browse() {
   const QString chosen =
-      QFileDialog::getExistingDirectory(this, tr("Save in Directory"), dir_->text());
+      QFileDialog::getExistingDirectory(this, DialogText(texts_, kTxtProjectSaveIn), dir_->text());
   if (chosen.isEmpty()) return;
   dir_->setText(chosen.endsWith('/') ? chosen : chosen + '/');
 }

@@ -3,6 +3,7 @@
 // "Project": the title, the folder the files are saved in, and the start addresses
 // (one site, or a list of up to 100 addresses).
 
+#include "text/Texts.h"
 #include "ui/SettingsPage.h"
 
 class QLineEdit;
@@ -16,7 +17,7 @@ class QNProjectPage : public QNSettingsPage {
   Q_OBJECT
 
  public:
-  explicit QNProjectPage(QWidget* parent);
+  QNProjectPage(const QNTexts& texts, QWidget* parent);
 
   void Load(const CQNSettings& settings) override;
   void Store(CQNSettings& settings) const override;
@@ -27,6 +28,7 @@ class QNProjectPage : public QNSettingsPage {
   void Browse();
   QStringList ListedAddresses() const;
 
+  QNTexts texts_;
   QLineEdit* title_;
   QLineEdit* dir_;
   QRadioButton* single_;

@@ -30,8 +30,8 @@ QNSettingsDialog::QNSettingsDialog(const CQNSettings& settings, const QNTexts& t
   auto* layout = new QVBoxLayout(this);
   tabs_ = new QTabWidget(this);
   tabs_->setUsesScrollButtons(false);
-  pages_ = {new QNProjectPage(tabs_),
-            new QNSpeedPage(tabs_),
+  pages_ = {new QNProjectPage(texts, tabs_),
+            new QNSpeedPage(texts, tabs_),
             new QNTreePage(tabs_),
             new QNLevelsPage(tabs_),
             new QNFileTypesPage(texts, tabs_),

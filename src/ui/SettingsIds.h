@@ -147,6 +147,10 @@ enum QNControlId : int {
   kIdcFilterAction = 1859,
   kIdcFilterLoad = 1860,
   kIdcFilterSkip = 1861,
+  // The captions and filters of the file dialogs the pages open
+  kIdcProjectSaveIn = 1862,
+  kIdcCookiesCaption = 1863,
+  kIdcCookiesFilter = 1864,
 };
 
 }  // namespace qn

@@ -11,13 +11,15 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "ui/DialogTextTable.h"
 #include "ui/NumberBox.h"
 #include "ui/SettingsIds.h"
 
 namespace qn {
 
-QNSpeedPage::QNSpeedPage(QWidget* parent)
+QNSpeedPage::QNSpeedPage(const QNTexts& texts, QWidget* parent)
     : QNSettingsPage(kDlgPageSpeed, tr("Speed && Limits"), parent),
+      texts_(texts),
       limits_{{{&CQNSettings::QN_LIM_DS, &SettingRange("QN_MAX_DS")},
                {&CQNSettings::QN_LIM_FQ, &SettingRange("QN_MAX_FQ")},
                {&CQNSettings::QN_LIM_MAXFS, &SettingRange("QN_MAX_MAXFS")},
@@ -84,8 +86,9 @@ QNSpeedPage::QNSpeedPage(QWidget* parent)
   cookiesRow->addWidget(browse);
   authForm->addRow(LabelFor(tr("&Cookies file:"), cookies_, kIdcCookies), cookiesRow);
   connect(browse, &QPushButton::clicked, this, [this] {
-    const QString chosen = QFileDialog::getOpenFileName(this, tr("Cookies file"), cookies_->text(),
-                                                        tr("Cookies (*.txt);;All files (*)"));
+    const QString chosen =
+        QFileDialog::getOpenFileName(this, DialogText(texts_, kTxtCookiesCaption), cookies_->text(),
+                                     DialogText(texts_, kTxtCookiesFilter));
     if (!chosen.isEmpty()) cookies_->setText(chosen);
   });
   layout->addWidget(auth);

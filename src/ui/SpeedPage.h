@@ -7,6 +7,7 @@
 
 #include <array>
 
+#include "text/Texts.h"
 #include "ui/SettingRanges.h"
 #include "ui/SettingsPage.h"
 
@@ -20,7 +21,7 @@ class QNSpeedPage : public QNSettingsPage {
   Q_OBJECT
 
  public:
-  explicit QNSpeedPage(QWidget* parent);
+  QNSpeedPage(const QNTexts& texts, QWidget* parent);
 
   void Load(const CQNSettings& settings) override;
   void Store(CQNSettings& settings) const override;
@@ -33,6 +34,7 @@ class QNSpeedPage : public QNSettingsPage {
     QNNumberBox* value = nullptr;
   };
 
+  QNTexts texts_;
   QNNumberBox* threads_;
   std::array<Limit, 6> limits_;
   QCheckBox* robots_;

@@ -113,6 +113,13 @@ enum QNWizardControlId : int {
   kIdcCopyZipPassword = 1856,
   kIdcCopyPressFinish = 1857,
   kIdcCopyNoHandheld = 1858,
+  // The captions and filters of the file dialogs the pages open
+  kIdcTemplateCaption = 1865,
+  kIdcTemplateFilter = 1866,
+  kIdcWizSaveIn = 1867,
+  kIdcCopyFolderCaption = 1868,
+  kIdcLocalFileCaption = 1869,
+  kIdcLocalFileFilter = 1870,
   // Welcome (the connection on the first run)
   kIdcConnDirect = 1500,
   kIdcConnProxy = 1501,
