@@ -9,6 +9,7 @@
 #include <QLineEdit>
 #include <QVBoxLayout>
 
+#include "ui/DialogTextTable.h"
 #include "ui/NumberBox.h"
 #include "ui/SettingsIds.h"
 
@@ -20,8 +21,8 @@ bool UsesVersion(int kind) {
 }
 }  // namespace
 
-QNAdvancedPage::QNAdvancedPage(QWidget* parent)
-    : QNSettingsPage(kDlgPageAdvanced, tr("Advanced"), parent), dirStructure_(this) {
+QNAdvancedPage::QNAdvancedPage(const QNTexts& texts, QWidget* parent)
+    : QNSettingsPage(kDlgPageAdvanced, tr("Advanced"), parent), texts_(texts), dirStructure_(this) {
   auto* layout = new QVBoxLayout(this);
 
   auto* agent = Tagged(new QGroupBox(tr("Agent Identification"), this), kIdcAgentGroup);
@@ -122,8 +123,7 @@ std::optional<QNPageProblem> QNAdvancedPage::Check(const CQNSettings&) const {
   // A folder's page is saved under this name: it must be a name, not a path.
   const QString name = defaultFile_->text().trimmed();
   if (name.isEmpty() || name.contains('/') || name.contains('\\') || name == "." || name == "..")
-    return QNPageProblem{tr("Type a file name for the pages of folders, such as default.htm."),
-                         defaultFile_};
+    return QNPageProblem{DialogText(texts_, kTxtAdvancedDefaultFileName), defaultFile_};
   return std::nullopt;
 }
 

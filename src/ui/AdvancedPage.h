@@ -3,6 +3,7 @@
 // "Advanced": how the program names itself to servers, how local folders are laid
 // out, the preview options, the name of a folder's page, the timeout and retries.
 
+#include "text/Texts.h"
 #include "ui/SettingsPage.h"
 
 class QLabel;
@@ -16,7 +17,7 @@ class QNAdvancedPage : public QNSettingsPage {
   Q_OBJECT
 
  public:
-  explicit QNAdvancedPage(QWidget* parent);
+  QNAdvancedPage(const QNTexts& texts, QWidget* parent);
 
   void Load(const CQNSettings& settings) override;
   void Store(CQNSettings& settings) const override;
@@ -26,6 +27,7 @@ class QNAdvancedPage : public QNSettingsPage {
   // Enables what the chosen kind uses and shows the identification it sends.
   void ShowAgent();
 
+  QNTexts texts_;
   QComboBox* agentKind_;
   QNNumberBox* agentVersion_;
   QLineEdit* agentString_;

@@ -67,6 +67,9 @@ enum QNDialogTextId : int {
   kTxtCopyFolderCaption,
   kTxtLocalFileCaption,
   kTxtLocalFileFilter,
+  kTxtProjectTooManyUrls,
+  kTxtProjectNoDir,
+  kTxtAdvancedDefaultFileName,
   kDialogTextCount
 };
 
@@ -158,6 +161,13 @@ inline constexpr std::array<QNDialogTextEntry, kDialogTextCount> kDialogTextTabl
     {kTxtLocalFileFilter,
      {kDlgPrjWizPage0 + static_cast<int>(kPrjWizImport), kIdcLocalFileFilter,
       "Web pages (*.htm *.html *.shtml *.xhtml);;All files (*)"}},
+    {kTxtProjectTooManyUrls,
+     {kDlgPageProject, kIdcProjectTooManyUrls, "A project can have at most %1 start addresses."}},
+    {kTxtProjectNoDir,
+     {kDlgPageProject, kIdcProjectNoDir, "Choose the directory to save the files in."}},
+    {kTxtAdvancedDefaultFileName,
+     {kDlgPageAdvanced, kIdcAdvancedDefaultFileName,
+      "Type a file name for the pages of folders, such as default.htm."}},
 }};
 
 constexpr bool InIdOrder() {

@@ -129,10 +129,9 @@ void QNProjectPage::Store(CQNSettings& settings) const {
 
 std::optional<QNPageProblem> QNProjectPage::Check(const CQNSettings&) const {
   if (addresses_->currentIndex() == 1 && ListedAddresses().size() > kMaxStartUrls)
-    return QNPageProblem{tr("A project can have at most %1 start addresses.").arg(kMaxStartUrls),
-                         startList_};
+    return QNPageProblem{DialogText(texts_, kTxtProjectTooManyUrls).arg(kMaxStartUrls), startList_};
   if (dir_->text().trimmed().isEmpty())
-    return QNPageProblem{tr("Choose the directory to save the files in."), dir_};
+    return QNPageProblem{DialogText(texts_, kTxtProjectNoDir), dir_};
   return std::nullopt;
 }
 

@@ -36,7 +36,7 @@ QNSettingsDialog::QNSettingsDialog(const CQNSettings& settings, const QNTexts& t
             new QNLevelsPage(tabs_),
             new QNFileTypesPage(texts, tabs_),
             new QNProtocolsPage(texts, tabs_),
-            new QNAdvancedPage(tabs_),
+            new QNAdvancedPage(texts, tabs_),
             new QNPrivacyPage(texts, tabs_)};
   for (QNSettingsPage* page : pages_) {
     TranslateDialog(page, texts);

@@ -151,6 +151,10 @@ enum QNControlId : int {
   kIdcProjectSaveIn = 1862,
   kIdcCookiesCaption = 1863,
   kIdcCookiesFilter = 1864,
+  // The pages' objections to what was typed
+  kIdcProjectTooManyUrls = 1871,
+  kIdcProjectNoDir = 1872,
+  kIdcAdvancedDefaultFileName = 1873,
 };
 
 }  // namespace qn
