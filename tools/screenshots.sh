@@ -154,8 +154,8 @@ capture main-window
 finish
 
 # The window and the new-project wizard in German, chosen as the options dialog
-# chooses it; the Project menu open, then the wizard's first two pages (Ctrl+N, then
-# "Weiter").
+# chooses it; the Project menu open, two settings pages, then the wizard's first two
+# pages (Ctrl+N, then "Weiter").
 start main-window-german '[Options]
 FirstRun=0
 UseLngFile=1
@@ -165,6 +165,14 @@ capture main-window-german
 xdotool windowfocus --sync "$german_window" key --clearmodifiers alt+p
 shot main-window-german-menu
 keys Escape Escape
+# Two pages of the project's settings, where German labels run longest.
+xdotool windowfocus --sync "$german_window" key --clearmodifiers alt+p
+sleep 0.5
+xdotool key --clearmodifiers p
+shot settings-project-german
+xdotool key --clearmodifiers ctrl+Tab
+shot settings-speed-german
+keys Escape
 before=$(xdotool search --onlyvisible --name '.' 2>/dev/null | sort)
 xdotool windowfocus --sync "$german_window" key --clearmodifiers ctrl+n
 wizard=$(new_window "$before" 10)
