@@ -42,8 +42,10 @@ void CQNApp::LoadOptions(const QNScreenMetrics& screen) {
 std::string CQNApp::WriteWelcomePage() {
   const QNProgramOptions& o = options_.options;
   if (!o.ShowWelcome) return {};
+  // A language file that could not be read leaves the program, and its page, in English.
+  const bool translated = o.UseLngFile && texts_.Installed();
   return qn::WriteWelcomePage(FindDataFile("welcome"), folders_.writable,
-                              o.UseLngFile ? o.LngFile : std::string());
+                              translated ? o.LngFile : std::string());
 }
 
 std::optional<std::string> CQNApp::LoadLanguage() {
