@@ -10,6 +10,7 @@
 #include "ui/MessageBox.h"
 #include "ui/SheetButtons.h"
 #include "ui/StopProgress.h"
+#include "ui/WaitCursor.h"
 #include "ui/WizardIds.h"
 
 namespace qn {
@@ -48,7 +49,6 @@ bool RunCopyProject(CQNApp& app, QWidget* parent) {
       QNStopTask::kCopyProject, QString::fromStdString(texts.Text(kMsgCopying)), texts, parent);
   QProgressDialog& progress = *shown;
   progress.setRange(0, 100);
-  progress.setWindowModality(Qt::WindowModal);
   progress.setMinimumDuration(0);
   progress.setAutoClose(false);
   progress.setAutoReset(false);
@@ -60,10 +60,9 @@ bool RunCopyProject(CQNApp& app, QWidget* parent) {
     copied = result;
     progress.done(QDialog::Accepted);
   });
-  QApplication::setOverrideCursor(Qt::WaitCursor);
+  const QNWaitCursor busy;
   job.Start(session.Files(), session.doc.Tree(), wizard.Request(), session.Messenger());
   progress.exec();
-  QApplication::restoreOverrideCursor();
   return copied;
 }
 

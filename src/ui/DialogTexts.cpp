@@ -7,7 +7,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
-#include <QPushButton>
 #include <QSpinBox>
 #include <QVariant>
 #include <QWizard>
@@ -64,15 +63,27 @@ void TagControl(QWidget* control, int controlId) {
   control->setObjectName(QString("idc%1").arg(controlId));
 }
 
+int StandardButtonId(int standardButton) {
+  // QMessageBox's standard buttons have the values of QDialogButtonBox's.
+  switch (standardButton) {
+    case QDialogButtonBox::Ok:
+      return kIdcOk;
+    case QDialogButtonBox::Cancel:
+      return kIdcCancel;
+    case QDialogButtonBox::Yes:
+      return kIdcYes;
+    case QDialogButtonBox::No:
+      return kIdcNo;
+    case QDialogButtonBox::Close:
+      return kIdcClose;
+    default:
+      return 0;
+  }
+}
+
 void TagButtons(QDialogButtonBox* buttons) {
-  constexpr std::pair<QDialogButtonBox::StandardButton, int> kIds[] = {
-      {QDialogButtonBox::Ok, kIdcOk},
-      {QDialogButtonBox::Cancel, kIdcCancel},
-      {QDialogButtonBox::Yes, kIdcYes},
-      {QDialogButtonBox::No, kIdcNo},
-      {QDialogButtonBox::Close, kIdcClose}};
-  for (const auto& [which, id] : kIds)
-    if (QPushButton* button = buttons->button(which)) TagControl(button, id);
+  for (QAbstractButton* button : buttons->buttons())
+    if (const int id = StandardButtonId(buttons->standardButton(button))) TagControl(button, id);
 }
 
 void TranslateItems(QComboBox* list) {

@@ -33,6 +33,8 @@ enum QNButtonId : int {
   // Not a button: the heading a wizard page shows above its controls.
   kIdcPageTitle = 1999,
 };
+// The id of a standard button of QDialogButtonBox or QMessageBox, 0 for the others.
+int StandardButtonId(int standardButton);
 // Tags the standard buttons a button box holds with those ids.
 void TagButtons(QDialogButtonBox* buttons);
 // Marks a tagged list whose items are the program's own words (not names, not data),

@@ -11,6 +11,7 @@
 #include <QPointer>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "app/ProgramOptions.h"
@@ -18,6 +19,7 @@
 #include "ui/PrjWizRules.h"
 #include "ui/QtTranslation.h"
 #include "ui/TreeEvents.h"
+#include "ui/WaitCursor.h"
 
 class QAction;
 class QLabel;
@@ -187,6 +189,7 @@ class CQNMainFrame : public QMainWindow {
   // Print Folder: the pages being put together, and the window showing how far.
   std::unique_ptr<QNPrintFolderJob> printJob_;
   QProgressDialog* printProgress_ = nullptr;
+  std::optional<QNWaitCursor> printCursor_;
   std::string printFile_;
   // "Convert Links": how far it has come, with its Stop, while it runs.
   QPointer<QProgressDialog> conversionProgress_;

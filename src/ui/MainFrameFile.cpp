@@ -1,6 +1,5 @@
 // The main window's "File" commands.
 #include <QAction>
-#include <QApplication>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMenu>
@@ -153,7 +152,6 @@ void CQNMainFrame::PrintContents() {
   const std::unique_ptr<QProgressDialog> shown =
       MakeStopProgress(QNStopTask::kPrintContents, QString(), app_.Texts(), this);
   QProgressDialog& progress = *shown;
-  progress.setWindowModality(Qt::WindowModal);
   progress.setMinimumDuration(500);
   const QNTexts& texts = app_.Texts();
   const QNPrintTreeResult result =
@@ -181,13 +179,12 @@ void CQNMainFrame::PrintFolder() {
                        QString::fromStdString(texts.Text(kMsgPreparingPrint)), texts, this)
           .release();
   printProgress_->setRange(0, printJob_->Pages());
-  printProgress_->setWindowModality(Qt::WindowModal);
   printProgress_->setMinimumDuration(0);
   printProgress_->setAttribute(Qt::WA_DeleteOnClose);
   connect(printProgress_, &QProgressDialog::canceled, this, [this] {
     if (printJob_) printJob_->Stop();
   });
-  QApplication::setOverrideCursor(Qt::WaitCursor);
+  printCursor_.emplace();
   UpdateCommands();
   PrintFolderProgress();
 }
@@ -203,7 +200,7 @@ void CQNMainFrame::PrintFolderProgress() {
   printJob_.reset();
   printProgress_->close();
   printProgress_ = nullptr;
-  QApplication::restoreOverrideCursor();
+  printCursor_.reset();
   UpdateCommands();
   if (!file) return;
   // The page view loads the collected pages, then prints them.

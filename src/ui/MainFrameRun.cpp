@@ -89,7 +89,6 @@ void CQNMainFrame::ConvertLinks() {
                                          app_.Texts(), this)
                             .release();
   conversionProgress_->setRange(0, 100);
-  conversionProgress_->setWindowModality(Qt::WindowModal);
   conversionProgress_->setMinimumDuration(kConversionWindowDelayMs);
   conversionProgress_->setAutoReset(false);
   conversionProgress_->setAttribute(Qt::WA_DeleteOnClose);

@@ -1,7 +1,7 @@
 #include "ui/MessageBox.h"
 
+#include <QAbstractButton>
 #include <QApplication>
-#include <QPushButton>
 
 #include "ui/DialogIds.h"
 #include "ui/DialogTextTable.h"
@@ -14,13 +14,8 @@ std::unique_ptr<QMessageBox> MakeMessageBox(QWidget* parent, QMessageBox::Icon i
                                             QMessageBox::StandardButtons buttons,
                                             const QNTexts& texts) {
   auto box = std::make_unique<QMessageBox>(icon, title, text, buttons, parent);
-  constexpr std::pair<QMessageBox::StandardButton, int> kIds[] = {{QMessageBox::Ok, kIdcOk},
-                                                                  {QMessageBox::Cancel, kIdcCancel},
-                                                                  {QMessageBox::Yes, kIdcYes},
-                                                                  {QMessageBox::No, kIdcNo},
-                                                                  {QMessageBox::Close, kIdcClose}};
-  for (const auto& [which, id] : kIds)
-    if (QAbstractButton* button = box->button(which)) TagControl(button, id);
+  for (QAbstractButton* button : box->buttons())
+    if (const int id = StandardButtonId(box->standardButton(button))) TagControl(button, id);
   TagDialog(box.get(), kDlgMessage);
   TranslateDialog(box.get(), texts);
   // The caption names the window the message is about, whatever the language says.

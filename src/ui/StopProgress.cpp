@@ -23,6 +23,7 @@ std::unique_ptr<QProgressDialog> MakeStopProgress(QNStopTask task, const QString
   };
   const Look& look = kLooks[static_cast<int>(task)];
   auto dialog = std::make_unique<QProgressDialog>(parent);
+  dialog->setWindowModality(Qt::WindowModal);
   dialog->setWindowTitle(QObject::tr(look.caption));
   dialog->setLabelText(label);
   auto* stop = new QPushButton(QObject::tr(look.stopText), dialog.get());

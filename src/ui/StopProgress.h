@@ -1,8 +1,8 @@
 #pragma once
 
 // The progress window of a long task (printing the contents or a folder, copying a
-// project, converting links) with a button that stops it, tagged as the task's dialog so that its
-// caption and button are translated.
+// project, converting links), modal over its window, with a button that stops it,
+// tagged as the task's dialog so that its caption and button are translated.
 
 #include <QProgressDialog>
 #include <memory>

@@ -1,6 +1,5 @@
 #include "ui/WaitWindow.h"
 
-#include <QApplication>
 #include <QCloseEvent>
 #include <QLabel>
 #include <QProgressBar>
@@ -10,19 +9,9 @@
 
 #include "ui/DialogTexts.h"
 #include "ui/PromptIds.h"
+#include "ui/WaitCursor.h"
 
 namespace qn {
-namespace {
-
-class QNWaitCursor {
- public:
-  QNWaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-  ~QNWaitCursor() { QApplication::restoreOverrideCursor(); }
-  QNWaitCursor(const QNWaitCursor&) = delete;
-  QNWaitCursor& operator=(const QNWaitCursor&) = delete;
-};
-
-}  // namespace
 
 QNWaitWindow::QNWaitWindow(const QString& text, const QNTexts& texts, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint) {

@@ -3,6 +3,7 @@
 // tagged control and text shown by id must have its German text, shown in place.
 #include <gtest/gtest.h>
 
+#include <QKeySequence>
 #include <QWizard>
 #include <functional>
 #include <map>
@@ -141,22 +142,14 @@ std::set<Shown> TextsShown(QWidget* window) {
   return shown;
 }
 
-// The letter a text's "&" makes its keyboard shortcut, or none ("&&" is an "&").
-std::optional<QChar> Accelerator(const QString& text) {
-  for (qsizetype i = 0; i + 1 < text.size(); ++i) {
-    if (text[i] != '&') continue;
-    if (text[i + 1] != '&') return text[i + 1].toLower();
-    ++i;
-  }
-  return std::nullopt;
-}
-
 // Controls of one dialog or page whose shortcuts are the same letter.
 void ReportClashes(const std::set<Shown>& shown, std::ostream& clashes) {
-  std::map<std::pair<int, QChar>, std::vector<const Shown*>> byLetter;
-  for (const Shown& text : shown)
-    if (const auto letter = text.control != 0 ? Accelerator(text.text) : std::nullopt)
-      byLetter[{text.dialog, *letter}].push_back(&text);
+  std::map<std::pair<int, QString>, std::vector<const Shown*>> byLetter;
+  for (const Shown& text : shown) {
+    const QKeySequence key = QKeySequence::mnemonic(text.text);
+    if (text.control != 0 && !key.isEmpty())
+      byLetter[{text.dialog, key.toString()}].push_back(&text);
+  }
   for (const auto& [key, texts] : byLetter) {
     if (texts.size() < 2) continue;
     clashes << "\n  dialog " << key.first << ":";

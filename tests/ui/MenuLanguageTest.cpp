@@ -5,6 +5,7 @@
 
 #include <QAction>
 #include <QFont>
+#include <QKeySequence>
 #include <QMap>
 #include <QMenu>
 #include <QMenuBar>
@@ -128,19 +129,12 @@ TEST(MenuLanguage, ALanguageRenamesTheMenusAndEnglishComesBack) {
   EXPECT_NE(bar->font().weight(), QFont::Bold);
 }
 
-// The mnemonic letter of a menu text ("" without one).
-QString Mnemonic(const QString& text) {
-  for (qsizetype i = text.indexOf('&'); i >= 0 && i + 1 < text.size(); i = text.indexOf('&', i + 2))
-    if (text[i + 1] != '&') return text[i + 1].toLower();
-  return {};
-}
-
 // Items of `menu` and its submenus with a mnemonic another item of the same menu has.
 void FindClashes(QWidget* menu, QStringList& clashes) {
   QMap<QString, QString> taken;
   for (QAction* action : menu->actions()) {
     if (action->isSeparator()) continue;
-    const QString key = Mnemonic(action->text());
+    const QString key = QKeySequence::mnemonic(action->text()).toString();
     if (!key.isEmpty() && taken.contains(key))
       clashes << "'" + taken[key] + "' and '" + action->text() + "'";
     taken.insert(key, action->text());

@@ -1,22 +1,15 @@
-// "Enter Password" as the desktop program asks it, and the German texts of the
-// password and wait windows.
+// "Enter Password" as the desktop program asks it.
 #include <gtest/gtest.h>
 
 #include <QDialogButtonBox>
-#include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
 
-#include "TestPaths.h"
-#include "support/TempDir.h"
-#include "text/LanguageSource.h"
 #include "ui/GuiObserver.h"
 #include "ui/PasswordDialog.h"
-#include "ui/PromptIds.h"
 #include "ui/ShownDialog.h"
-#include "ui/WaitWindow.h"
 
 namespace qn::test {
 namespace {
@@ -59,22 +52,6 @@ TEST(PasswordDialogTest, AsksForAMaskedAsciiPasswordAndEscapeCancels) {
     QTest::keyClick(&dialog, Qt::Key_Escape);
   });
   EXPECT_EQ(observer.AskPassword(), std::nullopt);
-}
-
-TEST(PasswordDialogTest, TheGermanTranslationNamesThePasswordAndWaitWindows) {
-  std::string why;
-  const auto german = ParseLanguageSource(ReadFile(QN_TEST_SOURCE_DIR "/data/lang/de.txt"), &why);
-  ASSERT_TRUE(german) << why;
-  QNTexts texts;
-  texts.Install(std::make_shared<const QNTextTable>(*german));
-
-  QNPasswordDialog password(texts);
-  EXPECT_EQ(password.windowTitle(), "Kennwort eingeben");
-  EXPECT_EQ(password.findChild<QLabel*>("idc2100")->text(), "&Kennwort:");
-  QNWaitWindow wait("...", texts);
-  EXPECT_EQ(wait.windowTitle(), "Bitte warten");
-  // Nothing but the end of the work closes the wait window.
-  EXPECT_FALSE(wait.windowFlags() & Qt::WindowCloseButtonHint);
 }
 
 }  // namespace
